@@ -1,0 +1,14 @@
+#pragma once
+#include "app/command_line.h"
+
+#include <ostream>
+
+// One command of the command line: its name, its usage line and what runs it.
+struct Command {
+    const char* name;
+    const char* usage;
+    const char* summary;
+    int (*run)(OptionList& options, std::ostream& out);
+};
+
+int info_command(OptionList& options, std::ostream& out);

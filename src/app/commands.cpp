@@ -1,0 +1,47 @@
+#include "app/commands.h"
+
+#include "app/command_table.h"
+
+#include <array>
+
+namespace {
+
+const std::array COMMANDS = {
+    Command {"info", "info [--lat DEG --lon DEG] [--time YYYY-MM-DDTHH:MM[:SS][Z|+HH:MM]]",
+             "the place, the nearest city, the moment and its sidereal times", info_command},
+};
+
+void print_help(std::ostream& out)
+{
+    out << "Usage: stellaro [COMMAND] [OPTIONS]\n"
+           "Without a command the program shows the sky for the stored place and the clock.\n\n"
+           "Commands:\n";
+    for (const Command& command : COMMANDS)
+        out << "  stellaro " << command.usage << "\n      " << command.summary << "\n";
+    out << "\n  --lat and --lon take degrees (north and east positive); a --time without a zone is\n"
+           "  local time. Options never change the stored settings.\n";
+}
+
+} // namespace
+
+int run_command_line(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
+{
+    if (!arguments.empty() && (arguments[0] == "--help" || arguments[0] == "-h" || arguments[0] == "help")) {
+        print_help(out);
+        return 0;
+    }
+    const std::string name = arguments.empty() || arguments[0].rfind("--", 0) == 0 ? "info" : arguments[0];
+    for (const Command& command : COMMANDS) {
+        if (name != command.name)
+            continue;
+        OptionList options(std::vector<std::string>(arguments.begin() + (arguments.empty() || arguments[0].rfind("--", 0) == 0 ? 0 : 1), arguments.end()));
+        try {
+            return command.run(options, out);
+        } catch (const UsageError& error) {
+            err << "stellaro " << command.name << ": " << error.what() << "\n";
+            return 2;
+        }
+    }
+    err << "stellaro: unknown command '" << name << "' (see stellaro --help)\n";
+    return 2;
+}

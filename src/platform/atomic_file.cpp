@@ -1,0 +1,81 @@
+#include "platform/atomic_file.h"
+
+#include "platform/user_folders.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace {
+
+bool write_all(int fd, const std::string& bytes)
+{
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        done += static_cast<size_t>(written);
+    }
+    return true;
+}
+
+} // namespace
+
+bool write_file_atomically(const std::string& path, const std::string& bytes)
+{
+    const auto slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+    if (slash != std::string::npos && slash > 0 && !make_folders(folder))
+        return false;
+    const std::string temporary = path + ".tmp-" + std::to_string(getpid());
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    const bool written = write_all(fd, bytes) && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || ::rename(temporary.c_str(), path.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    const int folder_fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder_fd >= 0) {
+        ::fsync(folder_fd);
+        ::close(folder_fd);
+    }
+    return true;
+}
+
+bool read_whole_file(const std::string& path, std::string& bytes, size_t max_bytes)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || static_cast<unsigned long long>(info.st_size) > max_bytes) {
+        ::close(fd);
+        return false;
+    }
+    bytes.clear();
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            ::close(fd);
+            return got == 0;
+        }
+        bytes.append(buffer, static_cast<size_t>(got));
+        if (bytes.size() > max_bytes) {
+            ::close(fd);
+            return false;
+        }
+    }
+}

@@ -1,0 +1,5 @@
+#pragma once
+#include <string>
+
+// Full path of the running executable (UTF-8), read from /proc/self/exe; empty when unknown.
+std::string executable_path();

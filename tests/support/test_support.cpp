@@ -1,0 +1,60 @@
+#include "support/test_support.h"
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+TemporaryFolder::TemporaryFolder()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "stellaro-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        std::abort();
+    folder = pattern;
+}
+
+TemporaryFolder::~TemporaryFolder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+}
+
+TemporaryRegistry::TemporaryRegistry() : file(folder.file("registry.reg"))
+{
+    setenv("STELLARO_REGISTRY", file.c_str(), 1);
+}
+
+TemporaryRegistry::~TemporaryRegistry()
+{
+    unsetenv("STELLARO_REGISTRY");
+}
+
+std::string read_file(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+void write_file(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+ProgramRun run_program(const std::string& arguments, const std::string& environment)
+{
+    TemporaryFolder folder;
+    const std::string out_file = folder.file("out");
+    const std::string err_file = folder.file("err");
+    const std::string command = environment + " " STELLARO_EXE " " + arguments + " >" + out_file + " 2>" + err_file;
+    const int raw = std::system(command.c_str());
+    ProgramRun run;
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.out = read_file(out_file);
+    run.err = read_file(err_file);
+    return run;
+}
