@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
-#include <regex>
 
 OptionList::OptionList(std::vector<std::string> arguments) : arguments(std::move(arguments)) {}
 
@@ -84,36 +83,84 @@ int parse_integer_in(const std::string& option, const std::string& text, int low
     return static_cast<int>(value);
 }
 
+namespace {
+
+// Reads `count` digits at text[pos], advancing pos; -1 when they are not all digits.
+int digits(const std::string& text, size_t& pos, size_t count)
+{
+    if (pos + count > text.size())
+        return -1;
+    int value = 0;
+    for (size_t i = 0; i < count; ++i) {
+        const char c = text[pos + i];
+        if (c < '0' || c > '9')
+            return -1;
+        value = value * 10 + (c - '0');
+    }
+    pos += count;
+    return value;
+}
+
+bool literal(const std::string& text, size_t& pos, char c)
+{
+    if (pos >= text.size() || text[pos] != c)
+        return false;
+    ++pos;
+    return true;
+}
+
+} // namespace
+
 MomentArgument parse_moment(const std::string& option, const std::string& text)
 {
-    static const std::regex FORM(R"((\d{4})-(\d{2})-(\d{2})T(\d{2}):(\d{2})(?::(\d{2}(?:\.\d+)?))?(Z|[+-]\d{2}:\d{2})?)");
-    std::smatch parts;
-    if (!std::regex_match(text, parts, FORM))
-        throw UsageError(option + ": '" + text + "' is not a moment like 2026-12-24T21:00+01:00");
+    const UsageError malformed(option + ": '" + text + "' is not a moment like 2026-12-24T21:00+01:00");
     MomentArgument moment;
-    moment.year = std::stoi(parts[1]);
-    moment.month = std::stoi(parts[2]);
-    moment.day = std::stoi(parts[3]);
-    moment.hour = std::stoi(parts[4]);
-    moment.minute = std::stoi(parts[5]);
-    moment.second = parts[6].matched ? std::stod(parts[6]) : 0.0;
+    size_t pos = 0;
+    moment.year = digits(text, pos, 4);
+    const bool date_ok = literal(text, pos, '-') && (moment.month = digits(text, pos, 2)) >= 0 && literal(text, pos, '-') &&
+                         (moment.day = digits(text, pos, 2)) >= 0 && literal(text, pos, 'T') &&
+                         (moment.hour = digits(text, pos, 2)) >= 0 && literal(text, pos, ':') &&
+                         (moment.minute = digits(text, pos, 2)) >= 0;
+    if (moment.year < 0 || !date_ok)
+        throw malformed;
+    if (literal(text, pos, ':')) {
+        const int whole = digits(text, pos, 2);
+        if (whole < 0)
+            throw malformed;
+        moment.second = whole;
+        if (literal(text, pos, '.')) {
+            double scale = 0.1;
+            const size_t first = pos;
+            while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
+                moment.second += (text[pos++] - '0') * scale;
+                scale /= 10.0;
+            }
+            if (pos == first)
+                throw malformed;
+        }
+    }
+    if (pos < text.size()) {
+        if (literal(text, pos, 'Z')) {
+            moment.bias_minutes = 0;
+        } else {
+            const char sign = text[pos++];
+            const int hours = digits(text, pos, 2);
+            const bool colon = literal(text, pos, ':');
+            const int minutes = digits(text, pos, 2);
+            if ((sign != '+' && sign != '-') || hours < 0 || !colon || minutes < 0)
+                throw malformed;
+            if (hours > 14 || minutes > 59)
+                throw UsageError(option + ": '" + text.substr(text.size() - 6) + "' is not a time-zone offset");
+            const int offset = hours * 60 + minutes;
+            // An offset east of Greenwich means local time is ahead of UTC: the bias is negative.
+            moment.bias_minutes = sign == '+' ? -offset : offset;
+        }
+        if (pos != text.size())
+            throw malformed;
+    }
     const bool leap = is_leap_year(moment.year, true);
     if (moment.month < 1 || moment.month > 12 || moment.day < 1 || moment.day > days_in_month(moment.month, leap) ||
         moment.hour > 23 || moment.minute > 59 || moment.second >= 60.0)
         throw UsageError(option + ": '" + text + "' is not a valid date and time");
-    if (parts[7].matched) {
-        const std::string zone = parts[7];
-        if (zone == "Z") {
-            moment.bias_minutes = 0;
-        } else {
-            const int hours = std::stoi(zone.substr(1, 2));
-            const int minutes = std::stoi(zone.substr(4, 2));
-            if (hours > 14 || minutes > 59)
-                throw UsageError(option + ": '" + zone + "' is not a time-zone offset");
-            const int offset = hours * 60 + minutes;
-            // An offset east of Greenwich means local time is ahead of UTC: the bias is negative.
-            moment.bias_minutes = zone[0] == '+' ? -offset : offset;
-        }
-    }
     return moment;
 }

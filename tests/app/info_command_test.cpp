@@ -1,0 +1,73 @@
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string line_of(const std::string& text, const std::string& key)
+{
+    const size_t start = text.find(key + ": ");
+    if (start == std::string::npos)
+        return {};
+    const size_t end = text.find('\n', start);
+    return text.substr(start + key.size() + 2, end - start - key.size() - 2);
+}
+
+TEST(InfoCommand, MoscowOn1987April10)
+{
+    TemporaryFolder home;
+    const ProgramRun run = run_program("info --lat 55.7558 --lon 37.6173 --time 1987-04-10T03:00+03:00",
+                                       "STELLARO_REGISTRY=" + home.file("r.reg"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(line_of(run.out, "place"), "55.7558\u00b0 N, 37.6173\u00b0 E");
+    EXPECT_EQ(line_of(run.out, "local time"), "1987-04-10 03:00:00");
+    EXPECT_EQ(line_of(run.out, "time zone"), "UTC+03:00");
+    EXPECT_EQ(line_of(run.out, "julian day"), "2446895.500000");
+    EXPECT_NE(line_of(run.out, "greenwich apparent sidereal time").find("13h 10m 46.1351s"), std::string::npos) << run.out;
+    EXPECT_NE(line_of(run.out, "greenwich mean sidereal time").find("13h 10m 46.3668s"), std::string::npos) << run.out;
+    EXPECT_NE(line_of(run.out, "local sidereal time").find("15h 41m 14."), std::string::npos) << run.out;
+    // Options do not change the stored settings.
+    EXPECT_EQ(read_file(home.file("r.reg")), "");
+}
+
+TEST(InfoCommand, LocalTimeWithoutAZoneUsesTheSystemRules)
+{
+    TemporaryFolder home;
+    const ProgramRun run = run_program("info --lat 28.6 --lon 77.2 --time 2026-12-06T12:00",
+                                       "TZ=Asia/Kolkata STELLARO_REGISTRY=" + home.file("r.reg"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(line_of(run.out, "time zone"), "UTC+05:30");
+    EXPECT_EQ(line_of(run.out, "julian day"), "2461380.770833");
+}
+
+TEST(InfoCommand, BadValuesGiveOneLineAndStatus2)
+{
+    TemporaryFolder home;
+    const std::string environment = "STELLARO_REGISTRY=" + home.file("r.reg");
+    for (const char* arguments : {"info --lat 91", "info --lon abc", "info --time 2026-13-01T00:00", "info --time 2026-02-29T00:00",
+                                  "info --time 2026-01-01T00:00+15:00", "info --lat", "info --bogus", "nonsense"}) {
+        const ProgramRun run = run_program(arguments, environment);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << arguments << ": " << run.err;
+        EXPECT_TRUE(run.out.empty()) << arguments;
+    }
+}
+
+TEST(InfoCommand, HelpListsTheCommands)
+{
+    const ProgramRun run = run_program("--help");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("stellaro info"), std::string::npos);
+}
+
+TEST(InfoCommand, DamagedSettingsFileNeverStopsTheProgram)
+{
+    TemporaryFolder home;
+    write_file(home.file("r.reg"), std::string("Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\x]\n\"a\"=\xff\xfe\n", 60));
+    const ProgramRun run = run_program("info", "STELLARO_REGISTRY=" + home.file("r.reg"));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("damaged"), std::string::npos);
+    EXPECT_EQ(line_of(run.out, "place"), "0.0000\u00b0 N, 0.0000\u00b0 E");
+}
+
+} // namespace

@@ -1,0 +1,81 @@
+#include "platform/registry_file.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::u16string KEY = u"HKEY_CURRENT_USER\\Software\\Vendrix\\Stellaro";
+
+std::optional<RegistryFile> parse(const std::string& text)
+{
+    std::string error;
+    return RegistryFile::parse(text, error);
+}
+
+TEST(RegistryFile, RoundTripsStringsNumbersAndOtherTypes)
+{
+    RegistryFile file;
+    file.set(KEY, u"latitude", RegistryValue::dword(0x0375C28F));
+    file.set(KEY, u"language", RegistryValue::string(u"русский \"quoted\" C:\\path"));
+    file.set(KEY, u"multi", RegistryValue::string(u"two\nlines"));
+    file.set(u"HKEY_CURRENT_USER\\Software\\Vendrix", u"Log", RegistryValue::dword(1));
+    const std::string text = file.serialize();
+    EXPECT_EQ(text.rfind("Windows Registry Editor Version 5.00\n", 0), 0u);
+    EXPECT_NE(text.find("\"latitude\"=dword:0375c28f"), std::string::npos);
+
+    const auto back = parse(text + "\"blob\"=hex:01,02,\\\n  03\n");
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->find(KEY, u"latitude")->number, 0x0375C28Fu);
+    EXPECT_EQ(back->find(KEY, u"language")->text, u"русский \"quoted\" C:\\path");
+    EXPECT_EQ(back->find(KEY, u"multi")->text, u"two\nlines");
+    const RegistryValue* blob = back->find(KEY, u"blob");
+    ASSERT_NE(blob, nullptr);
+    EXPECT_EQ(blob->type, RegistryValue::Type::OTHER);
+    // A value of a type the program does not use survives a save.
+    EXPECT_NE(back->serialize().find("\"blob\"=hex:01,02,03"), std::string::npos);
+}
+
+TEST(RegistryFile, KeysAndNamesIgnoreLetterCase)
+{
+    const auto file = parse("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\SOFTWARE\\vendrix]\r\n\"LOG\"=dword:1\r\n");
+    ASSERT_TRUE(file);
+    ASSERT_NE(file->find(u"HKEY_CURRENT_USER\\Software\\Vendrix", u"Log"), nullptr);
+    EXPECT_EQ(file->find(u"HKEY_CURRENT_USER\\Software\\Vendrix", u"log")->number, 1u);
+    EXPECT_EQ(file->find(u"HKEY_CURRENT_USER\\Software", u"Log"), nullptr);
+}
+
+TEST(RegistryFile, ReadsUtf16FilesAsRegeditWritesThem)
+{
+    const std::string ascii = "Windows Registry Editor Version 5.00\n[HKEY_USERS\\x]\n\"a\"=\"b\"\n";
+    std::string utf16 = "\xFF\xFE";
+    for (char c : ascii) {
+        utf16.push_back(c);
+        utf16.push_back('\0');
+    }
+    const auto file = parse(utf16);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->find(u"HKEY_USERS\\x", u"a")->text, u"b");
+}
+
+TEST(RegistryFile, DamagedFilesAreRefusedWithAReason)
+{
+    const char* damaged[] = {
+        "",
+        "not a registry\n",
+        "Windows Registry Editor Version 5.00\n\"a\"=dword:1\n",
+        "Windows Registry Editor Version 5.00\n[HKEY_USERS\\x\n",
+        "Windows Registry Editor Version 5.00\n[HKEY_USERS\\x]\n\"a\"=dword:123456789\n",
+        "Windows Registry Editor Version 5.00\n[HKEY_USERS\\x]\n\"a\"=dword:zz\n",
+        "Windows Registry Editor Version 5.00\n[HKEY_USERS\\x]\n\"a=\"b\"\n",
+        "Windows Registry Editor Version 5.00\n[HKEY_USERS\\x]\n\"a\"=\"b\n",
+        "Windows Registry Editor Version 5.00\n[HKEY_USERS\\x]\n\"a\"=hex:1g\n",
+        "Windows Registry Editor Version 5.00\n[HKEY_USERS\\x]\ngarbage\n",
+    };
+    for (const char* text : damaged) {
+        std::string error;
+        EXPECT_FALSE(RegistryFile::parse(text, error)) << text;
+        EXPECT_FALSE(error.empty()) << text;
+    }
+}
+
+} // namespace

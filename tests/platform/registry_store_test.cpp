@@ -1,0 +1,91 @@
+#include "platform/registry_store.h"
+#include "support/test_support.h"
+
+#include <sys/resource.h>
+
+#include <csignal>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <thread>
+
+namespace {
+
+const std::u16string KEY = u"HKEY_CURRENT_USER\\Software\\Vendrix\\Stellaro";
+
+TEST(RegistryStore, SavesAtomicallyAndReadsBack)
+{
+    TemporaryRegistry registry;
+    EXPECT_FALSE(registry_read(KEY, u"latitude"));
+    ASSERT_TRUE(registry_write(KEY, u"latitude", RegistryValue::dword(42)));
+    ASSERT_TRUE(registry_write(KEY, u"language", RegistryValue::string(u"english")));
+    EXPECT_EQ(registry_read(KEY, u"latitude")->number, 42u);
+
+    const std::string saved = read_file(registry.path());
+    EXPECT_NE(saved.find("\"latitude\"=dword:0000002a"), std::string::npos);
+    EXPECT_NE(saved.find("\"language\"=\"english\""), std::string::npos);
+    // Nothing is left behind but the file itself.
+    size_t entries = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(registry.path()).parent_path())) {
+        (void)entry;
+        ++entries;
+    }
+    EXPECT_EQ(entries, 1u);
+}
+
+TEST(RegistryStore, PicksUpChangesMadeOnDisk)
+{
+    TemporaryRegistry registry;
+    ASSERT_TRUE(registry_write(KEY, u"latitude", RegistryValue::dword(1)));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    write_file(registry.path(), "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\Software\\Vendrix\\Stellaro]\n"
+                                "\"latitude\"=dword:00000007\n\"other\"=\"kept\"\n");
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(registry_read(KEY, u"latitude")->number, 7u);
+    // A write starts from the file as it is now: the hand-made value survives.
+    ASSERT_TRUE(registry_write(KEY, u"longitude", RegistryValue::dword(3)));
+    EXPECT_NE(read_file(registry.path()).find("\"other\"=\"kept\""), std::string::npos);
+}
+
+TEST(RegistryStore, DamagedFileIsKeptAsideAndDefaultsUsed)
+{
+    TemporaryRegistry registry;
+    write_file(registry.path(), "\x01\x02 this is not a settings file");
+    EXPECT_FALSE(registry_read(KEY, u"latitude"));
+    EXPECT_EQ(read_file(registry.path() + ".bad"), "\x01\x02 this is not a settings file");
+    ASSERT_TRUE(registry_write(KEY, u"latitude", RegistryValue::dword(5)));
+    EXPECT_EQ(registry_read(KEY, u"latitude")->number, 5u);
+}
+
+TEST(RegistryStore, FullDiskKeepsTheOldFileAndValue)
+{
+    TemporaryRegistry registry;
+    ASSERT_TRUE(registry_write(KEY, u"latitude", RegistryValue::dword(9)));
+    const std::string before = read_file(registry.path());
+    // A file-size limit makes every write beyond it fail, as a full disk does.
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit saved {};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit tiny = saved;
+    tiny.rlim_cur = 16;
+    setrlimit(RLIMIT_FSIZE, &tiny);
+    const bool written = registry_write(KEY, u"latitude", RegistryValue::dword(10));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(read_file(registry.path()), before);
+    EXPECT_EQ(registry_read(KEY, u"latitude")->number, 9u);
+}
+
+TEST(RegistryStore, UnwritableLocationFailsWithoutHarm)
+{
+    TemporaryFolder folder;
+    write_file(folder.file("blocker"), "a file where a folder should be");
+    setenv("STELLARO_REGISTRY", (folder.file("blocker") + "/registry.reg").c_str(), 1);
+    EXPECT_FALSE(registry_write(KEY, u"latitude", RegistryValue::dword(1)));
+    EXPECT_FALSE(registry_read(KEY, u"latitude"));
+    unsetenv("STELLARO_REGISTRY");
+    EXPECT_EQ(read_file(folder.file("blocker")), "a file where a folder should be");
+}
+
+} // namespace
