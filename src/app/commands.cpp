@@ -9,6 +9,8 @@ namespace {
 const std::array COMMANDS = {
     Command {"info", "info [--lat DEG --lon DEG] [--time YYYY-MM-DDTHH:MM[:SS][Z|+HH:MM]]",
              "the place, the nearest city, the moment and its sidereal times", info_command},
+    Command {"ephemeris", "ephemeris [--time YYYY-MM-DDTHH:MM[:SS][Z|+HH:MM] | --jd JD] [--lat DEG --lon DEG] [--fast] [--csv]",
+             "apparent places of the Sun, the Moon and the planets, with azimuth and altitude", ephemeris_command},
 };
 
 void print_help(std::ostream& out)

@@ -1,0 +1,71 @@
+#include "astro/body_position_cache.h"
+#include "astro/earth_rotation.h"
+#include "astro/solar_system.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr double SOME_DAY = 2461380.5;
+
+// Arguments: body index, fast (0 or 1).
+void measure_body_position(benchmark::State& state)
+{
+    const int body = static_cast<int>(state.range(0));
+    const bool fast = state.range(1) != 0;
+    double jd = SOME_DAY;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(body_position(jd, body, fast));
+        jd += 0.001;
+    }
+}
+BENCHMARK(measure_body_position)->Name("body_position")->ArgsProduct({{0, 1, 2, 3, 4, 5, 6, 7, 8}, {0, 1}})->ArgNames({"body", "fast"})->Unit(benchmark::kMicrosecond);
+
+void measure_greenwich_apparent_sidereal_time(benchmark::State& state)
+{
+    double jd = SOME_DAY;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(greenwich_apparent_sidereal_time(jd));
+        jd += 0.001;
+    }
+}
+BENCHMARK(measure_greenwich_apparent_sidereal_time)->Name("greenwich_apparent_sidereal_time")->Unit(benchmark::kMicrosecond);
+
+// What the sky view asks for in one frame once the cache is warm: two days for each of the nine
+// bodies, to interpolate between, and two more for the selected body.
+void cached_body_position_frame(benchmark::State& state)
+{
+    BodyPositionCache cache;
+    int warm_up = 1000;
+    for (int body = 0; body < BODY_COUNT; ++body) {
+        cache.cached_body_position(body, SOME_DAY, warm_up);
+        cache.cached_body_position(body, SOME_DAY + 1.0, warm_up);
+    }
+    for (auto _ : state) {
+        int budget = 1;
+        for (int body = 0; body < BODY_COUNT; ++body) {
+            benchmark::DoNotOptimize(cache.cached_body_position(body, SOME_DAY, budget));
+            benchmark::DoNotOptimize(cache.cached_body_position(body, SOME_DAY + 1.0, budget));
+        }
+        int selected_budget = 2;
+        benchmark::DoNotOptimize(cache.cached_body_position(BODY_MOON, SOME_DAY, selected_budget));
+        benchmark::DoNotOptimize(cache.cached_body_position(BODY_MOON, SOME_DAY + 1.0, selected_budget));
+    }
+}
+BENCHMARK(cached_body_position_frame)->Unit(benchmark::kMicrosecond);
+
+// A frame right after a change of date: one new computation, the rest answered from the cache.
+void cached_body_position_frame_after_date_change(benchmark::State& state)
+{
+    BodyPositionCache cache;
+    double day = SOME_DAY;
+    for (auto _ : state) {
+        int budget = 1;
+        for (int body = 0; body < BODY_COUNT; ++body)
+            benchmark::DoNotOptimize(cache.cached_body_position(body, day, budget));
+        day += 1.0;
+    }
+}
+BENCHMARK(cached_body_position_frame_after_date_change)->Unit(benchmark::kMicrosecond);
+
+} // namespace

@@ -1,0 +1,128 @@
+#include "app/command_table.h"
+#include "app/place_and_moment.h"
+#include "app/text_format.h"
+#include "astro/coordinates.h"
+#include "astro/earth_rotation.h"
+#include "astro/julian_date.h"
+#include "astro/solar_system.h"
+#include "screens/document.h"
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <string>
+
+namespace {
+
+const std::array<const char*, BODY_COUNT> BODY_NAMES = {"Sun", "Mercury", "Venus", "Moon", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune"};
+
+// Julian days of -4712 January 1.5 and 9999 December 31.
+constexpr double FIRST_JD = 0.0;
+constexpr double LAST_JD = 5373484.5;
+
+// The text padded with spaces to a width in characters (the angle signs take several bytes).
+std::string pad(const std::string& text, size_t width, bool right)
+{
+    size_t characters = 0;
+    for (const char c : text)
+        characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    const std::string fill(characters < width ? width - characters : 0, ' ');
+    return right ? fill + text : text + fill;
+}
+
+std::string csv_field(const std::string& text)
+{
+    if (text.find_first_of(",\"\n") == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (const char c : text)
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
+std::string decimal(double value, int decimals)
+{
+    char buffer[48];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    return buffer;
+}
+
+// Prints the apparent places of objects for one observer, as a table or as CSV. Each object is
+// one row, whatever it is, so that anything with a right ascension and declination can be added.
+class EphemerisTable {
+public:
+    EphemerisTable(std::ostream& out, const ObserverTime& observer, bool csv) : out(out), observer(observer), csv(csv) {}
+
+    void print_header(const std::string& place) const
+    {
+        if (csv) {
+            out << "body,ra_hours,dec_degrees,phase_angle,azimuth,altitude\n";
+            return;
+        }
+        // Half a millisecond on and the seconds cut to milliseconds: rounded, with any carry
+        // into the minute, hour or date taken by the calendar.
+        const double shown = observer.jd + 0.0005 / 86400.0;
+        const CalendarMoment moment = calendar_from_julian_date(JulianDate(shown, is_gregorian_day(shown)));
+        char when[96];
+        std::snprintf(when, sizeof when, "%d-%02d-%02d %02d:%02d:%06.3f UT, julian day %.6f", moment.year, moment.month,
+                      moment.day, moment.hour, moment.minute, std::floor(moment.second * 1000.0) / 1000.0, observer.jd);
+        out << "moment: " << when << "\n";
+        out << "place: " << place << "\n";
+        out << "apparent geocentric places; azimuth from north through east, altitude without refraction\n\n";
+        out << pad("body", 10, false) << pad("right ascension", 16, true) << pad("declination", 15, true) << pad("phase", 10, true)
+            << pad("azimuth", 14, true) << pad("altitude", 13, true) << "\n";
+    }
+
+    // phase_angle: degrees, for an object that shows phases.
+    void print_row(const std::string& name, double ra, double dec, std::optional<double> phase_angle) const
+    {
+        const HorizontalPosition horizontal = equatorial_to_horizontal(observer, ra, dec);
+        if (csv) {
+            out << csv_field(name) << ',' << decimal(ra, 10) << ',' << decimal(dec, 10) << ',' << decimal(phase_angle.value_or(0.0), 10)
+                << ',' << decimal(horizontal.azimuth, 10) << ',' << decimal(horizontal.altitude, 10) << "\n";
+            return;
+        }
+        // The azimuth has no sign: drop the "+" of the angle format.
+        const std::string azimuth = format_dms(horizontal.azimuth, 0).substr(1);
+        const std::string phase = phase_angle ? decimal(*phase_angle, 2) + "\u00b0" : std::string("-");
+        out << pad(name, 10, false) << pad(format_hms(ra, 2), 16, true) << pad(format_dms(dec, 1), 15, true) << pad(phase, 10, true)
+            << pad(azimuth, 14, true) << pad(format_dms(horizontal.altitude, 0), 13, true) << "\n";
+    }
+
+private:
+    std::ostream& out;
+    const ObserverTime& observer;
+    bool csv;
+};
+
+} // namespace
+
+int ephemeris_command(OptionList& options, std::ostream& out)
+{
+    const auto jd_text = options.value("--jd");
+    if (jd_text && options.value("--time"))
+        throw UsageError("--jd and --time cannot be given together");
+    const bool fast = options.flag("--fast");
+    const bool csv = options.flag("--csv");
+    Document document;
+    apply_place_and_moment(options, document);
+    options.finish();
+
+    ObserverTime observer = document.observer;
+    if (jd_text) {
+        observer.jd = parse_number_in("--jd", *jd_text, FIRST_JD, LAST_JD);
+        observer.sidereal_time = greenwich_apparent_sidereal_time(observer.jd);
+    }
+
+    const EphemerisTable table(out, observer, csv);
+    table.print_header(format_place(document.latitude, document.longitude));
+    for (int body = 0; body < BODY_COUNT; ++body) {
+        const BodyPosition position = body_position(observer.jd, body, fast);
+        std::optional<double> phase;
+        if (body == BODY_MOON)
+            phase = position.phase_angle;
+        table.print_row(BODY_NAMES[static_cast<size_t>(body)], position.ra, position.dec, phase);
+    }
+    return 0;
+}
