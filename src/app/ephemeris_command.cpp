@@ -4,13 +4,17 @@
 #include "astro/coordinates.h"
 #include "astro/earth_rotation.h"
 #include "astro/julian_date.h"
+#include "astro/sky_catalog.h"
 #include "astro/solar_system.h"
+#include "platform/utf.h"
 #include "screens/document.h"
+#include "skin/io/paths.h"
 
 #include <array>
 #include <cmath>
 #include <cstdio>
 #include <optional>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -96,6 +100,31 @@ private:
     bool csv;
 };
 
+// The catalogue stars and constellation label points asked for, as rows; an unknown number or
+// code, or catalogue files that cannot be read, are usage errors.
+void print_catalogue_rows(const EphemerisTable& table, const std::vector<std::string>& stars, const std::vector<std::string>& codes)
+{
+    SkyCatalog sky;
+    const SkyCatalogLoad load = load_sky_catalog(sky);
+    if (!stars.empty() && !load.stars.header_read)
+        throw UsageError("--star: the star catalogue " + native_path(STAR_CATALOG_FILE) + " cannot be read");
+    if (!codes.empty() && !load.constellations.file_read)
+        throw UsageError("--constellation: " + native_path(CONSTELLATIONS_FILE) + " cannot be read");
+    for (const std::string& text : stars) {
+        const int number = parse_integer_in("--star", text, 1, 9999999);
+        const StarRecord* star = sky.stars.find(number);
+        if (!star)
+            throw UsageError("--star: the catalogue has no star HR " + text);
+        table.print_row("HR " + text, star->ra_hours(), star->dec_degrees(), std::nullopt);
+    }
+    for (const std::string& code : codes) {
+        const Constellation* constellation = find_constellation(sky.constellations, utf8_to_utf16(code));
+        if (!constellation)
+            throw UsageError("--constellation: no constellation '" + code + "'");
+        table.print_row(utf16_to_utf8(constellation->code), constellation->label_ra, constellation->label_dec, std::nullopt);
+    }
+}
+
 } // namespace
 
 int ephemeris_command(OptionList& options, std::ostream& out)
@@ -105,6 +134,8 @@ int ephemeris_command(OptionList& options, std::ostream& out)
         throw UsageError("--jd and --time cannot be given together");
     const bool fast = options.flag("--fast");
     const bool csv = options.flag("--csv");
+    const std::vector<std::string> stars = options.values("--star");
+    const std::vector<std::string> codes = options.values("--constellation");
     Document document;
     apply_place_and_moment(options, document);
     options.finish();
@@ -115,7 +146,9 @@ int ephemeris_command(OptionList& options, std::ostream& out)
         observer.sidereal_time = greenwich_apparent_sidereal_time(observer.jd);
     }
 
-    const EphemerisTable table(out, observer, csv);
+    // Everything is checked before anything is printed, so that an error leaves stdout empty.
+    std::ostringstream rows;
+    const EphemerisTable table(rows, observer, csv);
     table.print_header(format_place(document.latitude, document.longitude));
     for (int body = 0; body < BODY_COUNT; ++body) {
         const BodyPosition position = body_position(observer.jd, body, fast);
@@ -124,5 +157,8 @@ int ephemeris_command(OptionList& options, std::ostream& out)
             phase = position.phase_angle;
         table.print_row(BODY_NAMES[static_cast<size_t>(body)], position.ra, position.dec, phase);
     }
+    if (!stars.empty() || !codes.empty())
+        print_catalogue_rows(table, stars, codes);
+    out << rows.str();
     return 0;
 }

@@ -1,0 +1,319 @@
+#include "astro/sky_catalog.h"
+#include "astro/star_catalog_file.h"
+
+#include "catalog/catalog_samples.h"
+#include "platform/utf.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+size_t listings(const SkyGrid& grid, int32_t id)
+{
+    size_t count = 0;
+    for (int row = 0; row < SkyGrid::ROWS; ++row)
+        for (int column = 0; column < SkyGrid::COLUMNS; ++column) {
+            const std::vector<int32_t>& stars = grid.node(row, column).stars;
+            count += static_cast<size_t>(std::count(stars.begin(), stars.end(), id));
+        }
+    return count;
+}
+
+bool listed_in(const SkyGrid& grid, int row, int column, int32_t id)
+{
+    const std::vector<int32_t>& stars = grid.node(row, column).stars;
+    return std::find(stars.begin(), stars.end(), id) != stars.end();
+}
+
+std::string header(int32_t version, int32_t highest)
+{
+    std::string out;
+    for (int32_t value : {version, highest})
+        for (int i = 0; i < 4; ++i)
+            out.push_back(static_cast<char>((static_cast<uint32_t>(value) >> (8 * i)) & 0xFF));
+    return out;
+}
+
+// A record with a Bayer letter whose code is written with the given length prefix bytes.
+std::string record_with_code_prefix(int32_t id, const std::string& prefix, const std::u16string& code)
+{
+    const std::string plain = star_record_bytes(sample_star(id, 1000, 2000));
+    std::string out = plain.substr(0, 22);
+    out[20] = static_cast<char>(0xB1); // the letter alpha, 0x03B1
+    out[21] = 0x03;
+    out += prefix;
+    for (char16_t unit : code) {
+        out.push_back(static_cast<char>(unit & 0xFF));
+        out.push_back(static_cast<char>(unit >> 8));
+    }
+    return out + plain.substr(22);
+}
+
+TEST(StarCatalogFile, ReadsEveryFieldOfRecordsWithAndWithoutABayerLetter)
+{
+    StarRecord plain = sample_star(5, 123456, -98765);
+    plain.magnitude = -1460;
+    plain.colour = {255, 1, 128, 255};
+    StarRecord lettered = sample_star(7, 863999, 324000, u'β', u"UMa");
+    StarRecord no_code = sample_star(8, 0, 0, u'γ', u"");
+    StarCatalog catalog;
+    SkyGrid grid;
+    const StarCatalogLoad result = parse_star_catalog(star_catalog_bytes(10, {plain, lettered, no_code}), catalog, grid);
+
+    EXPECT_TRUE(result.header_read);
+    EXPECT_TRUE(result.problem.empty()) << result.problem;
+    EXPECT_EQ(result.loaded, 3u);
+    ASSERT_EQ(catalog.size(), 11u);
+    EXPECT_EQ(catalog.valid_count(), 3u);
+    const StarRecord& five = catalog[5];
+    EXPECT_TRUE(five.valid);
+    EXPECT_EQ(five.id, 5);
+    EXPECT_EQ(five.ra, 123456);
+    EXPECT_EQ(five.dec, -98765);
+    EXPECT_EQ(five.magnitude, -1460);
+    EXPECT_EQ(five.colour.red, 255);
+    EXPECT_EQ(five.colour.green, 1);
+    EXPECT_EQ(five.colour.blue, 128);
+    EXPECT_EQ(five.colour.alpha, 255);
+    EXPECT_EQ(five.bayer_letter, 0);
+    EXPECT_TRUE(five.constellation_code.empty());
+    EXPECT_EQ(five.direction_fixed.x, plain.direction_fixed.x);
+    EXPECT_EQ(five.direction_fixed.z, plain.direction_fixed.z);
+    EXPECT_EQ(five.direction_fixed.w, 1024);
+    EXPECT_DOUBLE_EQ(five.direction.y, plain.direction_fixed.y / 1024.0);
+    EXPECT_EQ(five.twinkle_phase % 16, 0);
+    EXPECT_LE(five.twinkle_phase, 16368);
+    EXPECT_NEAR(five.ra_hours(), 3.4293333, 1e-6);
+    EXPECT_NEAR(five.dec_degrees(), -27.4347222, 1e-6);
+
+    EXPECT_EQ(catalog[7].bayer_letter, u'β');
+    EXPECT_EQ(catalog[7].constellation_code, u"UMa");
+    EXPECT_EQ(catalog[8].bayer_letter, u'γ');
+    EXPECT_TRUE(catalog[8].constellation_code.empty());
+    // Numbers the file does not fill stay default records.
+    EXPECT_FALSE(catalog[0].valid);
+    EXPECT_FALSE(catalog[6].valid);
+    EXPECT_EQ(catalog[6].colour.alpha, 255);
+    EXPECT_EQ(catalog.find(6), nullptr);
+    EXPECT_EQ(catalog.find(11), nullptr);
+    EXPECT_EQ(catalog.find(-1), nullptr);
+    EXPECT_EQ(catalog.find(7), &catalog[7]);
+}
+
+TEST(StarCatalogFile, TheColourTakesTheLowByteOfEachField)
+{
+    std::string bytes = star_record_bytes(sample_star(1, 0, 0));
+    bytes[14] = 0x34; // red: 0x1234
+    bytes[15] = 0x12;
+    bytes[16] = static_cast<char>(0xFF); // green: 0xFFFF
+    bytes[17] = static_cast<char>(0xFF);
+    StarCatalog catalog;
+    SkyGrid grid;
+    parse_star_catalog(header(1, 1) + bytes, catalog, grid);
+    EXPECT_EQ(catalog[1].colour.red, 0x34);
+    EXPECT_EQ(catalog[1].colour.green, 0xFF);
+}
+
+TEST(StarCatalogFile, LengthPrefixesOfOneToFourBytesAreRead)
+{
+    StarCatalog catalog;
+    SkyGrid grid;
+    const std::string bytes = header(1, 9) + record_with_code_prefix(1, std::string("\xFE\x03\x00", 3), u"Cyg") +
+                              record_with_code_prefix(2, std::string("\xFC\x02\x00\x00\x00", 5), u"Or") +
+                              record_with_code_prefix(3, std::string("\xFF\x01", 2), u"A") +
+                              record_with_code_prefix(4, std::string("\x03", 1), u"Lyr");
+    const StarCatalogLoad result = parse_star_catalog(bytes, catalog, grid);
+    EXPECT_TRUE(result.problem.empty()) << result.problem;
+    EXPECT_EQ(catalog[1].constellation_code, u"Cyg");
+    EXPECT_EQ(catalog[2].constellation_code, u"Or");
+    EXPECT_EQ(catalog[3].constellation_code, u"A");
+    EXPECT_EQ(catalog[4].constellation_code, u"Lyr");
+    EXPECT_EQ(catalog[4].ra, 1000);
+}
+
+TEST(StarCatalogFile, ADamagedLengthPrefixEndsTheLoadingAndKeepsTheStarsBefore)
+{
+    for (const std::string& prefix : {std::string("\xFB\x01\x00\x00\x00\x00", 6), // a five-byte length
+                                      std::string("\xFE\x00\x00", 3),             // a long length of zero
+                                      std::string("\xFE\xFF\xFF", 3),             // a negative long length
+                                      std::string("\x7F", 1),                     // more characters than remain
+                                      std::string("\xFC\xFF\xFF\xFF\x7F", 5)}) {
+        StarCatalog catalog;
+        SkyGrid grid;
+        const std::string bytes = header(1, 5) + star_record_bytes(sample_star(1, 10, 10)) +
+                                  record_with_code_prefix(2, prefix, u"Cyg") + star_record_bytes(sample_star(3, 10, 10));
+        const StarCatalogLoad result = parse_star_catalog(bytes, catalog, grid);
+        EXPECT_FALSE(result.problem.empty());
+        EXPECT_EQ(result.loaded, 1u);
+        EXPECT_TRUE(catalog[1].valid);
+        EXPECT_FALSE(catalog[2].valid);
+        EXPECT_FALSE(catalog[3].valid);
+    }
+}
+
+TEST(StarCatalogFile, ALaterRecordOfTheSameNumberReplacesTheEarlierEverywhere)
+{
+    StarCatalog catalog;
+    SkyGrid grid;
+    const StarCatalogLoad result =
+        parse_star_catalog(star_catalog_bytes(5, {sample_star(2, 0, 0), sample_star(2, 36000 * 12, -54000)}), catalog, grid);
+    EXPECT_EQ(result.replaced, 1u);
+    EXPECT_EQ(catalog[2].ra, 36000 * 12);
+    EXPECT_EQ(listings(grid, 2), 1u);
+    EXPECT_TRUE(listed_in(grid, 12, 4, 2));
+}
+
+TEST(StarCatalogFile, ATruncatedLastRecordIsNotLoaded)
+{
+    const std::string whole = star_catalog_bytes(5, {sample_star(1, 100, 100), sample_star(2, 200, 200)});
+    const StarRecord replacement = sample_star(2, 36000 * 5, 54000);
+    for (size_t cut = 1; cut < star_record_bytes(replacement).size(); ++cut) {
+        StarCatalog catalog;
+        SkyGrid grid;
+        // A cut-short record of number 2 must not spoil the whole one read before it.
+        const StarCatalogLoad result = parse_star_catalog(whole + star_record_bytes(replacement).substr(0, cut), catalog, grid);
+        EXPECT_FALSE(result.problem.empty());
+        EXPECT_EQ(result.loaded, 2u);
+        EXPECT_EQ(catalog[2].ra, 200);
+        EXPECT_EQ(listings(grid, 2), 1u);
+        EXPECT_TRUE(listed_in(grid, 0, 6, 2));
+    }
+}
+
+TEST(StarCatalogFile, RecordsWithImpossibleNumbersOrPositionsAreSkipped)
+{
+    StarCatalog catalog;
+    SkyGrid grid;
+    const StarCatalogLoad result = parse_star_catalog(star_catalog_bytes(10, {
+                                                                                 sample_star(11, 0, 0),
+                                                                                 sample_star(-1, 0, 0),
+                                                                                 sample_star(3, 0, -324000),
+                                                                                 sample_star(4, 864000, 0),
+                                                                                 sample_star(5, -1, 0),
+                                                                                 sample_star(6, 0, 324001),
+                                                                                 sample_star(7, 0, -400000),
+                                                                                 sample_star(10, 5, -323999),
+                                                                             }),
+                                                      catalog, grid);
+    EXPECT_TRUE(result.problem.empty());
+    EXPECT_EQ(result.rejected, 7u);
+    EXPECT_EQ(result.loaded, 1u);
+    EXPECT_EQ(catalog.valid_count(), 1u);
+    EXPECT_TRUE(catalog[10].valid);
+    EXPECT_TRUE(listed_in(grid, 0, 0, 10));
+    // Number 0 lies inside 0..N.
+    parse_star_catalog(star_catalog_bytes(10, {sample_star(0, 0, 0)}), catalog, grid);
+    EXPECT_TRUE(catalog[0].valid);
+}
+
+TEST(StarCatalogFile, TheHeaderMustBeSound)
+{
+    StarCatalog catalog;
+    SkyGrid grid;
+    const std::string record = star_record_bytes(sample_star(1, 0, 0));
+    EXPECT_FALSE(parse_star_catalog("", catalog, grid).header_read);
+    EXPECT_FALSE(parse_star_catalog(header(1, 5).substr(0, 6), catalog, grid).header_read);
+    EXPECT_FALSE(parse_star_catalog(header(2, 5) + record, catalog, grid).header_read);
+    EXPECT_FALSE(parse_star_catalog(header(1, -1) + record, catalog, grid).header_read);
+    EXPECT_TRUE(catalog.empty());
+
+    // Small catalogues may leave numbers out freely...
+    EXPECT_TRUE(parse_star_catalog(header(1, 16383) + record, catalog, grid).header_read);
+    EXPECT_EQ(catalog.size(), 16384u);
+    // ...but a huge N is refused instead of allocated.
+    const StarCatalogLoad huge = parse_star_catalog(header(1, 2000000000) + record, catalog, grid);
+    EXPECT_FALSE(huge.header_read);
+    EXPECT_FALSE(huge.problem.empty());
+    EXPECT_TRUE(catalog.empty());
+    EXPECT_EQ(listings(grid, 1), 0u);
+
+    std::string many;
+    for (int32_t id = 1; id <= 5000; ++id)
+        many += star_record_bytes(sample_star(id, 0, 0));
+    EXPECT_TRUE(parse_star_catalog(header(1, 20000) + many, catalog, grid).header_read);
+    EXPECT_FALSE(parse_star_catalog(header(1, 20004) + many, catalog, grid).header_read);
+}
+
+TEST(StarCatalogFile, TheRecordCountIsNotComparedWithN)
+{
+    StarCatalog catalog;
+    SkyGrid grid;
+    const StarCatalogLoad result = parse_star_catalog(star_catalog_bytes(100, {sample_star(50, 0, 0)}), catalog, grid);
+    EXPECT_TRUE(result.problem.empty());
+    EXPECT_EQ(catalog.size(), 101u);
+    EXPECT_EQ(catalog.valid_count(), 1u);
+}
+
+TEST(StarCatalogFile, LoadsThroughTheFileAndLeavesNothingForAMissingOne)
+{
+    TemporaryFolder folder;
+    write_file(folder.file("catalog.db"), star_catalog_bytes(3000, spread_stars(3000)));
+    StarCatalog catalog;
+    SkyGrid grid;
+    const StarCatalogLoad result = load_star_catalog(utf8_to_utf16(folder.file("catalog.db")), catalog, grid);
+    EXPECT_TRUE(result.problem.empty());
+    EXPECT_EQ(result.loaded, 3000u);
+    EXPECT_EQ(catalog.valid_count(), 3000u);
+    size_t listed = 0;
+    for (int row = 0; row < SkyGrid::ROWS; ++row)
+        for (int column = 0; column < SkyGrid::COLUMNS; ++column)
+            listed += grid.node(row, column).stars.size();
+    EXPECT_EQ(listed, 3000u);
+
+    const StarCatalogLoad missing = load_star_catalog(utf8_to_utf16(folder.file("none.db")), catalog, grid);
+    EXPECT_FALSE(missing.header_read);
+    EXPECT_TRUE(catalog.empty());
+    EXPECT_EQ(listings(grid, 1), 0u);
+}
+
+TEST(SkyGrid, PlacesPositionsAtTheCellEdges)
+{
+    struct Case {
+        int32_t ra;
+        int32_t dec;
+        int row;
+        int column;
+    };
+    for (const Case& c : {Case{0, 0, 0, 6}, Case{863999, 0, 23, 6}, Case{36000, 0, 1, 6}, Case{35999, 0, 0, 6},
+                          Case{0, 1, 0, 6}, Case{0, -1, 0, 5}, Case{0, 53999, 0, 6}, Case{0, 54000, 0, 7},
+                          Case{0, -53999, 0, 5}, Case{0, -54000, 0, 4}, Case{0, 324000, 0, 12},
+                          Case{0, 323999, 0, 11}, Case{0, -323999, 0, 0}}) {
+        int row = -1;
+        int column = -1;
+        ASSERT_TRUE(SkyGrid::cell_of(c.ra, c.dec, row, column)) << c.ra << " " << c.dec;
+        EXPECT_EQ(row, c.row) << c.ra << " " << c.dec;
+        EXPECT_EQ(column, c.column) << c.ra << " " << c.dec;
+    }
+    int row = 0;
+    int column = 0;
+    EXPECT_FALSE(SkyGrid::cell_of(0, -324000, row, column));
+    EXPECT_FALSE(SkyGrid::cell_of(864000, 0, row, column));
+    EXPECT_FALSE(SkyGrid::cell_of(-1, 0, row, column));
+    EXPECT_FALSE(SkyGrid::cell_of(0, 324001, row, column));
+}
+
+TEST(SkyGrid, NodesLieAtWholeHoursAndDeclinationSteps)
+{
+    const SkyGrid grid;
+    const GridNode& origin = grid.node(0, 6);
+    EXPECT_DOUBLE_EQ(origin.direction.x, 1.0);
+    EXPECT_EQ(origin.direction_fixed.x, 1024);
+    EXPECT_EQ(origin.direction_fixed.y, 0);
+    EXPECT_EQ(origin.direction_fixed.w, 1024);
+    const GridNode& six_hours = grid.node(6, 6);
+    EXPECT_EQ(six_hours.direction_fixed.x, 0);
+    EXPECT_EQ(six_hours.direction_fixed.y, 1024);
+    // The declination step is a little under 15 degrees, so the top row stops short of the pole.
+    const GridNode& top = grid.node(0, 12);
+    EXPECT_NEAR(top.direction.z, std::sin(6 * 0.26166666666666666), 1e-15);
+    EXPECT_LT(top.direction.z, 1.0);
+    EXPECT_EQ(top.direction_fixed.z, 1023);
+    EXPECT_EQ(grid.node(23, 0).direction_fixed.z, -1023);
+    EXPECT_TRUE(grid.node(5, 5).stars.empty());
+}
+
+} // namespace
