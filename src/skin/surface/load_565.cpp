@@ -1,0 +1,74 @@
+#include "skin/surface/load_565.h"
+
+#include "skin/io/file_stream.h"
+#include "skin/io/log.h"
+
+#include <bit>
+
+namespace {
+
+constexpr size_t FILE_HEADER_SIZE = 14;
+constexpr size_t INFO_HEADER_SIZE = 40;
+constexpr size_t HEADERS_SIZE = FILE_HEADER_SIZE + INFO_HEADER_SIZE;
+
+uint32_t le16(const uint8_t* p) { return uint32_t{p[0]} | uint32_t{p[1]} << 8; }
+uint32_t le32(const uint8_t* p) { return le16(p) | le16(p + 2) << 16; }
+
+// Files store pixel words little-endian.
+void to_native_order([[maybe_unused]] Pixel* row, [[maybe_unused]] int32_t count)
+{
+    if constexpr (std::endian::native == std::endian::big)
+        for (int32_t i = 0; i < count; ++i)
+            row[i] = static_cast<Pixel>(row[i] << 8 | row[i] >> 8);
+}
+
+} // namespace
+
+std::unique_ptr<PixelBuffer> read_bmp_565(InputStream& stream)
+{
+    uint8_t header[HEADERS_SIZE];
+    if (!stream.is_open() || stream.read(header, sizeof header) != sizeof header)
+        return nullptr;
+    const uint8_t* info = header + FILE_HEADER_SIZE;
+    if (header[0] != 'B' || header[1] != 'M' || le16(info + 14) != 16)
+        return nullptr;
+    const uint32_t data_offset = le32(header + 10);
+    const auto width = static_cast<int32_t>(le32(info + 4));
+    const auto height = static_cast<int64_t>(static_cast<int32_t>(le32(info + 8)));
+    const int64_t rows = height < 0 ? -height : height;
+    if (width < 1 || rows < 1 || width > PixelBuffer::MAX_SIDE || rows > PixelBuffer::MAX_SIDE ||
+        data_offset < HEADERS_SIZE)
+        return nullptr;
+    const int64_t row_bytes = int64_t{width} * 2;
+    const int64_t stride = (int64_t{16} * width + 31) / 32 * 4;
+    // The last row may lack its padding; everything else must be in the file.
+    if (int64_t{data_offset} + (rows - 1) * stride + row_bytes > static_cast<int64_t>(stream.size()))
+        return nullptr;
+    if (stream.skip(data_offset - HEADERS_SIZE) != data_offset - HEADERS_SIZE)
+        return nullptr;
+
+    std::unique_ptr<PixelBuffer> buffer = PixelBuffer::create(Size{width, static_cast<int32_t>(rows)});
+    if (!buffer)
+        return nullptr;
+    for (int64_t r = 0; r < rows; ++r) {
+        const auto y = static_cast<int32_t>(height > 0 ? rows - 1 - r : r);
+        Pixel* row = buffer->row(y);
+        if (stream.read(row, static_cast<size_t>(row_bytes)) != static_cast<size_t>(row_bytes))
+            return nullptr;
+        to_native_order(row, width);
+        if (r + 1 < rows && stream.skip(static_cast<uint64_t>(stride - row_bytes)) != static_cast<uint64_t>(stride - row_bytes))
+            return nullptr;
+    }
+    return buffer;
+}
+
+PictureRef load_565(std::u16string_view name)
+{
+    FileStream file(std::u16string(name) + u".bmp", FileStream::READ);
+    std::unique_ptr<PixelBuffer> buffer = read_bmp_565(file);
+    if (!buffer) {
+        log() << "load_565 " << name << " is not 16bit bitmap\n";
+        return {};
+    }
+    return whole_picture(std::make_shared<Picture>(std::u16string(name), std::move(buffer)));
+}

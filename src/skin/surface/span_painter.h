@@ -1,0 +1,53 @@
+#pragma once
+#include "skin/surface/pixel.h"
+
+#include <cstdint>
+#include <memory>
+
+// Combines source pixels into a destination row. One object applies one fixed per-pixel rule,
+// so the inner loops never branch on a blend mode.
+class SpanPainter {
+public:
+    virtual ~SpanPainter() = default;
+
+    // Each destination pixel in [dst_begin, dst_end) takes the next source pixel. row is the
+    // destination row within the blit (0 for the first); position-dependent rules use it.
+    virtual void paint(Pixel* dst_begin, Pixel* dst_end, const Pixel* src, int32_t row) const = 0;
+    // The i-th destination pixel takes source column (x_fixed + i * x_step) >> 10 of src_row.
+    virtual void paint_scaled(Pixel* dst_begin, Pixel* dst_end, const Pixel* src_row, uint32_t x_fixed,
+                              uint32_t x_step, int32_t src_y) const = 0;
+    // count pixels; the i-th takes source column (start + i) >> shift (replication by 2^shift).
+    virtual void paint_magnified(Pixel* dst, const Pixel* src_row, int32_t start, int32_t count,
+                                 int32_t shift) const = 0;
+    // As paint_magnified, but the running counter jumps back to wrap_from on reaching wrap_to,
+    // repeating a pattern. Requires wrap_from < wrap_to.
+    virtual void paint_magnified_wrapped(Pixel* dst, const Pixel* src_row, int32_t start, int32_t count,
+                                         int32_t shift, int32_t wrap_from, int32_t wrap_to) const = 0;
+    virtual std::unique_ptr<SpanPainter> clone() const = 0;
+};
+
+// The shared painters; they live for the whole program.
+const SpanPainter& colour_key_painter();         // s == key ? d : s
+const SpanPainter& add_quarter_painter();        // partial pixels over 1/4 of the destination
+const SpanPainter& add_half_painter();           // ... over 1/2
+const SpanPainter& add_three_quarters_painter(); // ... over 3/4
+const SpanPainter& opaque_only_painter();        // only flagged, non-key pixels
+const SpanPainter& plain_copy_painter();         // s
+const SpanPainter& or_painter();                 // d | s
+const SpanPainter& change_mark_painter();        // s, flagged where it changed d
+const SpanPainter& lighten_painter();            // screen-like lightening by the source
+
+// alpha on a 0..256 scale in five steps: colour key, 1/4, 1/2, 3/4 blends, opaque only.
+std::unique_ptr<SpanPainter> alpha_painter(int32_t alpha);
+// Forwards everything to target, which must outlive it.
+std::unique_ptr<SpanPainter> reference_painter(const SpanPainter& target);
+// Channel factors on a 0..256 scale (clamped); no transparency test.
+std::unique_ptr<SpanPainter> tint_painter(int32_t red, int32_t green, int32_t blue);
+// The tinted pixel where it is not black, else the destination.
+std::unique_ptr<SpanPainter> tint_or_keep_painter(int32_t red, int32_t green, int32_t blue);
+// d | tint(s).
+std::unique_ptr<SpanPainter> tint_or_painter(int32_t red, int32_t green, int32_t blue);
+// Partial pixels added over the destination scaled by the mode bits 0x100 (1), 0x80 (1/2), 0x40 (1/4).
+std::unique_ptr<SpanPainter> adjustable_add_painter(uint32_t mode);
+// Lighten with a colour built from the source's blue and green bits and three factors.
+std::unique_ptr<SpanPainter> tinted_lighten_painter(int32_t f0, int32_t f1, int32_t f2);
