@@ -146,3 +146,20 @@ std::string serialize_cities(const std::vector<CityRecord>& cities)
     }
     return out;
 }
+
+std::string serialize_cities(const std::vector<CityRecord>& cities, const std::vector<CityFilePosition>& positions)
+{
+    std::string out;
+    put_integer(out, static_cast<int32_t>(cities.size()), 4);
+    for (size_t i = 0; i < cities.size(); ++i) {
+        const CityRecord& city = cities[i];
+        const CityFilePosition position =
+            i < positions.size() ? positions[i] : CityFilePosition{city.latitude * 1024, city.longitude * 1024};
+        put_string(out, city.country);
+        put_string(out, city.name);
+        put_string(out, city.key);
+        put_integer(out, position.latitude, 4);
+        put_integer(out, position.longitude, 4);
+    }
+    return out;
+}

@@ -25,3 +25,13 @@ CityReadResult read_city_file(const std::string& path, std::vector<CityRecord>& 
 
 // The file form of a record list (the reverse of parse_cities), used by the data tools and tests.
 std::string serialize_cities(const std::vector<CityRecord>& cities);
+
+// A city's position as the file keeps it: degrees x 2^20, finer than the records in memory.
+struct CityFilePosition {
+    int32_t latitude = 0;
+    int32_t longitude = 0;
+};
+
+// The file form with the full precision of the positions, one position per record (missing
+// positions fall back to the record's own).
+std::string serialize_cities(const std::vector<CityRecord>& cities, const std::vector<CityFilePosition>& positions);
