@@ -118,7 +118,7 @@ TEST_F(EphemerisCommand, BadValuesGiveOneLineAndStatus2)
 {
     for (const char* arguments : {"ephemeris --jd abc", "ephemeris --jd -5", "ephemeris --jd 1e12", "ephemeris --jd nan",
                                   "ephemeris --jd 2451545 --time 2000-01-01T12:00Z", "ephemeris --lat 95", "ephemeris --lon x",
-                                  "ephemeris --csv=yes", "ephemeris --jd", "ephemeris --star 1"}) {
+                                  "ephemeris --csv=yes", "ephemeris --jd", "ephemeris --bogus 1"}) {
         const ProgramRun result = run(arguments);
         EXPECT_EQ(result.status, 2) << arguments;
         EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << arguments << ": " << result.err;

@@ -1,0 +1,84 @@
+#include "skin/props/properties_impl.h"
+
+#include "platform/clock.h"
+#include "skin/io/file_stream.h"
+#include "skin/io/log.h"
+#include "skin/io/paths.h"
+#include "skin/surface/load_565.h"
+
+namespace {
+
+// Far beyond any real skin; a larger file is not read at all.
+constexpr uint64_t MAX_SKIN_BYTES = 64u << 20;
+
+int64_t milliseconds(const Stopwatch& timer) { return static_cast<int64_t>(timer.seconds() * 1000.0); }
+
+} // namespace
+
+PropertiesImpl::PropertiesImpl(std::u16string_view path, int32_t dots_per_inch)
+{
+    FileStream stream(path, FileStream::READ);
+    if (!stream.is_open())
+        return;
+    const uint64_t length = stream.size();
+    std::string bytes;
+    if (length > MAX_SKIN_BYTES) {
+        log() << "Error: skin [" << path << "] failed to load\n";
+        return;
+    }
+    bytes.resize(static_cast<size_t>(length));
+    const size_t got = stream.read(bytes.data(), bytes.size());
+    if (got < bytes.size()) {
+        log() << "Error: skin [" << path << "] failed to load\n";
+        bytes.resize(got);
+    }
+    std::string reason;
+    if (!skin.open(std::move(bytes), reason)) {
+        if (!reason.empty())
+            log() << "Error: skin [" << path << "] is damaged: " << reason << "\n";
+        return;
+    }
+    high_resolution = dots_per_inch >= 192 ? 1 : 0;
+    if (!load_pictures(path))
+        return;
+    create_fonts();
+    is_loaded = true;
+}
+
+bool PropertiesImpl::load_pictures(std::u16string_view path)
+{
+    const Stopwatch timer;
+    const std::u16string folder = dir_part(path);
+    picture_table.reserve(skin.picture_names().size());
+    for (const std::u16string& name : skin.picture_names()) {
+        PictureRef picture = load_565(folder + name);
+        if (picture.empty() || picture.size() == Size{0, 0}) {
+            log() << "PropertiesImpl::PropertiesImpl picture failed to load {" << name << "}\n";
+            return false;
+        }
+        log() << "PropertiesImpl::PropertiesImpl picture load time=" << milliseconds(timer) << " {" << name << "}\n";
+        picture_table.push_back(std::move(picture));
+    }
+    return true;
+}
+
+void PropertiesImpl::create_fonts()
+{
+    const Stopwatch timer;
+    font_table.reserve(skin.font_descriptions().size());
+    for (const std::u16string& text : skin.font_descriptions()) {
+        FontDesc desc = default_font_desc(1 << high_resolution);
+        parse_font_desc(text, desc);
+        font_table.emplace_back(desc);
+    }
+    log() << "PropertiesImpl::PropertiesImpl fonts create time=" << milliseconds(timer) << "\n";
+}
+
+void PropertiesImpl::swap(PropertiesImpl& other) noexcept
+{
+    std::swap(skin, other.skin);
+    std::swap(picture_table, other.picture_table);
+    std::swap(font_table, other.font_table);
+    std::swap(high_resolution, other.high_resolution);
+    std::swap(is_loaded, other.is_loaded);
+}

@@ -1,0 +1,39 @@
+#pragma once
+#include "platform/font_handle.h"
+#include "skin/props/skin_file.h"
+#include "skin/surface/picture.h"
+
+#include <string_view>
+#include <vector>
+
+// One loaded skin: the file, checked and queried in place, with the pictures, fonts and strings
+// it names made ready. Loading stops at the first failure and leaves the object not loaded.
+class PropertiesImpl {
+public:
+    PropertiesImpl() = default;
+    // Reads the skin at path (path macros allowed); pictures are named relative to its folder.
+    // Coordinates are doubled on displays of 192 dots per inch or more.
+    PropertiesImpl(std::u16string_view path, int32_t dots_per_inch);
+
+    bool loaded() const { return is_loaded; }
+    // 1 on high-resolution displays, else 0: the shift applied to points and pictures.
+    int32_t scale() const { return high_resolution; }
+
+    SkinFile& file() { return skin; }
+    const SkinFile& file() const { return skin; }
+    // Whole-picture references, one per picture file of the skin, in index order.
+    const std::vector<PictureRef>& pictures() const { return picture_table; }
+    const std::vector<FontHandle>& fonts() const { return font_table; }
+
+    void swap(PropertiesImpl& other) noexcept;
+
+private:
+    bool load_pictures(std::u16string_view path);
+    void create_fonts();
+
+    SkinFile skin;
+    std::vector<PictureRef> picture_table;
+    std::vector<FontHandle> font_table;
+    int32_t high_resolution = 0;
+    bool is_loaded = false;
+};

@@ -1,0 +1,387 @@
+#include "platform/utf.h"
+#include "skin/elements/element.h"
+#include "skin/elements/element_factory.h"
+#include "skin/io/log.h"
+#include "skin/props/skincore.h"
+#include "skin/surface/span_filler.h"
+#include "skin_test_support.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+// Records the input it gets and accepts presses and keys as told.
+class Probe : public Element {
+public:
+    using Element::Element;
+    bool on_pointer_button(const PointerEvent& event) override
+    {
+        buttons.push_back(event);
+        return accept;
+    }
+    void on_pointer_move(const PointerEvent& event) override { moves.push_back(event); }
+    bool on_key(const KeyEvent& event) override
+    {
+        keys.push_back(event.code);
+        return accept_keys;
+    }
+    bool on_text(std::u16string_view text) override
+    {
+        texts.emplace_back(text);
+        return accept_keys;
+    }
+    void paint(RenderSurface& surface, Point origin) override
+    {
+        ++paints;
+        if (fill)
+            surface.apply(origin + Point{1, 1}, {width() - 2, height() - 2}, SolidFiller(colour));
+        Element::paint(surface, origin);
+    }
+
+    std::vector<PointerEvent> buttons;
+    std::vector<PointerEvent> moves;
+    std::vector<uint8_t> keys;
+    std::vector<std::u16string> texts;
+    bool accept = true;
+    bool accept_keys = false;
+    bool fill = false;
+    Pixel colour = 0x001F;
+    int paints = 0;
+};
+
+PointerEvent press(int32_t x, int32_t y)
+{
+    PointerEvent event;
+    event.x = x;
+    event.y = y;
+    event.down = true;
+    return event;
+}
+
+PointerEvent release(int32_t x, int32_t y)
+{
+    PointerEvent event;
+    event.x = x;
+    event.y = y;
+    return event;
+}
+
+struct Screen {
+    Screen()
+    {
+        root.set_visible(true);
+        for (int i = 0; i < 2; ++i) {
+            auto probe = std::make_unique<Probe>(&root);
+            probes[i] = probe.get();
+            probe->set_id(i == 0 ? u"left" : u"right");
+            probe->anchor_x = AnchorMode::MIN_SIDE;
+            probe->design_size = {50, 50};
+            probe->border_min = {i * 50, 0};
+            probe->set_visible(true);
+            root.add_child(std::move(probe));
+            root.add_input_child(probes[i]);
+        }
+        root.set_horizontal(0, 100);
+        root.set_vertical(0, 100);
+    }
+    Element root;
+    Probe* probes[2] = {};
+};
+
+TEST(ElementInput, PressCapturesAndReleaseGoesToTheCapturer)
+{
+    Screen screen;
+    Probe& left = *screen.probes[0];
+    Probe& right = *screen.probes[1];
+    EXPECT_TRUE(screen.root.on_pointer_button(press(10, 10)));
+    ASSERT_EQ(screen.root.captured().size(), 1u);
+    EXPECT_EQ(left.buttons.size(), 1u);
+    EXPECT_TRUE(right.buttons.empty());
+
+    // Moves go to the capturer wherever the pointer is.
+    PointerEvent move = release(80, 10);
+    screen.root.on_pointer_move(move);
+    EXPECT_EQ(left.moves.size(), 1u);
+    EXPECT_TRUE(right.moves.empty());
+
+    screen.root.on_pointer_button(release(80, 10));
+    EXPECT_EQ(left.buttons.size(), 2u);
+    EXPECT_TRUE(right.buttons.empty());
+    EXPECT_TRUE(screen.root.captured().empty());
+
+    // Without a capture, moves go to whoever is under the pointer.
+    screen.root.on_pointer_move(move);
+    EXPECT_EQ(right.moves.size(), 1u);
+
+    // An element that declines the press is not captured; disabled ones get nothing.
+    right.accept = false;
+    EXPECT_FALSE(screen.root.on_pointer_button(press(60, 10)));
+    EXPECT_EQ(right.buttons.size(), 1u);
+    right.set_enabled(false);
+    screen.root.on_pointer_button(press(60, 10));
+    EXPECT_EQ(right.buttons.size(), 1u);
+}
+
+TEST(ElementInput, HidingCancelsCapturesWithAReleaseAtMinusOne)
+{
+    Screen screen;
+    Probe& left = *screen.probes[0];
+    screen.root.on_pointer_button(press(10, 10));
+    screen.root.set_visible(false);
+    ASSERT_EQ(left.buttons.size(), 2u);
+    EXPECT_FALSE(left.buttons[1].down);
+    EXPECT_TRUE(left.buttons[1].cancelled);
+    EXPECT_EQ(left.buttons[1].x, -1);
+    EXPECT_EQ(left.buttons[1].y, -1);
+    EXPECT_TRUE(screen.root.captured().empty());
+}
+
+TEST(ElementInput, AnElementHiddenWhileHoldingTheCaptureIsCancelled)
+{
+    Screen screen;
+    Probe& left = *screen.probes[0];
+    screen.root.on_pointer_button(press(10, 10));
+    left.set_visible(false);
+    ASSERT_EQ(left.buttons.size(), 2u);
+    EXPECT_TRUE(left.buttons[1].cancelled);
+    EXPECT_TRUE(screen.root.captured().empty());
+    // The later real release reaches nobody.
+    screen.root.on_pointer_button(release(10, 10));
+    EXPECT_EQ(left.buttons.size(), 2u);
+}
+
+TEST(ElementInput, KeysAndTextGoToTheFirstTaker)
+{
+    Screen screen;
+    Probe& left = *screen.probes[0];
+    Probe& right = *screen.probes[1];
+    KeyEvent key;
+    key.code = KEY_UP;
+    key.down = true;
+    EXPECT_FALSE(screen.root.on_key(key));
+    EXPECT_EQ(left.keys.size(), 1u);
+    EXPECT_EQ(right.keys.size(), 1u);
+    left.accept_keys = true;
+    EXPECT_TRUE(screen.root.on_key(key));
+    EXPECT_TRUE(screen.root.on_text(u"a"));
+    EXPECT_EQ(right.keys.size(), 1u);
+    EXPECT_TRUE(right.texts.empty());
+    left.set_visible(false);
+    EXPECT_FALSE(screen.root.on_text(u"b"));
+    EXPECT_EQ(right.texts.size(), 1u);
+}
+
+TEST(ElementInput, DestroyedElementsLeaveEveryInputList)
+{
+    Screen screen;
+    auto inner = std::make_unique<Probe>(screen.probes[0]);
+    Probe* deep = inner.get();
+    deep->design_size = {5, 5};
+    deep->set_visible(true);
+    screen.probes[0]->add_child(std::move(inner));
+    screen.root.add_input_child(deep);
+    screen.root.set_horizontal(0, 100);
+    screen.root.set_vertical(0, 100);
+    EXPECT_EQ(screen.root.input_children().size(), 3u);
+    screen.root.on_pointer_button(press(1, 1));
+    EXPECT_EQ(screen.root.captured().size(), 2u);
+    delete deep;
+    EXPECT_EQ(screen.root.input_children().size(), 2u);
+    EXPECT_EQ(screen.root.captured().size(), 1u);
+    EXPECT_TRUE(screen.probes[0]->children().empty());
+}
+
+TEST(Element, VisibilityAndEnabledPropagateDown)
+{
+    Screen screen;
+    Probe& left = *screen.probes[0];
+    EXPECT_TRUE(left.effectively_visible());
+    screen.root.set_visible(false);
+    EXPECT_TRUE(left.visible());
+    EXPECT_FALSE(left.effectively_visible());
+    screen.root.set_visible(true);
+    EXPECT_TRUE(left.effectively_visible());
+    screen.root.set_enabled(false);
+    EXPECT_FALSE(left.effectively_enabled());
+    EXPECT_TRUE(left.enabled());
+    screen.root.set_enabled(true);
+    EXPECT_TRUE(left.effectively_enabled());
+}
+
+TEST(Element, FindChildLooksAtDirectChildrenFirst)
+{
+    Element root;
+    auto a = std::make_unique<Element>(&root);
+    auto deep = std::make_unique<Element>(a.get());
+    deep->set_id(u"x");
+    Element* deep_x = deep.get();
+    a->add_child(std::move(deep));
+    auto b = std::make_unique<Element>(&root);
+    b->set_id(u"x");
+    Element* direct_x = b.get();
+    root.add_child(std::move(a));
+    root.add_child(std::move(b));
+    EXPECT_EQ(root.find_child(u"x"), direct_x);
+    EXPECT_EQ(root.children()[0]->find_child(u"x"), deep_x);
+    EXPECT_EQ(root.find_child(u"y"), nullptr);
+}
+
+TEST(Element, LiveCountFollowsConstructionAndDestruction)
+{
+    const int64_t before = Element::live_count();
+    {
+        Element root;
+        root.add_child(std::make_unique<Element>(&root));
+        root.add_child(std::make_unique<Element>(&root));
+        EXPECT_EQ(Element::live_count(), before + 3);
+    }
+    EXPECT_EQ(Element::live_count(), before);
+}
+
+TEST(ElementKinds, DuplicateAndUnknownKinds)
+{
+    const NodeRegistration text(u"text", factory_of<Element>());
+    EXPECT_TRUE(is_node_registered(u"text"));
+    EXPECT_THROW(register_node(u"text", factory_of<Element>()), skincore::NodeAlreadyRegistered);
+    try {
+        create_node(u"no_such_kind", nullptr);
+        FAIL();
+    } catch (const skincore::NodeNotRegistered& error) {
+        EXPECT_EQ(error.type_name, u"no_such_kind");
+    }
+    EXPECT_NE(create_node(u"text", nullptr), nullptr);
+    unregister_node(u"text");
+    EXPECT_FALSE(is_node_registered(u"text"));
+    register_node(u"text", factory_of<Element>());
+}
+
+TEST(ElementKinds, AChildOfAnUnknownKindStopsTheBuild)
+{
+    TemporaryFolder folder;
+    const std::string skin =
+        compile_skin(folder.path(), "kinds", "node S { child { string type = \"mystery\" } }\nnode T { child { } }\n");
+    ASSERT_FALSE(skin.empty());
+    Properties properties;
+    ASSERT_TRUE(properties.load_skin(utf8_to_utf16(skin), 96));
+    Element screen;
+    EXPECT_THROW(screen.load_from_skin(properties, u"S"), skincore::NodeNotRegistered);
+    // A child without a type names the empty kind.
+    EXPECT_THROW(screen.load_from_skin(properties, u"T"), skincore::NodeNotRegistered);
+}
+
+// The cache: pixels paint() leaves alone come through as the key colour with a plain copy and
+// leave the target alone with the colour-key copy of "cache_alpha" 0.
+TEST(ElementCache, PlainCopyShowsTheKeyColourAndAlphaZeroKeysItOut)
+{
+    TemporaryFolder folder;
+    const std::string skin = compile_skin(folder.path(), "cache",
+                                          "node Plain { child { string type = \"probe\" int cache = 1 } }\n"
+                                          "node Keyed { child { string type = \"probe\" int cache = 1 int cache_alpha = 0 } }\n");
+    ASSERT_FALSE(skin.empty());
+    Properties properties;
+    ASSERT_TRUE(properties.load_skin(utf8_to_utf16(skin), 96));
+    const NodeRegistration probe(u"probe", [](Element* parent) {
+        auto element = std::make_unique<Probe>(parent);
+        element->fill = true;
+        return element;
+    });
+    for (const char16_t* node : {u"Plain", u"Keyed"}) {
+        Element screen;
+        ASSERT_TRUE(screen.load_from_skin(properties, node));
+        screen.set_visible(true);
+        screen.set_horizontal(0, 10);
+        screen.set_vertical(0, 10);
+        auto* child = static_cast<Probe*>(screen.children()[0]);
+        ASSERT_TRUE(child->is_cached());
+        RenderSurface target({10, 10});
+        target.apply({0, 0}, {10, 10}, SolidFiller(Pixel{0x07E0}));
+        screen.draw(target, {0, 0});
+        EXPECT_EQ(target.pixel({5, 5}), 0x001F);
+        EXPECT_EQ(target.pixel({0, 0}), std::u16string_view(node) == u"Plain" ? TRANSPARENT_KEY : 0x07E0);
+        EXPECT_EQ(child->paints, 1);
+        // Drawing again copies the cache without painting.
+        screen.draw(target, {0, 0});
+        EXPECT_EQ(child->paints, 1);
+        child->request_repaint();
+        screen.draw(target, {0, 0});
+        EXPECT_EQ(child->paints, 2);
+        EXPECT_EQ(child->cache().size(), (Size{10, 10}));
+        child->set_visible(false);
+        EXPECT_EQ(child->cache().size(), (Size{0, 0}));
+    }
+}
+
+TEST(ElementAnimation, ShowAndHideRunTheAnimationAndToggleReverses)
+{
+    TemporaryFolder folder;
+    const std::string skin = compile_skin(
+        folder.path(), "anim",
+        "node S { child { string type = \"probe\" string id = \"panel\" string visibility_animation = \"right\" } }\n");
+    ASSERT_FALSE(skin.empty());
+    Properties properties;
+    ASSERT_TRUE(properties.load_skin(utf8_to_utf16(skin), 96));
+    const NodeRegistration probe(u"probe", [](Element* parent) {
+        auto element = std::make_unique<Probe>(parent);
+        element->fill = true;
+        return element;
+    });
+    Element screen;
+    ASSERT_TRUE(screen.load_from_skin(properties, u"S"));
+    screen.set_visible(true);
+    screen.set_horizontal(0, 100);
+    screen.set_vertical(0, 20);
+    auto* panel = static_cast<Probe*>(screen.find_child(u"panel"));
+    ASSERT_NE(panel->visibility_animation(), nullptr);
+
+    panel->show(false);
+    EXPECT_FALSE(panel->visible());
+    ASSERT_TRUE(panel->visibility_animation()->running());
+    EXPECT_EQ(panel->visibility_animation()->direction(), -1);
+    // Half way out the panel has slid right by half its width.
+    screen.update(0.1);
+    RenderSurface target({100, 20});
+    target.apply({0, 0}, {100, 20}, SolidFiller(Pixel{0}));
+    screen.draw(target, {0, 0});
+    EXPECT_EQ(target.pixel({40, 10}), 0);
+    EXPECT_EQ(target.pixel({60, 10}), 0x001F);
+
+    // Shown again before the end: the same animation turns round.
+    panel->show(true);
+    EXPECT_TRUE(panel->visible());
+    EXPECT_EQ(panel->visibility_animation()->direction(), 1);
+    screen.update(0.2);
+    EXPECT_FALSE(panel->visibility_animation()->running());
+    target.apply({0, 0}, {100, 20}, SolidFiller(Pixel{0}));
+    screen.draw(target, {0, 0});
+    EXPECT_EQ(target.pixel({40, 10}), 0x001F);
+}
+
+TEST(Element, DumpWritesOneLinePerElement)
+{
+    TemporaryFolder folder;
+    const char* state = std::getenv("XDG_STATE_HOME");
+    const std::string saved_state = state ? state : "";
+    setenv("XDG_STATE_HOME", folder.path().c_str(), 1);
+    setenv("STELLARO_LOG", "1", 1);
+    Element root;
+    root.set_id(u"root");
+    root.design_size = {3, 4};
+    root.add_child(std::make_unique<Element>(&root));
+    root.set_horizontal(1, 20);
+    root.set_vertical(2, 30);
+    root.dump(0);
+    const std::string text = read_file(log_file_path());
+    unsetenv("STELLARO_LOG");
+    log();
+    if (state)
+        setenv("XDG_STATE_HOME", saved_state.c_str(), 1);
+    else
+        unsetenv("XDG_STATE_HOME");
+    EXPECT_NE(text.find("{root} position=(1, 2) size=(20, 30) design_size=(3, 4) rs.size=(0, 0)\n"), std::string::npos);
+    EXPECT_NE(text.find("\t{} position=(1, 2) size=(20, 30)"), std::string::npos);
+}
+
+} // namespace

@@ -1,0 +1,177 @@
+#include "skin/props/skin_file.h"
+#include "skin_test_support.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string SKIN_SOURCES = STELLARO_TEST_DATA "/../../data/skins";
+const std::string SKIN_BIN = STELLARO_APP_DIR "/skins/bin";
+
+std::string quote(const std::string& path) { return "'" + path + "'"; }
+
+// Compiles the text of a source and gives the compiler's complaint.
+std::string compile_error(const std::string& source)
+{
+    TemporaryFolder folder;
+    write_file(folder.file("bad.sks"), source);
+    const CompilerRun run =
+        run_skin_compiler("compile " + quote(folder.file("bad.sks")) + " " + quote(folder.file("bad.skin")));
+    EXPECT_NE(run.status, 0);
+    EXPECT_FALSE(fs::exists(folder.file("bad.skin")));
+    const size_t at = run.err.find("bad.sks:");
+    return at == std::string::npos ? run.err : run.err.substr(at);
+}
+
+TEST(SkinCompiler, EverySkinOfTheProgramRoundTrips)
+{
+    size_t skins = 0;
+    for (const auto& entry : fs::directory_iterator(SKIN_SOURCES)) {
+        if (entry.path().extension() != ".sks")
+            continue;
+        ++skins;
+        const std::string name = entry.path().stem().string();
+        const std::string compiled = SKIN_BIN + "/" + name + ".skin";
+        ASSERT_TRUE(fs::exists(compiled)) << compiled;
+        TemporaryFolder folder;
+        // The dump names the pictures beside the compiled skin; compile it there.
+        const std::string dumped = folder.file(name + ".sks");
+        const std::string again = SKIN_BIN + "/" + name + ".roundtrip.skin";
+        ASSERT_EQ(run_skin_compiler("dump " + quote(compiled) + " " + quote(dumped)).status, 0);
+        const CompilerRun compile = run_skin_compiler("compile " + quote(dumped) + " " + quote(again));
+        ASSERT_EQ(compile.status, 0) << compile.err;
+        EXPECT_EQ(read_file(again), read_file(compiled)) << name;
+        ASSERT_EQ(run_skin_compiler("dump " + quote(again) + " " + quote(folder.file("again.sks"))).status, 0);
+        EXPECT_EQ(read_file(folder.file("again.sks")), read_file(dumped)) << name;
+        fs::remove(again);
+    }
+    EXPECT_GE(skins, 2u);
+}
+
+TEST(SkinCompiler, OutputIsTheSameWhateverTheOrderOfTheSource)
+{
+    TemporaryFolder folder;
+    const std::string a = compile_skin(folder.path(), "a",
+                                       "node B { int y = 2  int x = 1  color c = #010203 }\n"
+                                       "node A { string s = \"t\"  child { int k = 3 } }\n");
+    const std::string b = compile_skin(folder.path(), "b",
+                                       "\xEF\xBB\xBF// the same, written differently (byte-order mark, CRLF)\r\n"
+                                       "node A {\n  child {\n    int k = 0x3\n  }\n  string s = \"t\"\n}\n"
+                                       "node B { color c = #010203 int x = +1 int y = 2 }\n");
+    ASSERT_FALSE(a.empty());
+    ASSERT_FALSE(b.empty());
+    EXPECT_EQ(read_file(a), read_file(b));
+}
+
+TEST(SkinCompiler, WritesTheFileLayoutTheLoaderChecks)
+{
+    TemporaryFolder folder;
+    std::string source;
+    for (int i = 0; i < 100; ++i)
+        source += "node n" + std::to_string(i) + " { int v = " + std::to_string(i) + " child { } }\n";
+    const std::string path = compile_skin(folder.path(), "many", source);
+    ASSERT_FALSE(path.empty());
+    SkinFile skin;
+    std::string reason;
+    ASSERT_TRUE(skin.open(read_file(path), reason)) << reason;
+    const std::string bytes = read_file(path);
+    const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+    // The tree is balanced: no path from the root is longer than ceil(log2(101)).
+    int deepest = 0;
+    const std::function<void(uint32_t, int)> walk = [&](uint32_t entry, int depth) {
+        if (entry == skin_format::NO_ENTRY)
+            return;
+        deepest = std::max(deepest, depth);
+        walk(skin_format::load32(data + entry), depth + 1);
+        walk(skin_format::load32(data + entry + 4), depth + 1);
+    };
+    walk(skin_format::load32(data + skin_format::ROOT_OFFSET), 1);
+    EXPECT_LE(deepest, 7);
+    const auto entries = skin.tree_entries();
+    ASSERT_EQ(entries.size(), 100u);
+    for (size_t i = 1; i < entries.size(); ++i)
+        EXPECT_LT(compare_skin_names(entries[i - 1].first, entries[i].first), 0);
+}
+
+TEST(SkinCompiler, ReportsSourceErrorsWithFileAndLine)
+{
+    EXPECT_EQ(compile_error("node A {\n  int x = 1\n  int x = 2\n}\n"), "bad.sks:3: int \"x\" is given twice in this block\n");
+    EXPECT_EQ(compile_error("node A {}\nnode A {}\n"), "bad.sks:2: node \"A\" is defined twice\n");
+    EXPECT_EQ(compile_error("node A {\n  point p = 1\n}\n"), "bad.sks:3: expected \",\" before \"}\"\n");
+    EXPECT_EQ(compile_error("node A {\n\n  point p = 1, 40000\n}\n"), "bad.sks:3: 40000 is outside -32768..32767\n");
+    EXPECT_EQ(compile_error("node A {\n  font f = \"Tahoma\"\n}\n"),
+              "bad.sks:2: font \"Tahoma\" is not \"size bold italic underline face\"\n");
+    EXPECT_EQ(compile_error("node A {\n  color c = red\n}\n"), "bad.sks:2: expected a colour #RRGGBB before \"red\"\n");
+    EXPECT_EQ(compile_error("node A {\n  int i = 1\n"), "bad.sks:3: block opened on line 1 is not closed\n");
+    EXPECT_EQ(compile_error("node A {\n  string s = \"open\n}\n"), "bad.sks:2: string not closed\n");
+    EXPECT_EQ(compile_error("node A {\n  float f = 1\n}\n"),
+              "bad.sks:2: expected a property type (int, font, point, string, picture, color), \"child\" or \"}\" "
+              "before \"float\"\n");
+    EXPECT_EQ(compile_error("node A {\n  picture p = \"absent\"\n}\n"),
+              "bad.sks:2: picture \"absent.bmp\" is neither beside the source nor beside the skin\n");
+    EXPECT_EQ(compile_error("node A {\n  picture p = \"x\" 0,0 2,2 1,1 3,3\n}\n"),
+              "bad.sks:2: picture points must not decrease from p0 to p3\n");
+}
+
+TEST(SkinCompiler, NamesMustFitInTheFirst64Kilobytes)
+{
+    std::string source = "node A {\n";
+    for (int i = 0; i < 700; ++i)
+        source += "  int " + std::string(50, 'a') + std::to_string(i) + " = 1\n";
+    EXPECT_EQ(compile_error(source + "}\n"), "bad.sks: the names take more than the first 64 KB of the file\n");
+}
+
+TEST(SkinCompiler, CopiesThePicturesBesideTheSkinAndChecksTheirSize)
+{
+    TemporaryFolder source;
+    TemporaryFolder output;
+    write_bmp565(source.file("knob.bmp"), 12, 7, 0x07E0, 0x07E0);
+    write_file(source.file("knob.sks"), "node A { picture p = \"knob\" }\nnode B { picture p = \"knob\" 0,0 1,1 11,6 12,7 }\n");
+    const CompilerRun run = run_skin_compiler("compile " + quote(source.file("knob.sks")) + " " +
+                                              quote(output.file("knob.skin")) + " " + quote(output.file("knob.d")));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(read_file(output.file("knob.bmp")), read_file(source.file("knob.bmp")));
+    // The build is told what the skin was made from, each picture once.
+    EXPECT_EQ(read_file(output.file("knob.d")), output.file("knob.skin") + ": " + source.file("knob.sks") + " \\\n  " +
+                                                    source.file("knob.bmp") + "\n");
+
+    write_file(source.file("big.sks"), "node A { picture p = \"knob\" 0,0 0,0 13,7 13,7 }\n");
+    const CompilerRun big =
+        run_skin_compiler("compile " + quote(source.file("big.sks")) + " " + quote(output.file("big.skin")));
+    EXPECT_NE(big.status, 0);
+    EXPECT_NE(big.err.find("is only 12 x 7"), std::string::npos) << big.err;
+}
+
+TEST(SkinCompiler, DumpShowsEveryKindOfValue)
+{
+    TemporaryFolder folder;
+    write_bmp565(folder.file("p.bmp"), 4, 4, 0, 0);
+    const std::string path = compile_skin(folder.path(), "all",
+                                          "node \"two words\" {\n"
+                                          "  int i = -5\n  font f = \"9 0 0 1 DejaVu Sans\"\n  point p = -1, 2\n"
+                                          "  string s = \"quote \\\" slash \\\\ tab\\t Луна \\u0001\"\n"
+                                          "  picture q = \"p\" 0,0 1,1 3,3 4,4 flag 7\n  color c = #0A0b0C\n"
+                                          "  child { string id = \"#text\" }\n}\n");
+    ASSERT_FALSE(path.empty());
+    ASSERT_EQ(run_skin_compiler("dump " + quote(path) + " " + quote(folder.file("all.txt"))).status, 0);
+    EXPECT_EQ(read_file(folder.file("all.txt")),
+              "node \"two words\" {\n"
+              "    int i = -5\n"
+              "    font f = \"9 0 0 1 DejaVu Sans\"\n"
+              "    point p = -1, 2\n"
+              "    string s = \"quote \\\" slash \\\\ tab\\t Луна \\u0001\"\n"
+              "    picture q = \"p\" 0,0 1,1 3,3 4,4 flag 7\n"
+              "    color c = #0A0B0C\n"
+              "    child {\n"
+              "        string id = \"#text\"\n"
+              "    }\n"
+              "}\n");
+}
+
+} // namespace
