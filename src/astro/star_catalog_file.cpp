@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "skin/io/file_stream.h"
 #include "skin/io/log.h"
+#include "skin/io/packed_bytes.h"
 #include "skin/io/paths.h"
 
 #include <cstdlib>
@@ -19,54 +20,6 @@ constexpr uint64_t MAX_FILE_BYTES = 64u * 1024 * 1024;
 // could hold, so that a damaged header cannot demand an enormous array.
 constexpr int32_t ALWAYS_ACCEPTED_HIGHEST = 16383;
 constexpr size_t MAX_SPARSENESS = 4;
-
-class ByteReader {
-public:
-    explicit ByteReader(std::string_view bytes) : bytes(bytes) {}
-
-    size_t remaining() const { return bytes.size() - position; }
-    size_t offset() const { return position; }
-
-    // Little-endian, sign-extended from the top byte.
-    bool integer(size_t width, int32_t& out)
-    {
-        if (width < 1 || width > 4 || remaining() < width)
-            return false;
-        uint32_t value = 0;
-        for (size_t i = 0; i < width; ++i)
-            value |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[position + i])) << (8 * i);
-        const auto shift = static_cast<unsigned>(32 - 8 * width);
-        out = static_cast<int32_t>(value << shift) >> shift;
-        position += width;
-        return true;
-    }
-
-    // One byte of length; a negative one gives the width (1..4) of the length that follows.
-    bool string(std::u16string& out)
-    {
-        int32_t length = 0;
-        if (!integer(1, length))
-            return false;
-        if (length < 0) {
-            const int32_t width = -length;
-            if (width > 4 || !integer(static_cast<size_t>(width), length) || length < 1)
-                return false;
-        }
-        if (static_cast<size_t>(length) > remaining() / 2)
-            return false;
-        out.resize(static_cast<size_t>(length));
-        for (char16_t& unit : out) {
-            unit = static_cast<char16_t>(static_cast<unsigned char>(bytes[position]) |
-                                         (static_cast<unsigned char>(bytes[position + 1]) << 8));
-            position += 2;
-        }
-        return true;
-    }
-
-private:
-    std::string_view bytes;
-    size_t position = 0;
-};
 
 bool read_record(ByteReader& reader, StarRecord& star)
 {
@@ -91,26 +44,6 @@ bool read_record(ByteReader& reader, StarRecord& star)
     star.direction = {v[0] * 0.0009765625, v[1] * 0.0009765625, v[2] * 0.0009765625};
     star.direction_fixed = {v[0], v[1], v[2], FIXED_ONE};
     return true;
-}
-
-void put_integer(std::string& out, int64_t value, size_t width)
-{
-    const auto bits = static_cast<uint64_t>(value);
-    for (size_t i = 0; i < width; ++i)
-        out.push_back(static_cast<char>((bits >> (8 * i)) & 0xFF));
-}
-
-void put_string(std::string& out, const std::u16string& text)
-{
-    const auto length = static_cast<int64_t>(text.size());
-    if (length <= 127) {
-        put_integer(out, length, 1);
-    } else {
-        put_integer(out, -4, 1);
-        put_integer(out, length, 4);
-    }
-    for (char16_t unit : text)
-        put_integer(out, unit, 2);
 }
 
 } // namespace

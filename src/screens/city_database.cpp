@@ -1,6 +1,7 @@
 #include "screens/city_database.h"
 
 #include "platform/atomic_file.h"
+#include "skin/io/packed_bytes.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -13,81 +14,13 @@ constexpr int64_t SCALE = 1 << 20;
 constexpr size_t MIN_RECORD_BYTES = 3 + 4 + 4;
 constexpr size_t MAX_FILE_BYTES = 512u * 1024 * 1024;
 
-class Reader {
-public:
-    explicit Reader(std::string_view bytes) : bytes(bytes) {}
-
-    size_t remaining() const { return bytes.size() - position; }
-
-    // Little-endian, sign-extended from the top byte.
-    bool integer(size_t size, int32_t& out)
-    {
-        if (size < 1 || size > 4 || remaining() < size)
-            return false;
-        uint32_t value = 0;
-        for (size_t i = 0; i < size; ++i)
-            value |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[position + i])) << (8 * i);
-        const unsigned shift = static_cast<unsigned>(32 - 8 * size);
-        out = static_cast<int32_t>(value << shift) >> shift;
-        position += size;
-        return true;
-    }
-
-    bool string(std::u16string& out)
-    {
-        int32_t length = 0;
-        if (!integer(1, length))
-            return false;
-        if (length < 0) {
-            const int32_t width = -length;
-            if (width > 4 || !integer(static_cast<size_t>(width), length) || length < 1)
-                return false;
-        }
-        if (static_cast<size_t>(length) > remaining() / 2)
-            return false;
-        out.resize(static_cast<size_t>(length));
-        for (auto& unit : out) {
-            unit = static_cast<char16_t>(static_cast<unsigned char>(bytes[position]) |
-                                         (static_cast<unsigned char>(bytes[position + 1]) << 8));
-            position += 2;
-        }
-        return true;
-    }
-
-private:
-    std::string_view bytes;
-    size_t position = 0;
-};
-
-void put_integer(std::string& out, int32_t value, size_t size)
-{
-    const auto bits = static_cast<uint32_t>(value);
-    for (size_t i = 0; i < size; ++i)
-        out.push_back(static_cast<char>((bits >> (8 * i)) & 0xFF));
-}
-
-void put_string(std::string& out, const std::u16string& text)
-{
-    const auto length = static_cast<int32_t>(text.size());
-    if (length <= 127) {
-        put_integer(out, length, 1);
-    } else {
-        put_integer(out, -4, 1);
-        put_integer(out, length, 4);
-    }
-    for (char16_t unit : text) {
-        out.push_back(static_cast<char>(unit & 0xFF));
-        out.push_back(static_cast<char>(unit >> 8));
-    }
-}
-
 } // namespace
 
 CityReadResult parse_cities(std::string_view bytes, std::vector<CityRecord>& cities)
 {
     CityReadResult result;
     cities.clear();
-    Reader reader(bytes);
+    ByteReader reader(bytes);
     if (!reader.integer(4, result.announced)) {
         result.problem = "no record count";
         return result;
