@@ -13,3 +13,4 @@ struct Command {
 
 int info_command(OptionList& options, std::ostream& out);
 int ephemeris_command(OptionList& options, std::ostream& out);
+int render_command(OptionList& options, std::ostream& out);

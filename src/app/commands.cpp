@@ -11,6 +11,11 @@ const std::array COMMANDS = {
              "the place, the nearest city, the moment and its sidereal times", info_command},
     Command {"ephemeris", "ephemeris [--time YYYY-MM-DDTHH:MM[:SS][Z|+HH:MM] | --jd JD] [--lat DEG --lon DEG] [--fast] [--csv] [--star HR]... [--constellation CODE]...",
              "apparent places of the Sun, the Moon and the planets (and of catalogue stars and constellation labels), with azimuth and altitude", ephemeris_command},
+    Command {"render", "render --out FILE.png [--size WxH] [--time T] [--lat DEG --lon DEG] [--az DEG --alt DEG --zoom Z] [--night] "
+                       "[--select star:HR|body:N|constellation:CODE] [--hide grid,stars,constellations,planets,background] "
+                       "[--frames N] [--events FILE]",
+             "draws the sky screen headless into a PNG, after scripted input (press/move/release X Y, key NAME down|up, text S, wait MS)",
+             render_command},
 };
 
 void print_help(std::ostream& out)

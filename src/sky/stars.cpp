@@ -1,0 +1,469 @@
+#include "sky/stars.h"
+
+#include "astro/coordinates.h"
+#include "astro/equatorial_vector.h"
+#include "platform/clock.h"
+#include "platform/utf.h"
+#include "screens/document.h"
+#include "skin/io/log.h"
+#include "skin/surface/draw_text.h"
+#include "skin/surface/load_565.h"
+#include "skin/surface/span_filler.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace {
+
+constexpr double DEGREES_TO_RADIANS = 0.017453292519943295;
+constexpr double HOURS_TO_RADIANS = 0.2617993877991494;
+constexpr double ECLIPTIC_OBLIQUITY = 23.439281;
+
+constexpr std::array<const char16_t*, BODY_COUNT> BODY_KEYS = {u"Sun",     u"Mercury", u"Venus",  u"Moon",   u"Mars",
+                                                               u"Jupiter", u"Saturn",  u"Uranus", u"Neptune"};
+
+FixedVector fixed_of(double x, double y, double z) { return fixed_vector(EquatorialVector{x, y, z}); }
+
+std::u16string decimal(int32_t value) { return utf8_to_utf16(std::to_string(value)); }
+
+void sort_names(NameIndex& names)
+{
+    std::stable_sort(names.begin(), names.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+}
+
+int64_t squared_distance(const FixedVector& p, Point point)
+{
+    const int64_t dx = p.x - point.x, dy = p.y - point.y;
+    return dx * dx + dy * dy;
+}
+
+} // namespace
+
+Stars::Stars(Element* owner, std::u16string folder)
+    : Element(owner), data_folder(std::move(folder)), positions([](const std::string& line) { log() << line; })
+{
+    load_sky_catalog(sky, data_folder + u"/catalog.db", data_folder + u"/constellations.txt");
+    pack_for_drawing();
+    star_labels.resize(sky.stars.size());
+    constellation_labels.resize(sky.constellations.size());
+    for (int i = 0; i < ECLIPTIC_POINTS; ++i) {
+        const EquatorialPosition place = ecliptic_to_equatorial(i * 15.0, 0.0, ECLIPTIC_OBLIQUITY);
+        ecliptic[static_cast<size_t>(i)] =
+            fixed_vector(equatorial_vector(place.ra * HOURS_TO_RADIANS, place.dec * DEGREES_TO_RADIANS));
+    }
+    for (int i = 0; i < ALTITUDE_MARKS; ++i) {
+        const double a = (i * 10 - 90) * DEGREES_TO_RADIANS;
+        altitude_marks[static_cast<size_t>(i)] = fixed_of(std::cos(a), 0.0, std::sin(a));
+    }
+    for (int i = 0; i < AZIMUTH_MARKS; ++i) {
+        const double a = i * 15 * DEGREES_TO_RADIANS;
+        azimuth_marks[static_cast<size_t>(i)] = fixed_of(std::cos(a), std::sin(a), 0.0);
+    }
+    for (int body = 0; body < BODY_COUNT; ++body)
+        bodies_[static_cast<size_t>(body)].name = BODY_KEYS[static_cast<size_t>(body)];
+}
+
+Stars::~Stars() = default;
+
+void Stars::pack_for_drawing()
+{
+    cell_stars.assign(static_cast<size_t>(SkyGrid::ROWS * SkyGrid::COLUMNS), {});
+    for (int r = 0; r < SkyGrid::ROWS; ++r)
+        for (int c = 0; c < SkyGrid::COLUMNS; ++c) {
+            std::vector<CellStar>& packed = cell_stars[static_cast<size_t>(r * SkyGrid::COLUMNS + c)];
+            for (const int32_t id : sky.grid.node(r, c).stars) {
+                const StarRecord* star = sky.stars.find(id);
+                if (!star || !star->valid)
+                    continue;
+                packed.push_back({static_cast<int32_t>(star->direction_fixed.x), static_cast<int32_t>(star->direction_fixed.y),
+                                  static_cast<int32_t>(star->direction_fixed.z), id, star->magnitude, star->colour});
+            }
+        }
+
+    figures.assign(sky.constellations.size(), {});
+    for (size_t i = 0; i < sky.constellations.size(); ++i)
+        for (const int32_t number : sky.constellations[i].figure) {
+            const StarRecord* star = number == PEN_UP ? nullptr : sky.stars.find(number);
+            figures[i].push_back(star ? star->direction_fixed : FixedVector{});
+        }
+}
+
+bool Stars::cell_on_screen(int r, int c) const
+{
+    const int next = (r + 1) % SkyGrid::ROWS;
+    return sky.grid.node(r, c).on_screen || sky.grid.node(next, c).on_screen || sky.grid.node(r, c + 1).on_screen ||
+           sky.grid.node(next, c + 1).on_screen;
+}
+
+const ObserverTime& Stars::observer() const
+{
+    static const ObserverTime none;
+    const Document* document = Document::instance();
+    return document ? document->observer : none;
+}
+
+bool Stars::night() const
+{
+    const Document* document = Document::instance();
+    return document && document->night_mode;
+}
+
+void Stars::init_from_skin(Properties& properties, const SkinBlock* block)
+{
+    Element::init_from_skin(properties, block);
+    load_resources(properties, block);
+}
+
+PictureRef Stars::make_label(std::u16string_view text, Colour colour)
+{
+    // Nothing to show costs nothing, so that a nameless object does not hold up the others.
+    if (text.empty() || !font)
+        return {};
+    ++labels_this_frame;
+    const TextSize size = font->measure(text, 0);
+    auto pixels = PixelBuffer::create(Size{size.width, size.height});
+    if (!pixels)
+        return {};
+    {
+        RenderSurface target(*pixels);
+        target.apply({0, 0}, pixels->size(), SolidFiller(Pixel{0}));
+        draw_text(font, target, colour, text, {0, 0}, pixels->size(), HALIGN_LEFT, VALIGN_TOP, false);
+    }
+    return make_picture(std::move(pixels));
+}
+
+void Stars::load_resources(Properties& properties, const SkinBlock* block)
+{
+    Stopwatch stopwatch;
+    const Colour black{0, 0, 0, 255};
+    grid_color = properties.get_color(block, u"grid_color", black);
+    star_color = properties.get_color(block, u"star_color", black);
+    planet_color = properties.get_color(block, u"planet_color", black);
+    const_name_color = properties.get_color(block, u"const_name_color", black);
+    const_color = properties.get_color(block, u"const_color", black);
+    compass_mark_color = properties.get_color(block, u"compass_mark_color", black);
+    hor_color = properties.get_color(block, u"hor_color", black);
+    font = properties.get_font(block, u"font", FontHandle());
+    background = properties.get_picture(block, u"background", {});
+    log() << "Stars::load_node0 " << stopwatch.lap() << "\n";
+
+    // The marks are made here, outside the per-frame label budget.
+    for (int i = 0; i < ALTITUDE_MARKS; ++i)
+        altitude_labels[static_cast<size_t>(i)] = make_label(decimal(i * 10 - 90), compass_mark_color);
+    log() << "Stars::load_node1 " << stopwatch.lap() << "\n";
+    for (int i = 0; i < AZIMUTH_MARKS; ++i) {
+        const int32_t degrees = i * 15;
+        const char16_t* point = degrees == 0 ? u"N" : degrees == 90 ? u"E" : degrees == 180 ? u"S" : degrees == 270 ? u"W" : nullptr;
+        azimuth_labels[static_cast<size_t>(i)] = make_label(point ? std::u16string(point) : decimal(degrees), compass_mark_color);
+    }
+    labels_this_frame = 0;
+    log() << "Stars::load_node2 " << stopwatch.lap() << "\n";
+    for (int i = 0; i < STAR_CLASSES; ++i)
+        star_sprites[static_cast<size_t>(i)] = properties.get_picture(block, u"star" + decimal(i), {});
+    log() << "Stars::load_node3 " << stopwatch.lap() << "\n";
+
+    build_name_indexes(properties, stopwatch);
+    load_bodies(properties);
+    log() << "Stars::load_node8 " << stopwatch.lap() << "\n";
+    log() << "Stars::load_node all " << stopwatch.seconds() << "\n";
+}
+
+void Stars::build_name_indexes(const Properties& properties, Stopwatch& stopwatch)
+{
+    star_names_.clear();
+    star_names_.reserve(1000);
+    std::fill(star_labels.begin(), star_labels.end(), PictureRef{});
+    for (StarRecord& star : sky.stars) {
+        if (!star.valid)
+            continue;
+        star.display_name = properties.translate_or(decimal(star.id), u"");
+        if (!star.display_name.empty())
+            star_names_.emplace_back(star.display_name, star.id);
+    }
+    log() << "Stars::load_node4 " << stopwatch.lap() << "\n";
+    sort_names(star_names_);
+    log() << "Stars::load_node5 " << stopwatch.lap() << "\n";
+
+    constellation_names_.clear();
+    constellation_names_.reserve(100);
+    std::fill(constellation_labels.begin(), constellation_labels.end(), PictureRef{});
+    for (size_t i = 0; i < sky.constellations.size(); ++i) {
+        Constellation& constellation = sky.constellations[i];
+        constellation.display_name = properties.translate_or(constellation.code, u"");
+        constellation_names_.emplace_back(constellation.display_name, static_cast<int32_t>(i));
+    }
+    log() << "Stars::load_node6 " << stopwatch.lap() << "\n";
+    sort_names(constellation_names_);
+    log() << "Stars::load_node7 " << stopwatch.lap() << "\n";
+
+    planet_names_.clear();
+    planet_names_.reserve(10);
+    for (int body = 0; body < BODY_COUNT; ++body) {
+        SkyBody& entry = bodies_[static_cast<size_t>(body)];
+        entry.name = properties.translate(BODY_KEYS[static_cast<size_t>(body)]);
+        entry.label = {};
+        planet_names_.emplace_back(entry.name, body);
+    }
+    sort_names(planet_names_);
+}
+
+void Stars::load_bodies(Properties& properties)
+{
+    size_factor = 1 << std::clamp(properties.scale(), 0, 1);
+    const bool red = night();
+    for (int body = 0; body < BODY_COUNT; ++body) {
+        SkyBody& entry = bodies_[static_cast<size_t>(body)];
+        entry.picture = load_565(data_folder + u"/skins/bin/" + BODY_KEYS[static_cast<size_t>(body)]);
+        entry.frames = 1;
+        const Size size = entry.picture.size();
+        if (entry.picture.empty() || size.height <= 0)
+            continue;
+        if (red)
+            entry.picture.picture->to_night();
+        if (body == BODY_SUN)
+            entry.frames = std::max(1, size.width / size.height);
+    }
+}
+
+void Stars::select(int32_t kind, int32_t index)
+{
+    selected = {kind, index};
+    view_.arrived = false;
+}
+
+void Stars::zoom_by(double pixels)
+{
+    view_.zoom_by(pixels);
+    refresh_projection();
+    request_repaint();
+}
+
+void Stars::refresh_projection()
+{
+    view_.w = width();
+    view_.h = height();
+    view_.rebuild(observer());
+}
+
+bool Stars::place_body(int body, int& budget)
+{
+    const double jd = observer().jd;
+    const double d0 = std::floor(jd);
+    const auto p0 = positions.cached_body_position(body, d0, budget);
+    const auto p1 = positions.cached_body_position(body, d0 + 1.0, budget);
+    if (!p0 || !p1)
+        return false;
+    const double f = jd - d0;
+    BodyPosition& place = bodies_[static_cast<size_t>(body)].position;
+    place.direction.x = p0->direction.x + (p1->direction.x - p0->direction.x) * f;
+    place.direction.y = p0->direction.y + (p1->direction.y - p0->direction.y) * f;
+    place.direction.z = p0->direction.z + (p1->direction.z - p0->direction.z) * f;
+    double delta = p1->ra - p0->ra;
+    if (std::fabs(delta) > 12.0)
+        delta += delta > 0.0 ? -24.0 : 24.0;
+    place.ra = std::fmod(p0->ra + delta * f, 24.0);
+    if (place.ra < 0.0)
+        place.ra += 24.0;
+    place.dec = p0->dec + (p1->dec - p0->dec) * f;
+    place.phase_angle = p0->phase_angle + (p1->phase_angle - p0->phase_angle) * f;
+    bodies_[static_cast<size_t>(body)].direction_fixed = fixed_vector(place.direction);
+    bodies_[static_cast<size_t>(body)].known = true;
+    return true;
+}
+
+void Stars::settle_bodies()
+{
+    for (int body = 0; body < BODY_COUNT; ++body) {
+        int budget = 2;
+        place_body(body, budget);
+    }
+}
+
+bool Stars::settled() const
+{
+    const Document* document = Document::instance();
+    const bool planets = !document || document->show_planets;
+    const bool placed = std::all_of(bodies_.begin(), bodies_.end(), [](const SkyBody& body) { return body.known; });
+    return labels_this_frame == 0 && (placed || !planets) && (selected.index < 0 || view_.arrived);
+}
+
+std::optional<SkyTarget> Stars::selection_target()
+{
+    if (selected.index < 0)
+        return std::nullopt;
+    double ra = 0.0, dec = 0.0;
+    switch (selected.kind) {
+    case KIND_STAR: {
+        const StarRecord* star = sky.stars.find(selected.index);
+        if (!star || !star->valid)
+            return std::nullopt;
+        ra = star->ra_hours();
+        dec = star->dec_degrees();
+        break;
+    }
+    case KIND_BODY: {
+        if (selected.index >= BODY_COUNT)
+            return std::nullopt;
+        int budget = 2;
+        place_body(selected.index, budget);
+        const SkyBody& body = bodies_[static_cast<size_t>(selected.index)];
+        if (!body.known)
+            return std::nullopt;
+        ra = body.position.ra;
+        dec = body.position.dec;
+        break;
+    }
+    case KIND_CONSTELLATION: {
+        if (static_cast<size_t>(selected.index) >= sky.constellations.size())
+            return std::nullopt;
+        ra = sky.constellations[static_cast<size_t>(selected.index)].label_ra;
+        dec = sky.constellations[static_cast<size_t>(selected.index)].label_dec;
+        break;
+    }
+    default:
+        return std::nullopt;
+    }
+    const HorizontalPosition place = equatorial_to_horizontal(observer(), ra, dec);
+    return SkyTarget{place.azimuth * DEGREES_TO_RADIANS, place.altitude * DEGREES_TO_RADIANS};
+}
+
+void Stars::update(double elapsed)
+{
+    Element::update(elapsed);
+    clock_ += elapsed;
+    view_.w = width();
+    view_.h = height();
+    view_.step(elapsed, selection_target());
+    view_.rebuild(observer());
+    request_repaint();
+}
+
+void Stars::on_pointer_move(const PointerEvent& event)
+{
+    tracker.on_move(event);
+    if (!tracker.pressed())
+        return;
+    view_.h = height();
+    view_.drag(tracker.delta_x(), tracker.delta_y());
+    refresh_projection();
+    request_repaint();
+    if (tracker.moved() == -1.0 && listener)
+        listener->drag_started();
+}
+
+bool Stars::on_pointer_button(const PointerEvent& event)
+{
+    tracker.on_button(event);
+    if (event.down) {
+        view_.pan_velocity_x = 0.0;
+        view_.pan_velocity_y = 0.0;
+        return true;
+    }
+    if (event.cancelled)
+        return false;
+    if (tracker.moved() != -1.0) {
+        if (listener)
+            listener->tapped(event);
+    } else {
+        view_.pan_velocity_x = tracker.velocity_x();
+        view_.pan_velocity_y = tracker.velocity_y();
+    }
+    return false;
+}
+
+bool Stars::on_key(const KeyEvent&) { return false; }
+
+bool Stars::on_text(std::u16string_view) { return false; }
+
+void Stars::mark_grid()
+{
+    const int64_t margin = static_cast<int64_t>(view_.radius() * 0.125);
+    for (int r = 0; r < SkyGrid::ROWS; ++r)
+        for (int c = 0; c < SkyGrid::COLUMNS; ++c) {
+            GridNode& node = sky.grid.node(r, c);
+            node.projected = project(node.direction_fixed, view_.sky_to_screen);
+            node.in_front = node.projected.z <= 0;
+            node.on_screen = node.in_front && node.projected.x >= -margin && node.projected.x < view_.w + margin &&
+                             node.projected.y >= -margin && node.projected.y < view_.h + margin;
+        }
+}
+
+SkyObject Stars::nearest_object(Point point)
+{
+    const Document* document = Document::instance();
+    const bool planets = !document || document->show_planets;
+    const bool constellations = !document || document->show_constellations;
+    const bool stars = !document || document->show_stars;
+    int64_t best = 10000000000LL;
+    SkyObject result{KIND_BODY, -1};
+    const auto consider = [&](const FixedVector& direction, int32_t kind, int32_t index) {
+        const FixedVector p = project(direction, view_.sky_to_screen);
+        if (p.z >= 0)
+            return;
+        const int64_t distance = squared_distance(p, point);
+        if (distance < best) {
+            best = distance;
+            result = {kind, index};
+        }
+    };
+    if (planets)
+        for (int body = 0; body < BODY_COUNT; ++body)
+            if (bodies_[static_cast<size_t>(body)].known)
+                consider(bodies_[static_cast<size_t>(body)].direction_fixed, KIND_BODY, body);
+    if (constellations)
+        for (size_t i = 0; i < sky.constellations.size(); ++i)
+            consider(sky.constellations[i].label_direction_fixed, KIND_CONSTELLATION, static_cast<int32_t>(i));
+    if (stars) {
+        mark_grid();
+        for (int r = 0; r < SkyGrid::ROWS; ++r)
+            for (int c = 0; c < SkyGrid::COLUMNS - 1; ++c) {
+                if (!cell_on_screen(r, c))
+                    continue;
+                for (const CellStar& star : cell_stars[static_cast<size_t>(r * SkyGrid::COLUMNS + c)])
+                    consider(FixedVector{star.x, star.y, star.z, FIXED_ONE}, KIND_STAR, star.id);
+            }
+    }
+    return result;
+}
+
+SelectedPoint Stars::selected_object_point(int32_t kind, int32_t index) const
+{
+    SelectedPoint answer;
+    if (index < 0)
+        return answer;
+    FixedVector direction;
+    switch (kind) {
+    case KIND_STAR: {
+        const StarRecord* star = sky.stars.find(index);
+        if (!star || !star->valid)
+            return answer;
+        answer.name = star->display_name.empty() ? u"HR " + decimal(star->id) : star->display_name;
+        direction = star->direction_fixed;
+        break;
+    }
+    case KIND_BODY:
+        if (index >= BODY_COUNT)
+            return answer;
+        answer.name = bodies_[static_cast<size_t>(index)].name;
+        if (!bodies_[static_cast<size_t>(index)].known) {
+            answer.found = true;
+            answer.point = {-1000, -1000};
+            return answer;
+        }
+        direction = bodies_[static_cast<size_t>(index)].direction_fixed;
+        break;
+    case KIND_CONSTELLATION:
+        if (static_cast<size_t>(index) >= sky.constellations.size())
+            return answer;
+        answer.name = sky.constellations[static_cast<size_t>(index)].display_name;
+        direction = sky.constellations[static_cast<size_t>(index)].label_direction_fixed;
+        break;
+    default:
+        return answer;
+    }
+    answer.found = true;
+    const FixedVector p = project(direction, view_.sky_to_screen);
+    answer.point = p.z <= 0 ? Point{static_cast<int32_t>(p.x), static_cast<int32_t>(p.y)} : Point{-1000, -1000};
+    return answer;
+}

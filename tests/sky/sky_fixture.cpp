@@ -1,0 +1,117 @@
+#include "sky/sky_fixture.h"
+
+#include "astro/julian_date.h"
+#include "platform/utf.h"
+#include "skin/io/file_stream.h"
+#include "skin/surface/decode_image.h"
+#include "skin/surface/png_writer.h"
+#include "skin/surface/span_filler.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+constexpr double DEGREES = 0.017453292519943295;
+
+// The kind is registered once for the whole test program.
+void register_stars()
+{
+    if (!is_node_registered(Stars::KIND))
+        register_node(Stars::KIND, factory_of<Stars>());
+}
+
+} // namespace
+
+std::u16string app_folder() { return utf8_to_utf16(STELLARO_APP_DIR); }
+
+SkyWorld::SkyWorld(Size size, bool night, const std::u16string& data) : document(app_folder() + u"/no-cities.db"), surface(size)
+{
+    register_stars();
+    document.set_persistent(false);
+    document.night_mode = night;
+    set_place(2.35, 48.85);
+    set_moment(2026, 12, 24, 21, 0, 60);
+    properties.load_language_file(app_folder() + u"/english.lng");
+    EXPECT_TRUE(properties.load_skin(app_folder() + u"/skins/bin/default.skin", 96));
+    if (night)
+        properties.to_night_colors();
+    sky = std::make_unique<Stars>(nullptr, data);
+    fix_twinkle(*sky);
+    const SkinBlock* main = properties.find_block(u"Main");
+    const SkinBlock* block = main && properties.child_count(main) > 0 ? properties.child_block(main, 0) : nullptr;
+    sky->init_from_skin(properties, block);
+    sky->set_visible(true);
+    sky->set_horizontal(0, size.width);
+    sky->set_vertical(0, size.height);
+    sky->refresh_projection();
+}
+
+void SkyWorld::set_moment(int year, int month, int day, int hour, int minute, int zone_minutes)
+{
+    document.set_fixed_zone(-zone_minutes);
+    document.set_moment(julian_day_from_calendar(year, month, day, true), hour, minute);
+}
+
+void SkyWorld::set_place(double longitude, double latitude) { document.set_location(longitude, latitude); }
+
+void SkyWorld::look(double azimuth, double altitude, double zoom)
+{
+    sky->view().view_azimuth = azimuth * DEGREES;
+    sky->view().view_altitude = altitude * DEGREES;
+    sky->view().zoom = zoom;
+    sky->refresh_projection();
+}
+
+void SkyWorld::frame(double dt)
+{
+    sky->update(dt);
+    sky->draw(surface, Point{0, 0});
+}
+
+int settle(SkyWorld& world, int limit)
+{
+    int frames = 0;
+    do
+        world.frame();
+    while (!world.sky->settled() && ++frames < limit);
+    return frames;
+}
+
+void fix_twinkle(Stars& sky)
+{
+    for (StarRecord& star : sky.catalog().stars)
+        star.twinkle_phase = (star.id * 389 % 1024) * 16;
+}
+
+int64_t differing_pixels(const PixelBuffer& a, const PixelBuffer& b)
+{
+    if (a.size() != b.size())
+        return -1;
+    int64_t count = 0;
+    for (int32_t y = 0; y < a.height(); ++y)
+        for (int32_t x = 0; x < a.width(); ++x)
+            count += a.row(y)[x] != b.row(y)[x];
+    return count;
+}
+
+::testing::AssertionResult matches_golden(const RenderSurface& surface, const std::string& name)
+{
+    const std::string path = std::string(STELLARO_TEST_DATA) + "/golden/" + name;
+    if (const char* update = std::getenv("STELLARO_UPDATE_GOLDEN"); update && update[0] == '1') {
+        if (!write_png(surface, path))
+            return ::testing::AssertionFailure() << "cannot write " << path;
+        return ::testing::AssertionSuccess();
+    }
+    FileStream file(utf8_to_utf16(path), FileStream::READ);
+    const std::unique_ptr<PixelBuffer> golden = decode_image(file);
+    if (!golden)
+        return ::testing::AssertionFailure() << "no golden picture " << path;
+    const int64_t differing = differing_pixels(*golden, *surface.buffer());
+    if (differing == 0)
+        return ::testing::AssertionSuccess();
+    const std::string kept = (std::filesystem::current_path() / ("actual-" + name)).string();
+    write_png(surface, kept);
+    return ::testing::AssertionFailure() << differing << " pixels differ from " << path << " (-1: size); rendered picture in "
+                                         << kept;
+}

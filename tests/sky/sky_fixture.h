@@ -1,0 +1,51 @@
+#pragma once
+#include "screens/document.h"
+#include "skin/elements/element_factory.h"
+#include "skin/props/properties.h"
+#include "skin/surface/render_surface.h"
+#include "sky/stars.h"
+#include "support/test_support.h"
+
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+
+// The data folder of the program, as the program sees it.
+std::u16string app_folder();
+
+// The sky of the real data files beside the program, for one place and moment, with the
+// document, the skin and the language the program would use.
+class SkyWorld {
+public:
+    // Paris, 2026-12-24 21:00 at UTC+1, unless moved.
+    explicit SkyWorld(Size size = {320, 240}, bool night = false, const std::u16string& data = app_folder());
+
+    void set_moment(int year, int month, int day, int hour, int minute, int zone_minutes);
+    void set_place(double longitude, double latitude);
+    // The view state, in degrees.
+    void look(double azimuth, double altitude, double zoom = 0.0);
+    // One frame: update by dt seconds and paint into the frame.
+    void frame(double dt = 0.04);
+
+    TemporaryRegistry registry;
+    Document document;
+    Properties properties;
+    std::unique_ptr<Stars> sky;
+    RenderSurface surface;
+};
+
+// Writes the stars' twinkle phases from their numbers, so that pictures do not depend on how
+// often rand() was called before.
+void fix_twinkle(Stars& sky);
+
+// Steps frames of 40 ms until nothing is left to appear or move (at most limit frames);
+// the number of frames stepped.
+int settle(SkyWorld& world, int limit = 1500);
+
+// Compares the surface with tests/data/golden/<name>; STELLARO_UPDATE_GOLDEN=1 rewrites the file
+// instead. On a difference the rendered picture is kept beside the test program.
+::testing::AssertionResult matches_golden(const RenderSurface& surface, const std::string& name);
+
+// Pixels that differ between two surfaces of one size (-1 for different sizes).
+int64_t differing_pixels(const PixelBuffer& a, const PixelBuffer& b);

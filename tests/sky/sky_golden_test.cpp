@@ -1,0 +1,53 @@
+#include "sky/sky_fixture.h"
+
+#include "skin/surface/png_writer.h"
+
+// Pictures of the real sky: Paris on the evening of 2026-12-24, turned to Orion, unless said.
+
+TEST(SkyGolden, EveningToOrion)
+{
+    SkyWorld world;
+    world.look(120.0, 25.0);
+    settle(world);
+    EXPECT_TRUE(matches_golden(world.surface, "sky_evening.png"));
+}
+
+TEST(SkyGolden, EveningToOrionAtNight)
+{
+    SkyWorld world(Size{320, 240}, true);
+    world.look(120.0, 25.0);
+    settle(world);
+    EXPECT_TRUE(matches_golden(world.surface, "sky_night.png"));
+}
+
+TEST(SkyGolden, TheMoonSelectedAndZoomed)
+{
+    SkyWorld world;
+    world.look(120.0, 25.0, 2.5);
+    world.sky->select(KIND_BODY, BODY_MOON);
+    settle(world);
+    EXPECT_TRUE(matches_golden(world.surface, "sky_moon_selected.png"));
+}
+
+TEST(SkyGolden, MiddayWithTheSun)
+{
+    SkyWorld world;
+    world.set_moment(2026, 6, 21, 13, 30, 120);
+    world.look(180.0, 50.0, 1.0);
+    world.sky->select(KIND_BODY, BODY_SUN);
+    settle(world);
+    EXPECT_TRUE(matches_golden(world.surface, "sky_sun.png"));
+}
+
+TEST(SkyGolden, EverySwitchOffLeavesHorizonEclipticAndScale)
+{
+    SkyWorld world;
+    world.document.show_back = false;
+    world.document.show_grid = false;
+    world.document.show_stars = false;
+    world.document.show_constellations = false;
+    world.document.show_planets = false;
+    world.look(100.0, 20.0);
+    settle(world);
+    EXPECT_TRUE(matches_golden(world.surface, "sky_switches_off.png"));
+}

@@ -1,0 +1,226 @@
+#include "astro/coordinates.h"
+#include "astro/equatorial_vector.h"
+#include "platform/utf.h"
+#include "sky/sky_fixture.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <numbers>
+#include <vector>
+
+namespace {
+
+constexpr double DEGREES = std::numbers::pi / 180.0;
+
+struct TestStar {
+    int32_t id;
+    int32_t ra;  // tenths of a second of time
+    int32_t dec; // seconds of arc
+    int16_t magnitude;
+};
+
+void put(std::string& bytes, int64_t value, int width)
+{
+    for (int i = 0; i < width; ++i)
+        bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+// A catalogue file and a constellation file of the given stars in a folder of their own.
+void write_sky(const TemporaryFolder& folder, const std::vector<TestStar>& stars, const std::string& constellations)
+{
+    std::string bytes;
+    put(bytes, 1, 4);
+    put(bytes, 20, 4);
+    for (const TestStar& star : stars) {
+        put(bytes, star.id, 4);
+        put(bytes, star.ra, 4);
+        put(bytes, star.dec, 4);
+        put(bytes, star.magnitude, 2);
+        for (int i = 0; i < 3; ++i)
+            put(bytes, 255, 2);
+        put(bytes, 0, 2);
+        const EquatorialVector v = equatorial_vector(star.ra / 36000.0 * std::numbers::pi / 12.0, star.dec / 3600.0 * DEGREES);
+        put(bytes, static_cast<int64_t>(v.x * 1024), 2);
+        put(bytes, static_cast<int64_t>(v.y * 1024), 2);
+        put(bytes, static_cast<int64_t>(v.z * 1024), 2);
+    }
+    write_file(folder.file("catalog.db"), bytes);
+    write_file(folder.file("constellations.txt"), constellations);
+}
+
+// Looks at a right ascension (hours) and declination (degrees).
+void look_at(SkyWorld& world, double ra, double dec)
+{
+    const HorizontalPosition place = equatorial_to_horizontal(world.document.observer, ra, dec);
+    world.look(place.azimuth, place.altitude);
+}
+
+class SyntheticSky : public ::testing::Test {
+protected:
+    SyntheticSky()
+    {
+        // Stars 1 and 2 share a place, constellation "Tst" has its label on stars 3 and 4.
+        write_sky(folder,
+                  {{1, 0, 0, 100}, {2, 0, 0, 100}, {3, 36000, 36000, 100}, {4, 36000, 36000, 100}, {5, 432000, 0, 100}},
+                  "Tst,Test,0,0,0,0,3,4\n");
+        world = std::make_unique<SkyWorld>(Size{320, 240}, false, utf8_to_utf16(folder.path()));
+        world->document.show_planets = false;
+    }
+
+    Point screen_of(int32_t kind, int32_t index) const { return world->sky->selected_object_point(kind, index).point; }
+
+    TemporaryFolder folder;
+    std::unique_ptr<SkyWorld> world;
+};
+
+} // namespace
+
+TEST_F(SyntheticSky, NearestObjectPrefersTheEarlierOnEqualDistance)
+{
+    look_at(*world, 0.5, 5.0);
+    const Point shared = screen_of(KIND_STAR, 1);
+    EXPECT_EQ(world->sky->nearest_object(shared), (SkyObject{KIND_STAR, 1}));
+    const Point label = screen_of(KIND_CONSTELLATION, 0);
+    EXPECT_EQ(label, screen_of(KIND_STAR, 3));
+    EXPECT_EQ(world->sky->nearest_object(label), (SkyObject{KIND_CONSTELLATION, 0}));
+    world->document.show_constellations = false;
+    EXPECT_EQ(world->sky->nearest_object(label), (SkyObject{KIND_STAR, 3}));
+}
+
+TEST_F(SyntheticSky, NearestObjectHasNoDistanceLimitButSkipsWhatIsBehind)
+{
+    look_at(*world, 0.5, 5.0);
+    const SkyObject far = world->sky->nearest_object(Point{-5000, -5000});
+    EXPECT_GE(far.index, 0);
+    EXPECT_NE(far, (SkyObject{KIND_STAR, 5})); // 12 h away: behind
+    world->document.show_constellations = false;
+    EXPECT_EQ(world->sky->nearest_object(Point{-5000, -5000}).kind, KIND_STAR);
+    EXPECT_EQ(world->sky->nearest_object(Point{160, 120}).kind, KIND_STAR);
+    world->document.show_stars = false;
+    world->document.show_constellations = false;
+    EXPECT_EQ(world->sky->nearest_object(Point{160, 120}), (SkyObject{KIND_BODY, -1}));
+}
+
+TEST_F(SyntheticSky, SelectedObjectPointNamesAndPlacesTheObject)
+{
+    look_at(*world, 0.0, 0.0);
+    const SelectedPoint star = world->sky->selected_object_point(KIND_STAR, 1);
+    EXPECT_TRUE(star.found);
+    EXPECT_EQ(star.name, u"HR 1");
+    EXPECT_NEAR(star.point.x, 160, 1);
+    EXPECT_NEAR(star.point.y, 120, 1);
+    const SelectedPoint behind = world->sky->selected_object_point(KIND_STAR, 5);
+    EXPECT_TRUE(behind.found);
+    EXPECT_EQ(behind.point, (Point{-1000, -1000}));
+    EXPECT_FALSE(world->sky->selected_object_point(KIND_STAR, -1).found);
+    EXPECT_FALSE(world->sky->selected_object_point(KIND_STAR, 17).found);
+    EXPECT_FALSE(world->sky->selected_object_point(KIND_CONSTELLATION, 1).found);
+}
+
+TEST_F(SyntheticSky, ATapSelectsThroughTheListenerAndADragDoesNot)
+{
+    struct Recorder : StarsListener {
+        void drag_started() override { ++drags; }
+        void tapped(const PointerEvent& event) override { taps.push_back({event.x, event.y}); }
+        int drags = 0;
+        std::vector<Point> taps;
+    } recorder;
+    world->sky->set_listener(&recorder);
+    look_at(*world, 0.0, 0.0);
+    const double azimuth = world->sky->view().view_azimuth;
+    world->sky->on_pointer_button(PointerEvent{100, 100, 0, 0, true, false});
+    world->sky->on_pointer_move(PointerEvent{104, 103, 20, 0, false, false});
+    world->sky->on_pointer_button(PointerEvent{104, 103, 40, 0, false, false});
+    ASSERT_EQ(recorder.taps.size(), 1u);
+    EXPECT_EQ(recorder.taps[0], (Point{104, 103}));
+    EXPECT_EQ(recorder.drags, 0);
+    EXPECT_EQ(world->sky->view().view_azimuth, azimuth);
+
+    world->sky->on_pointer_button(PointerEvent{100, 100, 100, 0, true, false});
+    world->sky->on_pointer_move(PointerEvent{140, 100, 120, 0, false, false});
+    world->sky->on_pointer_move(PointerEvent{180, 100, 180, 0, false, false});
+    world->sky->on_pointer_button(PointerEvent{180, 100, 200, 0, false, false});
+    EXPECT_EQ(recorder.taps.size(), 1u);
+    EXPECT_EQ(recorder.drags, 2);
+    // Dragging right turns the view toward the west; the release velocity carries on.
+    EXPECT_NEAR(world->sky->view().view_azimuth, azimuth - 80.0 / 240.0, 1e-12);
+    EXPECT_LT(world->sky->view().pan_velocity_x, 0.0);
+    world->sky->on_pointer_button(PointerEvent{180, 100, 300, 0, true, false});
+    EXPECT_EQ(world->sky->view().pan_velocity_x, 0.0);
+}
+
+TEST(StarsWithTheCatalogue, NameIndexesAreSortedAndFilledFromTheLanguage)
+{
+    SkyWorld world;
+    const NameIndex& stars = world.sky->star_names();
+    ASSERT_GT(stars.size(), 100u);
+    EXPECT_TRUE(std::is_sorted(stars.begin(), stars.end(), [](const auto& a, const auto& b) { return a.first < b.first; }));
+    EXPECT_NE(std::find(stars.begin(), stars.end(), std::pair<std::u16string, int32_t>{u"Betelgeuse", 2061}), stars.end());
+    const NameIndex& planets = world.sky->planet_names();
+    ASSERT_EQ(planets.size(), 9u);
+    EXPECT_EQ(planets.front(), (std::pair<std::u16string, int32_t>{u"Jupiter", 5}));
+    EXPECT_EQ(world.sky->constellation_names().size(), world.sky->catalog().constellations.size());
+    const SelectedPoint betelgeuse = world.sky->selected_object_point(KIND_STAR, 2061);
+    EXPECT_EQ(betelgeuse.name, u"Betelgeuse");
+}
+
+TEST(StarsWithTheCatalogue, NamesAppearTwoPerFrame)
+{
+    SkyWorld world(Size{640, 480});
+    world.look(120.0, 30.0);
+    for (int i = 0; i < 5; ++i) {
+        world.frame();
+        EXPECT_EQ(world.sky->labels_made_this_frame(), Stars::LABELS_PER_FRAME);
+    }
+    const int more = settle(world);
+    EXPECT_GT(more, 10);
+    EXPECT_EQ(world.sky->labels_made_this_frame(), 0);
+}
+
+TEST(StarsWithTheCatalogue, ASelectionIsTravelledToThenFollowed)
+{
+    SkyWorld world;
+    world.look(300.0, 10.0);
+    int32_t orion = -1;
+    for (const auto& [name, index] : world.sky->constellation_names())
+        if (name == u"Orion")
+            orion = index;
+    ASSERT_GE(orion, 0);
+    world.sky->select(KIND_CONSTELLATION, orion);
+    world.frame(0.5);
+    EXPECT_FALSE(world.sky->view().arrived);
+    const int frames = settle(world);
+    EXPECT_LT(frames, 200);
+    EXPECT_TRUE(world.sky->view().arrived);
+    const SelectedPoint point = world.sky->selected_object_point(KIND_CONSTELLATION, orion);
+    EXPECT_NEAR(point.point.x, 160, 2);
+    EXPECT_NEAR(point.point.y, 120, 2);
+    // The sky turns; the view stays on Orion.
+    world.set_moment(2026, 12, 24, 23, 0, 60);
+    world.frame();
+    const SelectedPoint later = world.sky->selected_object_point(KIND_CONSTELLATION, orion);
+    EXPECT_NEAR(later.point.x, 160, 2);
+    EXPECT_NEAR(later.point.y, 120, 2);
+    // A selected body is followed as well.
+    world.sky->select(KIND_BODY, BODY_MOON);
+    settle(world);
+    EXPECT_NEAR(world.sky->selected_object_point(KIND_BODY, BODY_MOON).point.x, 160, 2);
+}
+
+TEST(StarsWithTheCatalogue, BodyPositionsArePlacedOnePerFrame)
+{
+    SkyWorld world;
+    world.frame();
+    int known = 0;
+    for (const SkyBody& body : world.sky->bodies())
+        known += body.known;
+    EXPECT_EQ(known, 0);
+    settle(world);
+    for (const SkyBody& body : world.sky->bodies())
+        EXPECT_TRUE(body.known);
+    // The Moon of that evening stands in Gemini.
+    const BodyPosition& moon = world.sky->bodies()[BODY_MOON].position;
+    EXPECT_NEAR(moon.ra, 7.04, 0.1);
+    EXPECT_NEAR(moon.dec, 25.8, 0.5);
+}
