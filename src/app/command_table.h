@@ -14,3 +14,4 @@ struct Command {
 int info_command(OptionList& options, std::ostream& out);
 int ephemeris_command(OptionList& options, std::ostream& out);
 int render_command(OptionList& options, std::ostream& out);
+int run_command(OptionList& options, std::ostream& out);

@@ -7,6 +7,8 @@
 namespace {
 
 const std::array COMMANDS = {
+    Command {"run", "run [--lat DEG --lon DEG] [--time YYYY-MM-DDTHH:MM[:SS][Z|+HH:MM]] [--size WxH] [--rotate 0|90|180|270]",
+             "opens the sky map window (the default command); without a display draws stellaro-sky.png instead", run_command},
     Command {"info", "info [--lat DEG --lon DEG] [--time YYYY-MM-DDTHH:MM[:SS][Z|+HH:MM]]",
              "the place, the nearest city, the moment and its sidereal times", info_command},
     Command {"ephemeris", "ephemeris [--time YYYY-MM-DDTHH:MM[:SS][Z|+HH:MM] | --jd JD] [--lat DEG --lon DEG] [--fast] [--csv] [--star HR]... [--constellation CODE]...",
@@ -37,7 +39,7 @@ int run_command_line(const std::vector<std::string>& arguments, std::ostream& ou
         print_help(out);
         return 0;
     }
-    const std::string name = arguments.empty() || arguments[0].rfind("--", 0) == 0 ? "info" : arguments[0];
+    const std::string name = arguments.empty() || arguments[0].rfind("--", 0) == 0 ? "run" : arguments[0];
     for (const Command& command : COMMANDS) {
         if (name != command.name)
             continue;

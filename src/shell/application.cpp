@@ -1,0 +1,82 @@
+#include "shell/application.h"
+
+#include "skin/io/log.h"
+
+#include <cstdio>
+
+namespace {
+
+int holds = 0;
+
+} // namespace
+
+Application::Application(std::u16string title, const WindowSettings& settings) : title_(std::move(title))
+{
+    // The kinds of the toolkit that exist; the program registers its own beside them.
+    kinds.push_back(std::make_unique<NodeRegistration>(u"node", factory_of<Element>()));
+    game = std::make_unique<GameBase>(title_, settings);
+    FontDesc desc;
+    desc.size = 10;
+    desc.face = u"Tahoma";
+    font = FontHandle(desc);
+    log() << "Application::Application() this=" << reinterpret_cast<uintptr_t>(this) << "\n";
+}
+
+Application::~Application()
+{
+    log() << "Application::~Application()\n";
+    overlay.clear();
+    game.reset();
+    while (!kinds.empty())
+        kinds.pop_back();
+}
+
+void Application::push_screen(Element* screen, bool overlay_screen)
+{
+    const ScreenInfo area = client_area();
+    stack.push(screen, overlay_screen, {area.client_width, area.client_height});
+}
+
+void Application::remove_screen(Element* screen)
+{
+    stack.remove(screen);
+}
+
+void Application::set_listener(ApplicationListener* new_listener)
+{
+    listener_ = new_listener;
+    stack.set_listener(new_listener);
+}
+
+void Application::advance(double dt)
+{
+    const ScreenInfo area = client_area();
+    stack.advance(dt, {area.client_width, area.client_height});
+}
+
+void Application::render(RenderSurface& surface, uint32_t now_tick)
+{
+    stack.render(surface);
+    if (!log().enabled()) {
+        overlay.clear();
+        return;
+    }
+    overlay.add(now_tick);
+    overlay.draw(surface, font, needs_redraw(false));
+}
+
+BacklightHold::BacklightHold()
+{
+    if (++holds == 1)
+        if (GameBase* game = GameBase::instance())
+            game->hold_screensaver(true);
+}
+
+BacklightHold::~BacklightHold()
+{
+    if (--holds == 0)
+        if (GameBase* game = GameBase::instance())
+            game->hold_screensaver(false);
+}
+
+int BacklightHold::count() { return holds; }

@@ -1,0 +1,27 @@
+#pragma once
+#include "shell/keys.h"
+#include "skin/surface/geometry.h"
+
+#include <string_view>
+
+class Element;
+
+// What the application tells the program's main screen.
+class ApplicationListener {
+public:
+    virtual ~ApplicationListener() = default;
+    // A command line handed over by a later start (arguments joined by spaces; empty for none).
+    virtual void on_command_line(std::u16string_view text) = 0;
+    // False refuses a request to close the window.
+    virtual bool on_close() = 0;
+    // The mouse wheel turned by `steps` notches (positive away from the user) over the point
+    // (frame coordinates); true when it was used.
+    virtual bool on_wheel(Point point, int steps) = 0;
+    virtual void on_screen_closed(Element* screen, int flag) = 0;
+    virtual void on_resolution_changed() = 0;
+    virtual void on_help() = 0;
+    virtual void on_deactivated() = 0;
+    virtual void on_activated() = 0;
+    // True consumes the key before the screens see it.
+    virtual bool filter_key(const KeyEvent& event) = 0;
+};

@@ -1,0 +1,103 @@
+#pragma once
+#include "platform/sdl_window.h"
+#include "shell/active_scheduler.h"
+#include "shell/frame_clock.h"
+#include "shell/screen_info.h"
+#include "skin/surface/render_surface.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class Application;
+
+// How the window opens.
+struct WindowSettings {
+    int32_t width = 480;
+    int32_t height = 800;
+    // Quarter turns of the frame on its way to the window (0, 1, 2, 3 for 0, 90, 180, 270 degrees).
+    int32_t orientation = 0;
+};
+
+// The platform half of the shell: the window and its events, the frame timer and the frame's
+// way to the window (turned in software to the orientation setting), the scheduler, and the
+// command lines of later starts. One per process, made by the Application.
+class GameBase {
+public:
+    static constexpr int32_t FRAME_MS = 40;
+    // How often command lines of later starts are looked for while the loop has nothing to do.
+    static constexpr int32_t HAND_OVER_POLL_MS = 100;
+    static constexpr int32_t NO_RELEASE = -1000000;
+
+    GameBase(std::u16string title, const WindowSettings& settings);
+    ~GameBase();
+    GameBase(const GameBase&) = delete;
+    GameBase& operator=(const GameBase&) = delete;
+    static GameBase* instance() { return current; }
+
+    bool has_window() const { return window != nullptr; }
+    // Why the window could not be opened.
+    const std::string& window_error() const { return error; }
+    SdlWindow* sdl_window() const { return window.get(); }
+
+    // The message loop: until the window is closed (and the listener agrees) or `quit`.
+    void run();
+    void quit() { quitting = true; }
+    // Handles one window event as the loop does (tests feed events through this).
+    void handle_event(const WindowEvent& event);
+    // One frame step at the tick: advance and, when something changed (or `force`), draw and show.
+    void frame(uint32_t now_tick, bool force = false);
+    // Draws the screens into the frame surface and shows it in the window.
+    void render_and_present();
+
+    ScreenInfo screen_info() const;
+    // The frame's size: the window's client size, turned with the orientation.
+    Size frame_size() const;
+    int32_t orientation() const { return turns; }
+    void set_orientation(int32_t quarter_turns);
+    const RenderSurface& frame_surface() const { return back; }
+
+    void suspend_frames();
+    bool idle() const { return idle_; }
+    bool paused() const { return paused_; }
+    void minimize();
+    void bring_to_front();
+    void hold_screensaver(bool hold);
+
+    CActiveScheduler& scheduler() { return scheduler_; }
+    // Completes the object after delay_ms on the main thread.
+    void add_timer(uint32_t delay_ms, CActive& object);
+
+    // Shows the text in a message box with the window's title (stderr when none can be shown).
+    void message_box(std::u16string_view text) const;
+
+private:
+    void update_frame_timer();
+    void pointer_button(const WindowEvent& event, bool down);
+    void release(bool cancelled, uint32_t time);
+    void key(const WindowEvent& event);
+    void text(const WindowEvent& event);
+    void resolution_changed();
+    Point to_frame(int x, int y) const;
+    int wait_timeout();
+    void take_command_lines();
+
+    static inline GameBase* current = nullptr;
+    std::u16string title;
+    CActiveScheduler scheduler_;
+    std::unique_ptr<SdlWindow> window;
+    std::string error;
+    FrameClock clock;
+    ScreenInfo info;
+    RenderSurface back;
+    std::vector<uint16_t> turned;
+    int32_t turns = 0;
+    bool paused_ = false;
+    bool idle_ = false;
+    bool pressed = false;
+    bool quitting = false;
+    bool timer_running = false;
+    Point last_release{NO_RELEASE, NO_RELEASE};
+    uint32_t next_hand_over_poll = 0;
+};

@@ -1,0 +1,75 @@
+#pragma once
+#include "skin/elements/animation.h"
+#include "skin/elements/element.h"
+#include "skin/surface/render_surface.h"
+
+#include <memory>
+#include <vector>
+
+class ApplicationListener;
+
+// The open screens: the last one is on top, is laid out over the client area and receives all
+// input. An overlay screen is drawn over a dimmed picture of what lay below it (the dimming
+// steps down to half brightness, one step a frame); once the overlay goes, the picture fades
+// back up. A running transition is drawn instead of the screens until it ends.
+class ScreenStack {
+public:
+    static constexpr int32_t FULL_LEVEL = 256;
+    static constexpr int32_t DIMMED_LEVEL = 128;
+    static constexpr int32_t DIM_STEP = 16;
+
+    ScreenStack() = default;
+    ScreenStack(const ScreenStack&) = delete;
+    ScreenStack& operator=(const ScreenStack&) = delete;
+
+    // Opens a screen on top (not owned). An overlay keeps a picture of the frame below it, of
+    // the client size.
+    void push(Element* screen, bool overlay, Size client);
+    // Removes the screen wherever it is; the listener is told (flag 1).
+    void remove(Element* screen);
+    Element* top() const { return screens.empty() ? nullptr : screens.back().screen; }
+    bool top_is_overlay() const { return !screens.empty() && screens.back().overlay; }
+    size_t size() const { return screens.size(); }
+    void set_listener(ApplicationListener* new_listener) { listener = new_listener; }
+
+    // Takes over a transition between two pictures (either may be null, see VisibilityAnimation).
+    void start_transition(std::unique_ptr<VisibilityAnimation> animation, RenderSurface* from, int32_t direction,
+                          RenderSurface* to);
+    bool transition_running() const { return transition != nullptr; }
+
+    // One frame step of dt seconds with the client area of the given size.
+    void advance(double dt, Size client);
+    // Whether the next frame must be drawn; `keep` lets the previous frame's answer count.
+    bool needs_redraw(bool keep) const;
+    void set_needs_redraw() { redraw = true; }
+    // Draws the frame into the surface (its size is the client size).
+    void render(RenderSurface& surface);
+
+    // Input for the top screen; false (and moves dropped) when there is none.
+    void pointer_move(const PointerEvent& event);
+    bool pointer_button(const PointerEvent& event);
+    bool key(const KeyEvent& event);
+    bool text(std::u16string_view text);
+
+    int32_t dim_level() const { return dim; }
+    Colour background{0, 0, 0, 255};
+
+private:
+    struct Entry {
+        Element* screen;
+        bool overlay;
+    };
+    void place_top(Size client);
+    // Draws the stack as it stands into the surface, without stepping the dimming.
+    void draw_screens(RenderSurface& surface);
+    void clear(RenderSurface& surface) const;
+    void dim_whole(RenderSurface& surface) const;
+
+    std::vector<Entry> screens;
+    ApplicationListener* listener = nullptr;
+    RenderSurface snapshot;
+    int32_t dim = FULL_LEVEL;
+    std::unique_ptr<VisibilityAnimation> transition;
+    bool redraw = true;
+    bool keeps_animating = true;
+};

@@ -1,0 +1,26 @@
+#include "shell/frame_clock.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(FrameClock, StepsAreElapsedSecondsClampedToATenth)
+{
+    FrameClock clock(1000);
+    EXPECT_DOUBLE_EQ(clock.step(1040), 0.04);
+    EXPECT_EQ(clock.last(), 1040u);
+    // Two frames in the same millisecond still move animations a little.
+    EXPECT_DOUBLE_EQ(clock.step(1040), 0.001);
+    // A stall of seconds counts as one tenth.
+    EXPECT_DOUBLE_EQ(clock.step(9000), 0.1);
+    EXPECT_DOUBLE_EQ(clock.step(9100), 0.1);
+    EXPECT_DOUBLE_EQ(clock.step(9199), 0.099);
+}
+
+TEST(FrameClock, TheTickCounterWrapsWithoutAJump)
+{
+    FrameClock clock(0xFFFFFFF0u);
+    EXPECT_DOUBLE_EQ(clock.step(0x18u), 0.04);
+}
+
+} // namespace

@@ -1,0 +1,135 @@
+#include "platform/sdl_window.h"
+#include "shell/keys.h"
+#include "shell_test_support.h"
+
+#include <SDL2/SDL.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SdlWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string error;
+        window = SdlWindow::open("Stellaro Test", 64, 48, error);
+        ASSERT_TRUE(window) << error;
+        // Whatever the window said about itself on opening is not part of these tests.
+        SDL_PumpEvents();
+        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    }
+
+    WindowEvent next()
+    {
+        WindowEvent event;
+        EXPECT_TRUE(window->wait_event(event, 1000));
+        return event;
+    }
+
+    void push_key(Uint32 type, SDL_Keycode key, SDL_Scancode scancode = SDL_SCANCODE_UNKNOWN, bool repeat = false)
+    {
+        SDL_Event event {};
+        event.type = type;
+        event.key.keysym.sym = key;
+        event.key.keysym.scancode = scancode;
+        event.key.repeat = repeat ? 1 : 0;
+        SDL_PushEvent(&event);
+    }
+
+    OffscreenWindow offscreen;
+    std::unique_ptr<SdlWindow> window;
+};
+
+using Kind = WindowEvent::Kind;
+
+TEST_F(SdlWindowTest, KeysBecomeTheVirtualKeysOfThePhoneKeyTable)
+{
+    const std::pair<SDL_Keycode, uint8_t> keys[] = {
+        {SDLK_F1, KEY_SOFT_LEFT}, {SDLK_F2, KEY_SOFT_RIGHT}, {SDLK_F3, KEY_CALL_MAKE}, {SDLK_F4, KEY_CALL_END},
+        {SDLK_F6, KEY_VOLUME_UP}, {SDLK_F7, KEY_VOLUME_DOWN}, {SDLK_F8, KEY_STAR}, {SDLK_F9, KEY_HASH},
+        {SDLK_KP_MULTIPLY, KEY_STAR}, {SDLK_ESCAPE, KEY_BACKSPACE}, {SDLK_BACKSPACE, KEY_BACKSPACE},
+        {SDLK_a, KEY_A}, {SDLK_z, KEY_Z}, {SDLK_0, KEY_0}, {SDLK_KP_7, KEY_0 + 7}, {SDLK_LEFT, KEY_LEFT},
+        {SDLK_DOWN, KEY_DOWN}, {SDLK_RETURN, KEY_ENTER}, {SDLK_SPACE, KEY_SPACE}, {SDLK_MENU, KEY_CONTEXT_MENU},
+    };
+    for (const auto& [key, code] : keys) {
+        push_key(SDL_KEYDOWN, key);
+        const WindowEvent event = next();
+        EXPECT_EQ(event.kind, Kind::KEY_DOWN) << key;
+        EXPECT_EQ(key_from_virtual_key(event.virtual_key), code) << SDL_GetKeyName(key);
+        EXPECT_EQ(key_name(code), key_name(key_from_virtual_key(event.virtual_key)));
+    }
+    // A Cyrillic layout's letter key still counts by its place on the keyboard.
+    push_key(SDL_KEYDOWN, 0x0444, SDL_SCANCODE_A);
+    EXPECT_EQ(next().virtual_key, static_cast<uint32_t>('A'));
+    // F5 stands for no phone key; keys without any counterpart are not passed on; the repeat flag is.
+    push_key(SDL_KEYDOWN, SDLK_F5);
+    EXPECT_EQ(key_from_virtual_key(next().virtual_key), KEY_NONE);
+    push_key(SDL_KEYDOWN, SDLK_PRINTSCREEN);
+    push_key(SDL_KEYDOWN, SDLK_UP, SDL_SCANCODE_UP, true);
+    const WindowEvent repeated = next();
+    EXPECT_EQ(repeated.virtual_key, 38u);
+    EXPECT_TRUE(repeated.repeat);
+    push_key(SDL_KEYUP, SDLK_UP);
+    EXPECT_EQ(next().kind, Kind::KEY_UP);
+}
+
+TEST_F(SdlWindowTest, LosingFocusWhilePressedEndsThePressFirstAndStillDeactivates)
+{
+    SDL_Event press {};
+    press.type = SDL_MOUSEBUTTONDOWN;
+    press.button.button = SDL_BUTTON_LEFT;
+    press.button.x = 5;
+    press.button.y = 6;
+    SDL_PushEvent(&press);
+    SDL_Event focus {};
+    focus.type = SDL_WINDOWEVENT;
+    focus.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+    SDL_PushEvent(&focus);
+    const WindowEvent down = next();
+    EXPECT_EQ(down.kind, Kind::POINTER_DOWN);
+    EXPECT_EQ(down.x, 5);
+    EXPECT_EQ(next().kind, Kind::CAPTURE_LOST);
+    EXPECT_EQ(next().kind, Kind::DEACTIVATED);
+    // The release that follows late belongs to no press.
+    SDL_Event release = press;
+    release.type = SDL_MOUSEBUTTONUP;
+    SDL_PushEvent(&release);
+    WindowEvent none;
+    EXPECT_FALSE(window->wait_event(none, 50));
+}
+
+TEST_F(SdlWindowTest, WakesFromOtherThreadsCollapseIntoOneEvent)
+{
+    for (int i = 0; i < 100; ++i)
+        SdlWindow::wake();
+    EXPECT_EQ(next().kind, Kind::WAKE);
+    WindowEvent none;
+    EXPECT_FALSE(window->wait_event(none, 50));
+    SdlWindow::wake();
+    EXPECT_EQ(next().kind, Kind::WAKE);
+}
+
+TEST_F(SdlWindowTest, TheFrameTimerTicksAndATickBacklogDoesNotBuildUp)
+{
+    window->set_frame_timer(10);
+    SDL_Delay(200);
+    window->set_frame_timer(0);
+    // Twenty periods went by unattended; one tick waited for them all.
+    EXPECT_EQ(next().kind, Kind::TICK);
+    WindowEvent none;
+    EXPECT_FALSE(window->wait_event(none, 50));
+}
+
+TEST_F(SdlWindowTest, AFramePresentedIsWhatTheWindowShows)
+{
+    std::vector<uint16_t> frame(64 * 48);
+    for (size_t i = 0; i < frame.size(); ++i)
+        frame[i] = static_cast<uint16_t>(i * 37);
+    ASSERT_TRUE(window->present(frame.data(), 64, 48, 64 * 2));
+    std::vector<uint16_t> shown(64 * 48);
+    ASSERT_TRUE(window->read_back(shown.data(), 64, 48));
+    EXPECT_EQ(shown, frame);
+}
+
+} // namespace
