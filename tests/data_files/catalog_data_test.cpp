@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 
@@ -62,7 +63,7 @@ TEST_F(CatalogData, SiriusHasItsCataloguePositionBrightnessAndDesignation)
     // 6h 45m 08.9s and -16 deg 42' 58" within 0.2 s and 3".
     EXPECT_NEAR(sirius->ra, 6 * 36000 + 45 * 600 + 89, 2);
     EXPECT_NEAR(sirius->dec, -(16 * 3600 + 42 * 60 + 58), 3);
-    EXPECT_EQ(sirius->magnitude, -146);
+    EXPECT_EQ(sirius->magnitude, -297); // V -1.46, among the first-magnitude stars stored below zero
     EXPECT_EQ(sirius->bayer_letter, u'α');
     EXPECT_EQ(sirius->constellation_code, u"CMa");
     EXPECT_EQ(sirius->colour.alpha, 255);
@@ -102,7 +103,7 @@ TEST_F(CatalogData, DirectionsMatchThePositions)
     }
 }
 
-TEST_F(CatalogData, MagnitudesAreHundredthsOfVisualMagnitude)
+TEST_F(CatalogData, MagnitudesAreHundredthsWithTheFirstMagnitudeStarsBelowZero)
 {
     int faintest = -10000;
     int brightest = 10000;
@@ -111,12 +112,17 @@ TEST_F(CatalogData, MagnitudesAreHundredthsOfVisualMagnitude)
             faintest = std::max(faintest, star.magnitude);
             brightest = std::min(brightest, star.magnitude);
         }
-    EXPECT_EQ(brightest, -146); // Sirius
+    EXPECT_EQ(brightest, -297); // Sirius
     EXPECT_GT(faintest, 700);
     EXPECT_LT(faintest, 1000);
-    const StarRecord* vega = catalog->find(7001);
-    ASSERT_NE(vega, nullptr);
-    EXPECT_EQ(vega->magnitude, 3);
+    // Below V 1.5 the order is kept and the value is negative: the largest drawing class.
+    const auto magnitude_of = [this](int id) {
+        const StarRecord* star = catalog->find(id);
+        return star ? star->magnitude : INT32_MIN;
+    };
+    EXPECT_EQ(magnitude_of(7001), -148); // Vega, V 0.03
+    EXPECT_EQ(magnitude_of(3982), -16);  // Regulus, V 1.35
+    EXPECT_EQ(magnitude_of(2618), 150);  // Adhara, V 1.50
 }
 
 TEST_F(CatalogData, BayerStarsCarryTheirConstellation)

@@ -13,6 +13,15 @@
 #include <cmath>
 #include <vector>
 
+int32_t catalog_magnitude(double visual)
+{
+    constexpr double FIRST_MAGNITUDE_LIMIT = 1.5;
+    const int64_t hundredths = visual < FIRST_MAGNITUDE_LIMIT
+                                   ? std::llround((visual - FIRST_MAGNITUDE_LIMIT) * 100.0) - 1
+                                   : std::llround(visual * 100.0);
+    return static_cast<int32_t>(std::clamp<int64_t>(hundredths, -32768, 32767));
+}
+
 std::vector<StarRecord> catalog_records(const StarTable& stars)
 {
     std::vector<StarRecord> records;
@@ -26,8 +35,7 @@ std::vector<StarRecord> catalog_records(const StarTable& stars)
         // The sky grid has no cell below the south pole itself, so -90 degrees is kept one second above it.
         record.dec = static_cast<int32_t>(
             std::clamp<int64_t>(std::llround(star.dec_degrees * 3600.0), 1 - DEC_UNITS_AT_POLE, DEC_UNITS_AT_POLE));
-        record.magnitude =
-            static_cast<int32_t>(std::clamp<int64_t>(std::llround(star.magnitude * MAGNITUDE_UNITS), -32768, 32767));
+        record.magnitude = catalog_magnitude(star.magnitude);
         const std::array<uint8_t, 3> tint =
             star.has_colour_index ? star_tint(star.colour_index) : std::array<uint8_t, 3>{255, 255, 255};
         record.colour = {tint[0], tint[1], tint[2], 255};

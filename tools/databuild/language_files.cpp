@@ -8,6 +8,7 @@
 
 #include <iostream>
 #include <map>
+#include <set>
 #include <utility>
 
 namespace {
@@ -57,7 +58,8 @@ bool read_texts(const std::string& path, Entries& entries)
     return true;
 }
 
-bool read_names(const std::string& path, const char* key_column, Entries& entries)
+// Rows of key and name; with a flag column, only the rows whose flag is "1".
+bool read_names(const std::string& path, const char* key_column, Entries& entries, const char* flag_column = nullptr)
 {
     TsvTable table;
     if (!table.load(path)) {
@@ -66,12 +68,14 @@ bool read_names(const std::string& path, const char* key_column, Entries& entrie
     }
     const int key = table.column(key_column);
     const int name = table.column("name");
-    if (key < 0 || name < 0) {
+    const int flag = flag_column ? table.column(flag_column) : -1;
+    if (key < 0 || name < 0 || (flag_column && flag < 0)) {
         std::cerr << path << ": a column is missing\n";
         return false;
     }
     for (size_t row = 0; row < table.size(); ++row)
-        if (!table.field(row, key).empty() && !table.field(row, name).empty())
+        if (!table.field(row, key).empty() && !table.field(row, name).empty() &&
+            (flag < 0 || table.field(row, flag) == "1"))
             entries.emplace_back(table.field(row, key), table.field(row, name));
     return true;
 }
@@ -93,8 +97,11 @@ bool build_language_files(const std::string& sources_folder, const std::string& 
     Entries english_texts;
     Entries english_stars;
     if (!read_texts(texts_folder + "/english.txt", english_texts) ||
-        !read_names(sources_folder + "/star_names_en.tsv", "hr", english_stars))
+        !read_names(sources_folder + "/star_names_en.tsv", "hr", english_stars, "iau"))
         return false;
+    std::set<std::string> named_stars;
+    for (const auto& [hr, name] : english_stars)
+        named_stars.insert(hr);
 
     for (const LanguageFile& language : languages) {
         Entries texts;
@@ -125,6 +132,8 @@ bool build_language_files(const std::string& sources_folder, const std::string& 
         std::map<int, std::string> star_name;
         for (const Entries* source : {&english_stars, &stars})
             for (const auto& [hr, name] : *source) {
+                if (!named_stars.contains(hr))
+                    continue;
                 long number = 0;
                 if (!parse_int(hr, number)) {
                     std::cerr << "star_names_" << language.code << ".tsv: bad catalogue number " << hr << "\n";

@@ -11,7 +11,8 @@ struct LanguageFile {
 // Builds "<name>.lng" for each language in out_folder: UTF-16 with the byte-order mark, one
 // "key=value" line per entry: the interface texts of texts_folder/<name>.txt (which must hold
 // every key of the English texts), then the constellation names by code, the star names by
-// catalogue number (English where the language has none) and the country names as
+// catalogue number (English where the language has none; only the names the IAU approved, which
+// the English table flags, since every name is also a label on the sky) and the country names as
 // "iso3166_" + code. False with a message on stderr on any problem.
 bool build_language_files(const std::string& sources_folder, const std::string& texts_folder,
                           const std::string& out_folder, const std::vector<LanguageFile>& languages);

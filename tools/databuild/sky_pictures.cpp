@@ -299,8 +299,8 @@ Picture565 sun_strip()
 Picture565 star_sprite(int drawing_class)
 {
     // Sides and widths from the brightest class (0) to the faintest (7).
-    static constexpr int SIDES[] = {17, 11, 9, 7, 7, 5, 5, 3};
-    static constexpr double SIGMAS[] = {3.6, 2.3, 1.9, 1.5, 1.25, 1.0, 0.8, 0.6};
+    static constexpr int SIDES[] = {19, 13, 9, 7, 7, 5, 5, 3};
+    static constexpr double SIGMAS[] = {4.0, 2.7, 1.9, 1.5, 1.25, 1.0, 0.8, 0.6};
     const int index = std::clamp(drawing_class, 0, 7);
     const int side = SIDES[index];
     const double sigma = SIGMAS[index];
