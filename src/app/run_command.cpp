@@ -15,6 +15,7 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -133,7 +134,9 @@ int render_instead(const std::string& why, const std::vector<std::string>& place
     std::vector<std::string> arguments = {"--out", NO_DISPLAY_PICTURE, "--size", size};
     arguments.insert(arguments.end(), place_options.begin(), place_options.end());
     OptionList render_options(arguments);
-    const int status = render_command(render_options, out);
+    // The render command names its picture; the line below says it once, in these words.
+    std::ostringstream render_output;
+    const int status = render_command(render_options, render_output);
     if (status == 0)
         out << "No display: the sky was drawn into " << NO_DISPLAY_PICTURE << "\n";
     return status;

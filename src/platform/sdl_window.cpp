@@ -117,6 +117,9 @@ std::unique_ptr<SdlWindow> SdlWindow::open(const std::string& title, int width, 
     std::unique_ptr<SdlWindow> made(new SdlWindow);
     made->state = std::make_unique<State>();
     State& state = *made->state;
+    // Without a Wayland session SDL's Wayland probe only complains about the runtime folder.
+    if (!std::getenv("SDL_VIDEODRIVER") && !std::getenv("WAYLAND_DISPLAY"))
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
         error = std::string("no display could be opened: ") + SDL_GetError();
         SDL_Quit();
