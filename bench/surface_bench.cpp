@@ -1,10 +1,9 @@
 #include "skin/surface/decode_image.h"
 #include "skin/surface/render_surface.h"
 
-#include <benchmark/benchmark.h>
+#include "databuild/jpeg_codec.h"
 
-#include <cstdio>
-#include <jpeglib.h>
+#include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <ctime>
@@ -138,36 +137,16 @@ BENCHMARK(BM_FrameScaledBlit);
 // A 256 x 256 map-like tile, encoded once.
 std::string jpeg_tile()
 {
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char* memory = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &memory, &size);
-    info.image_width = 256;
-    info.image_height = 256;
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 85, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<unsigned char> row(256 * 3);
-    for (int y = 0; y < 256; ++y) {
+    RgbImage tile{256, 256, std::vector<uint8_t>(256 * 256 * 3)};
+    for (int y = 0; y < 256; ++y)
         for (int x = 0; x < 256; ++x) {
             const bool land = (x * x / 64 + y * 3 + (x ^ y) % 17) % 97 < 60;
-            row[3 * x] = static_cast<unsigned char>(land ? 90 + (x ^ y) % 40 : 20);
-            row[3 * x + 1] = static_cast<unsigned char>(land ? 120 + (x * y) % 50 : 60);
-            row[3 * x + 2] = static_cast<unsigned char>(land ? 60 : 140 + (x + y) % 30);
+            uint8_t* pixel = tile.at(x, y);
+            pixel[0] = static_cast<uint8_t>(land ? 90 + (x ^ y) % 40 : 20);
+            pixel[1] = static_cast<uint8_t>(land ? 120 + (x * y) % 50 : 60);
+            pixel[2] = static_cast<uint8_t>(land ? 60 : 140 + (x + y) % 30);
         }
-        JSAMPROW pointer = row.data();
-        jpeg_write_scanlines(&info, &pointer, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    std::string bytes(reinterpret_cast<const char*>(memory), size);
-    std::free(memory);
-    return bytes;
+    return encode_jpeg(tile, 85);
 }
 
 class MemoryStream final : public InputStream {

@@ -7,8 +7,7 @@
 #include "platform/utf.h"
 #include "support/test_support.h"
 
-#include <cstdio>
-#include <jpeglib.h>
+#include "databuild/jpeg_codec.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -121,36 +120,16 @@ std::string bmp_565(int32_t width, int32_t height, const std::vector<uint16_t>& 
 
 std::string jpeg_of(int32_t width, int32_t height, const std::function<uint32_t(int32_t, int32_t)>& rgb, int quality)
 {
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char* memory = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &memory, &size);
-    info.image_width = static_cast<JDIMENSION>(width);
-    info.image_height = static_cast<JDIMENSION>(height);
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, quality, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<unsigned char> row(static_cast<size_t>(width) * 3);
-    for (int32_t y = 0; y < height; ++y) {
+    RgbImage image{width, height, std::vector<uint8_t>(static_cast<size_t>(width) * height * 3)};
+    for (int32_t y = 0; y < height; ++y)
         for (int32_t x = 0; x < width; ++x) {
             const uint32_t c = rgb(x, y);
-            row[3 * x] = static_cast<unsigned char>(c >> 16);
-            row[3 * x + 1] = static_cast<unsigned char>(c >> 8);
-            row[3 * x + 2] = static_cast<unsigned char>(c);
+            uint8_t* pixel = image.at(x, y);
+            pixel[0] = static_cast<uint8_t>(c >> 16);
+            pixel[1] = static_cast<uint8_t>(c >> 8);
+            pixel[2] = static_cast<uint8_t>(c);
         }
-        JSAMPROW pointer = row.data();
-        jpeg_write_scanlines(&info, &pointer, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    std::string bytes(reinterpret_cast<const char*>(memory), size);
-    std::free(memory);
-    return bytes;
+    return encode_jpeg(image, quality);
 }
 
 ::testing::AssertionResult matches_golden(const RenderSurface& surface, const std::string& name)
