@@ -4,6 +4,8 @@
 
 #include <benchmark/benchmark.h>
 
+namespace stellaro {
+
 namespace {
 
 constexpr double SOME_DAY = 2461380.5;
@@ -69,3 +71,5 @@ void cached_body_position_frame_after_date_change(benchmark::State& state)
 BENCHMARK(cached_body_position_frame_after_date_change)->Unit(benchmark::kMicrosecond);
 
 } // namespace
+
+} // namespace stellaro

@@ -1,7 +1,7 @@
 #include "astro/angles.h"
-#include "astro/constellation_file.h"
+#include "catalog/constellation_file.h"
 #include "astro/sky_grid.h"
-#include "astro/star_catalog_file.h"
+#include "catalog/star_catalog_file.h"
 #include "platform/utf.h"
 #include "skin/io/zip_reader.h"
 
@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+
+namespace stellaro {
 
 namespace {
 
@@ -130,3 +132,5 @@ void zip_find_last_of_1000(benchmark::State& state)
 BENCHMARK(zip_find_last_of_1000)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+} // namespace stellaro

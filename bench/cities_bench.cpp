@@ -1,6 +1,6 @@
 #include "platform/utf.h"
-#include "screens/city_database.h"
-#include "screens/document.h"
+#include "document/city_database.h"
+#include "document/document.h"
 
 #include <benchmark/benchmark.h>
 
@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+
+namespace stellaro {
 
 namespace {
 
@@ -65,3 +67,5 @@ void find_nearest_city(benchmark::State& state)
 BENCHMARK(find_nearest_city)->Unit(benchmark::kMicrosecond);
 
 } // namespace
+
+} // namespace stellaro

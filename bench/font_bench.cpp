@@ -1,7 +1,9 @@
-#include "platform/font_handle.h"
+#include "fonts/font_handle.h"
 #include "skin/surface/draw_text.h"
 
 #include <benchmark/benchmark.h>
+
+namespace stellaro {
 
 namespace {
 
@@ -32,3 +34,5 @@ void BM_MeasureLabel40(benchmark::State& state)
 BENCHMARK(BM_MeasureLabel40);
 
 } // namespace
+
+} // namespace stellaro

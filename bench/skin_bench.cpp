@@ -3,6 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
+namespace stellaro {
 
 namespace {
 
@@ -55,3 +56,5 @@ void BM_TenThousandSkinLookups(benchmark::State& state)
 BENCHMARK(BM_TenThousandSkinLookups)->Unit(benchmark::kMicrosecond);
 
 } // namespace
+
+} // namespace stellaro

@@ -1,7 +1,7 @@
 #include "astro/julian_date.h"
 #include "platform/executable_path.h"
 #include "platform/utf.h"
-#include "screens/document.h"
+#include "document/document.h"
 #include "skin/props/properties.h"
 #include "skin/surface/render_surface.h"
 #include "sky/stars.h"
@@ -16,6 +16,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+namespace stellaro {
 
 namespace {
 
@@ -142,3 +144,5 @@ void BM_SkyRenderProcess(benchmark::State& state)
 BENCHMARK(BM_SkyRenderProcess)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 
 } // namespace
+
+} // namespace stellaro

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace stellaro {
+
 namespace {
 
 constexpr Size FRAME{1920, 1080};
@@ -190,3 +192,5 @@ void BM_DecodeJpegTile256(benchmark::State& state)
 BENCHMARK(BM_DecodeJpegTile256);
 
 } // namespace
+
+} // namespace stellaro

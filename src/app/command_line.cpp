@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdlib>
 
+namespace stellaro {
+
 OptionList::OptionList(std::vector<std::string> arguments) : arguments(std::move(arguments)) {}
 
 bool OptionList::flag(const std::string& name)
@@ -164,3 +166,5 @@ MomentArgument parse_moment(const std::string& option, const std::string& text)
         throw UsageError(option + ": '" + text + "' is not a valid date and time");
     return moment;
 }
+
+} // namespace stellaro

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace stellaro {
+
 // A bad command-line value: the program prints the message on one line and exits with status 2.
 class UsageError : public std::runtime_error {
 public:
@@ -42,3 +44,5 @@ struct MomentArgument {
     std::optional<int> bias_minutes;
 };
 MomentArgument parse_moment(const std::string& option, const std::string& text);
+
+} // namespace stellaro

@@ -3,6 +3,8 @@
 
 #include <ostream>
 
+namespace stellaro {
+
 // One command of the command line: its name, its usage line and what runs it.
 struct Command {
     const char* name;
@@ -15,3 +17,5 @@ int info_command(OptionList& options, std::ostream& out);
 int ephemeris_command(OptionList& options, std::ostream& out);
 int render_command(OptionList& options, std::ostream& out);
 int run_command(OptionList& options, std::ostream& out);
+
+} // namespace stellaro

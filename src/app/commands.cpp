@@ -4,6 +4,8 @@
 
 #include <array>
 
+namespace stellaro {
+
 namespace {
 
 const std::array COMMANDS = {
@@ -54,3 +56,5 @@ int run_command_line(const std::vector<std::string>& arguments, std::ostream& ou
     err << "stellaro: unknown command '" << name << "' (see stellaro --help)\n";
     return 2;
 }
+
+} // namespace stellaro

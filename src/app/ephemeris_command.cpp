@@ -4,10 +4,10 @@
 #include "astro/coordinates.h"
 #include "astro/earth_rotation.h"
 #include "astro/julian_date.h"
-#include "astro/sky_catalog.h"
+#include "catalog/sky_catalog.h"
 #include "astro/solar_system.h"
 #include "platform/utf.h"
-#include "screens/document.h"
+#include "document/document.h"
 #include "skin/io/paths.h"
 
 #include <array>
@@ -16,6 +16,8 @@
 #include <optional>
 #include <sstream>
 #include <string>
+
+namespace stellaro {
 
 namespace {
 
@@ -162,3 +164,5 @@ int ephemeris_command(OptionList& options, std::ostream& out)
     out << rows.str();
     return 0;
 }
+
+} // namespace stellaro

@@ -4,10 +4,12 @@
 #include "astro/earth_rotation.h"
 #include "astro/julian_date.h"
 #include "platform/utf.h"
-#include "screens/document.h"
+#include "document/document.h"
 
 #include <cmath>
 #include <cstdio>
+
+namespace stellaro {
 
 namespace {
 
@@ -57,3 +59,5 @@ int info_command(OptionList& options, std::ostream& out)
     out << "local sidereal time: " << time_line(observer.local_sidereal_time()) << "\n";
     return 0;
 }
+
+} // namespace stellaro

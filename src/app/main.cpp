@@ -4,5 +4,5 @@
 
 int main(int argc, char** argv)
 {
-    return run_command_line(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+    return stellaro::run_command_line(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
 }

@@ -1,7 +1,9 @@
 #include "app/place_and_moment.h"
 
 #include "astro/julian_date.h"
-#include "screens/document.h"
+#include "document/document.h"
+
+namespace stellaro {
 
 void apply_place_and_moment(OptionList& options, Document& document)
 {
@@ -19,3 +21,5 @@ void apply_place_and_moment(OptionList& options, Document& document)
                             moment.minute + moment.second / 60.0);
     }
 }
+
+} // namespace stellaro

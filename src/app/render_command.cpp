@@ -3,14 +3,14 @@
 
 #include "astro/constellation.h"
 #include "platform/utf.h"
-#include "screens/document.h"
-#include "shell/keys.h"
+#include "document/document.h"
+#include "skin/elements/keys.h"
 #include "skin/elements/element_factory.h"
 #include "skin/io/registry.h"
 #include "skin/props/properties.h"
 #include "skin/surface/png_writer.h"
 #include "skin/surface/render_surface.h"
-#include "sky/sky_screen.h"
+#include "screens/sky_screen.h"
 #include "sky/stars.h"
 
 #include <algorithm>
@@ -21,6 +21,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+namespace stellaro {
 
 namespace {
 
@@ -271,3 +273,5 @@ int render_command(OptionList& options, std::ostream& out)
     out << *out_path << "\n";
     return 0;
 }
+
+} // namespace stellaro

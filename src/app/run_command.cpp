@@ -2,14 +2,14 @@
 #include "app/place_and_moment.h"
 
 #include "platform/utf.h"
-#include "screens/document.h"
+#include "document/document.h"
 #include "shell/application.h"
 #include "shell/running_instance.h"
 #include "skin/elements/element_factory.h"
 #include "skin/io/log.h"
 #include "skin/io/registry.h"
 #include "skin/props/properties.h"
-#include "sky/sky_screen.h"
+#include "screens/sky_screen.h"
 #include "sky/stars.h"
 
 #include <iostream>
@@ -18,6 +18,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+namespace stellaro {
 
 namespace {
 
@@ -224,3 +226,5 @@ int run_command(OptionList& options, std::ostream& out)
     close_running_instance();
     return 0;
 }
+
+} // namespace stellaro

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace stellaro {
+
 namespace {
 
 // Splits a non-negative value into whole units, minutes and seconds rounded to the decimals,
@@ -59,3 +61,5 @@ std::string format_zone(int bias_minutes)
     std::snprintf(buffer, sizeof buffer, "UTC%c%02d:%02d", offset < 0 ? '-' : '+', std::abs(offset) / 60, std::abs(offset) % 60);
     return buffer;
 }
+
+} // namespace stellaro

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace stellaro {
+
 namespace {
 
 double normalize(double value, double turn)
@@ -35,3 +37,5 @@ double normalize_hours(double hours)
 {
     return normalize(hours, 24.0);
 }
+
+} // namespace stellaro

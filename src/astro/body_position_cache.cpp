@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
+namespace stellaro {
+
 BodyPositionCache::BodyPositionCache(LogLine log_line, size_t days_per_body)
     : log_line(std::move(log_line)), days_per_body(std::max<size_t>(days_per_body, 1))
 {
@@ -55,3 +57,5 @@ void BodyPositionCache::clear()
     for (Days& days : bodies)
         days.clear();
 }
+
+} // namespace stellaro

@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 
+namespace stellaro {
+
 // Positions of the bodies by whole Julian day, computed on demand within a budget per frame so
 // that the first computations after a change of date spread over several frames. Each body keeps
 // the days it used most recently, so a program left running does not grow without end.
@@ -43,3 +45,5 @@ private:
     size_t days_per_body;
     uint64_t use_count = 0;
 };
+
+} // namespace stellaro

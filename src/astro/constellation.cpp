@@ -1,9 +1,10 @@
 #include "astro/constellation.h"
 
 #include "astro/angles.h"
-#include "platform/utf.h"
 
 #include <algorithm>
+
+namespace stellaro {
 
 namespace {
 
@@ -59,16 +60,34 @@ bool place_label(Constellation& constellation, const StarCatalog& catalog)
     return true;
 }
 
+namespace {
+
+// Constellation codes are ASCII, so folding ASCII letters is enough to compare them.
+bool same_code_ignoring_case(std::u16string_view a, std::u16string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    const auto fold = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; };
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (fold(a[i]) != fold(b[i]))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 const Constellation* find_constellation(const std::vector<Constellation>& constellations, std::u16string_view code)
 {
     for (const Constellation& constellation : constellations) {
         if (constellation.code == code)
             return &constellation;
     }
-    const std::u16string wanted = to_lower(code);
     for (const Constellation& constellation : constellations) {
-        if (to_lower(constellation.code) == wanted)
+        if (same_code_ignoring_case(constellation.code, code))
             return &constellation;
     }
     return nullptr;
 }
+
+} // namespace stellaro

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+namespace stellaro {
+
 // In a constellation figure: lift the pen, the next star starts a new stroke.
 constexpr int32_t PEN_UP = -1;
 
@@ -30,3 +32,5 @@ bool place_label(Constellation& constellation, const StarCatalog& catalog);
 
 // The constellation with this code: the exact code first, then one differing only in letter case.
 const Constellation* find_constellation(const std::vector<Constellation>& constellations, std::u16string_view code);
+
+} // namespace stellaro

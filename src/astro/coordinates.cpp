@@ -7,6 +7,8 @@
 
 #include <cmath>
 
+namespace stellaro {
+
 namespace {
 
 constexpr double ABERRATION_CONSTANT = 20.49552; // arcseconds
@@ -87,3 +89,5 @@ double fk5_latitude_correction(double longitude, double jd)
     const double seconds = 0.03916 * (std::cos(reference) - std::sin(reference));
     return degrees_from_dms(0.0, 0.0, std::fabs(seconds), seconds >= 0.0);
 }
+
+} // namespace stellaro

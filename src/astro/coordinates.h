@@ -1,5 +1,7 @@
 #pragma once
 
+namespace stellaro {
+
 struct ObserverTime;
 
 // Right ascension in hours (0..24) and declination in degrees.
@@ -39,3 +41,5 @@ EclipticOffset aberration(double longitude, double latitude, double jd, double s
 // Reduction of a VSOP87 place to the FK5 frame, in degrees.
 double fk5_longitude_correction(double longitude, double latitude, double jd);
 double fk5_latitude_correction(double longitude, double jd);
+
+} // namespace stellaro

@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+namespace stellaro {
+
 Nutation nutation(double jd)
 {
     const double t = julian_centuries(jd);
@@ -73,3 +75,5 @@ double greenwich_apparent_sidereal_time(double jd)
     const double epsilon = (mean_obliquity(jd) + n.obliquity / 3600.0) * DEG_TO_RAD;
     return normalize_hours(greenwich_mean_sidereal_time(jd) + n.longitude * std::cos(epsilon) * 1.8518518518518518e-5);
 }
+
+} // namespace stellaro

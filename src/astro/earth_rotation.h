@@ -1,5 +1,7 @@
 #pragma once
 
+namespace stellaro {
+
 // Nutation in longitude and in obliquity, in arcseconds.
 struct Nutation {
     double longitude = 0.0;
@@ -17,3 +19,5 @@ double true_obliquity(double jd);
 // Sidereal time at Greenwich in hours, 0..24.
 double greenwich_mean_sidereal_time(double jd);
 double greenwich_apparent_sidereal_time(double jd);
+
+} // namespace stellaro

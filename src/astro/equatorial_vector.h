@@ -1,5 +1,7 @@
 #pragma once
 
+namespace stellaro {
+
 // A direction in the equatorial frame as a unit vector: x = cos a cos d, y = sin a cos d, z = sin d.
 struct EquatorialVector {
     double x = 0.0;
@@ -9,3 +11,5 @@ struct EquatorialVector {
 
 // Right ascension and declination in radians.
 EquatorialVector equatorial_vector(double ra_radians, double dec_radians);
+
+} // namespace stellaro

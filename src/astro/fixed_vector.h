@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace stellaro {
+
 // A sky direction in integers: the unit vector times 1024, truncated toward zero, with w = 1024.
 // The sky view projects these without floating point.
 struct FixedVector {
@@ -19,3 +21,5 @@ inline FixedVector fixed_vector(const EquatorialVector& v)
     return {static_cast<int64_t>(v.x * FIXED_ONE), static_cast<int64_t>(v.y * FIXED_ONE),
             static_cast<int64_t>(v.z * FIXED_ONE), FIXED_ONE};
 }
+
+} // namespace stellaro

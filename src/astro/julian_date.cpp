@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace stellaro {
+
 JulianDate::JulianDate(double jd, bool gregorian_requested)
 {
     assign(jd, gregorian_requested);
@@ -117,3 +119,5 @@ double julian_myriads(double jd)
 {
     return (jd - J2000) * 2.737850787132101e-7;
 }
+
+} // namespace stellaro

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace stellaro {
+
 // A moment as a Julian day, with the calendar its date is read in.
 struct JulianDate {
     double jd = 0.0;
@@ -43,3 +45,5 @@ int days_in_month(int month, bool leap);
 double julian_centuries(double jd);
 double julian_millennia(double jd);
 double julian_myriads(double jd);
+
+} // namespace stellaro

@@ -7,6 +7,8 @@
 
 #include <cmath>
 
+namespace stellaro {
+
 MoonArguments moon_arguments(double jd)
 {
     const double t = julian_centuries(jd);
@@ -77,3 +79,5 @@ double moon_distance(double jd)
 {
     return moon_place(jd).distance;
 }
+
+} // namespace stellaro

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace stellaro {
+
 // The mean arguments of the lunar theory at a moment, degrees in 0..360.
 struct MoonArguments {
     double mean_longitude = 0.0;    // L'
@@ -24,3 +26,5 @@ MoonPlace moon_place(double jd);
 double moon_longitude(double jd);
 double moon_latitude(double jd);
 double moon_distance(double jd);
+
+} // namespace stellaro

@@ -3,6 +3,8 @@
 // PERIODIC_TERMS_B_TABLE). Do not edit.
 #include "astro/moon_table.h"
 
+namespace stellaro {
+
 const std::array<MoonLongitudeDistanceTerm, 60> MOON_LONGITUDE_DISTANCE_TERMS = {{
     {0, 0, 1, 0, 6288774, -20905355},
     {2, 0, -1, 0, 1274027, -3699111},
@@ -128,3 +130,5 @@ const std::array<MoonLatitudeTerm, 60> MOON_LATITUDE_TERMS = {{
     {4, -1, 0, -1, 115},
     {2, -2, 0, 1, 107},
 }};
+
+} // namespace stellaro

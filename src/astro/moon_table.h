@@ -1,6 +1,8 @@
 #pragma once
 #include <array>
 
+namespace stellaro {
+
 // One term of the Moon's longitude and distance: the multipliers of D, M, M' and F, the sine
 // amplitude of the longitude in 1e-6 degrees and the cosine amplitude of the distance in metres.
 struct MoonLongitudeDistanceTerm {
@@ -18,3 +20,5 @@ struct MoonLatitudeTerm {
 
 extern const std::array<MoonLongitudeDistanceTerm, 60> MOON_LONGITUDE_DISTANCE_TERMS;
 extern const std::array<MoonLatitudeTerm, 60> MOON_LATITUDE_TERMS;
+
+} // namespace stellaro

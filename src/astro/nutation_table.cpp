@@ -2,6 +2,8 @@
 // (pymeeus.Coordinates, the IAU 1980 nutation series truncated to its 63 largest terms). Do not edit.
 #include "astro/nutation_table.h"
 
+namespace stellaro {
+
 const std::array<NutationTerm, 63> NUTATION_TERMS = {{
     {0, 0, 0, 0, 1, -171996, -174.2, 92025, 8.9},
     {-2, 0, 0, 2, 2, -13187, -1.6, 5736, -3.1},
@@ -67,3 +69,5 @@ const std::array<NutationTerm, 63> NUTATION_TERMS = {{
     {0, 0, 3, 2, 2, -3, 0.0, 0, 0.0},
     {2, -1, 0, 2, 2, -3, 0.0, 0, 0.0},
 }};
+
+} // namespace stellaro

@@ -2,6 +2,8 @@
 #include <array>
 #include <cstdint>
 
+namespace stellaro {
+
 // One term of the IAU 1980 nutation series: the multipliers of D, M, M', F and Omega, and the
 // sine (longitude) and cosine (obliquity) amplitudes in 0.0001" with their change per century.
 struct NutationTerm {
@@ -13,3 +15,5 @@ struct NutationTerm {
 };
 
 extern const std::array<NutationTerm, 63> NUTATION_TERMS;
+
+} // namespace stellaro

@@ -3,6 +3,8 @@
 #include "astro/angles.h"
 #include "astro/earth_rotation.h"
 
+namespace stellaro {
+
 ObserverTime::ObserverTime() : sidereal_time(greenwich_apparent_sidereal_time(0.0)) {}
 
 void ObserverTime::set_observer(double longitude, double new_latitude)
@@ -22,3 +24,5 @@ double ObserverTime::local_sidereal_time() const
     // longitude_hours is 24 minus the east longitude in hours.
     return normalize_hours(sidereal_time - longitude_hours + 24.0);
 }
+
+} // namespace stellaro

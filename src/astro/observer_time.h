@@ -1,5 +1,7 @@
 #pragma once
 
+namespace stellaro {
+
 // The observer's place and moment as the astronomy uses them.
 struct ObserverTime {
     double jd = 0.0;              // Universal Time
@@ -15,3 +17,5 @@ struct ObserverTime {
     // Local sidereal time in hours, 0..24.
     double local_sidereal_time() const;
 };
+
+} // namespace stellaro

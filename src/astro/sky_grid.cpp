@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace stellaro {
+
 SkyGrid::SkyGrid()
 {
     reset();
@@ -65,3 +67,5 @@ void SkyGrid::clear_stars()
     for (GridNode& cell : nodes)
         cell.stars.clear();
 }
+
+} // namespace stellaro

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace stellaro {
+
 // One node of the sky grid: a coordinate-grid point, and the stars of the cell it starts.
 struct GridNode {
     EquatorialVector direction;
@@ -48,3 +50,5 @@ public:
 private:
     std::vector<GridNode> nodes;
 };
+
+} // namespace stellaro

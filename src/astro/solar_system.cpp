@@ -8,6 +8,8 @@
 
 #include <cmath>
 
+namespace stellaro {
+
 namespace {
 
 constexpr double KM_PER_AU = 149597870.691;
@@ -123,3 +125,5 @@ BodyPosition body_position(double jd, int body, bool fast)
     position.direction = equatorial_vector(position.ra * HOURS_TO_RAD, position.dec * DEG_TO_RAD);
     return position;
 }
+
+} // namespace stellaro

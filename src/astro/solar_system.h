@@ -1,6 +1,8 @@
 #pragma once
 #include "astro/equatorial_vector.h"
 
+namespace stellaro {
+
 // The bodies of the sky, in drawing order: 0 Sun, 1 Mercury, 2 Venus, 3 Moon, 4 Mars, 5 Jupiter,
 // 6 Saturn, 7 Uranus, 8 Neptune.
 constexpr int BODY_SUN = 0;
@@ -39,3 +41,5 @@ PlanetPlace planet_place(double jd, int planet_index, bool fast);
 
 // A body outside 0..8 is put at right ascension 0, declination 0.
 BodyPosition body_position(double jd, int body, bool fast);
+
+} // namespace stellaro

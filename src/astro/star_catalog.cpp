@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace stellaro {
+
 void StarCatalog::reset(size_t count)
 {
     records.clear();
@@ -25,3 +27,5 @@ size_t StarCatalog::valid_count() const
 {
     return static_cast<size_t>(std::count_if(records.begin(), records.end(), [](const StarRecord& star) { return star.valid; }));
 }
+
+} // namespace stellaro

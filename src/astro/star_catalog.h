@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace stellaro {
+
 // The stars indexed by catalogue number: index i holds the star numbered i. Numbers the
 // catalogue file does not fill stay default records with `valid` false.
 class StarCatalog {
@@ -29,3 +31,5 @@ public:
 private:
     std::vector<StarRecord> records;
 };
+
+} // namespace stellaro

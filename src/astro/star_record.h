@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace stellaro {
+
 // Right ascension is kept in tenths of a second of time, declination in seconds of arc.
 constexpr int32_t RA_UNITS_PER_TURN = 864000;
 constexpr int32_t DEC_UNITS_AT_POLE = 324000;
@@ -38,3 +40,5 @@ struct StarRecord {
     double ra_hours() const { return ra * RA_UNITS_TO_HOURS; }
     double dec_degrees() const { return dec * DEC_UNITS_TO_DEGREES; }
 };
+
+} // namespace stellaro

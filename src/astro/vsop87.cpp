@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+namespace stellaro {
+
 namespace {
 
 const VsopTheory& theory(Planet planet)
@@ -58,3 +60,5 @@ double sun_latitude(double jd)
 {
     return -heliocentric(Planet::Earth, jd).latitude;
 }
+
+} // namespace stellaro

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace stellaro {
+
 // The bodies with VSOP87 series, numbered as the planet places count them (the Sun's place is
 // the Earth's seen the other way round).
 enum class Planet { Earth, Mercury, Venus, Mars, Jupiter, Saturn, Uranus, Neptune };
@@ -18,3 +20,5 @@ HeliocentricPosition heliocentric(Planet planet, double jd);
 // The Sun's geometric longitude (0..360) and latitude, in degrees, from the Earth's series.
 double sun_geometric_longitude(double jd);
 double sun_latitude(double jd);
+
+} // namespace stellaro

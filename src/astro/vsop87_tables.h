@@ -1,6 +1,8 @@
 #pragma once
 #include <span>
 
+namespace stellaro {
+
 // One term of a VSOP87 series: A cos(B + C tau), with tau in Julian millennia from J2000.0.
 struct VsopTerm {
     double a, b, c;
@@ -24,3 +26,5 @@ extern const VsopTheory VSOP87_JUPITER;
 extern const VsopTheory VSOP87_SATURN;
 extern const VsopTheory VSOP87_URANUS;
 extern const VsopTheory VSOP87_NEPTUNE;
+
+} // namespace stellaro

@@ -3,6 +3,8 @@
 // to the largest terms of each series with the term counts of the published abridgement. Do not edit.
 #include "astro/vsop87_tables.h"
 
+namespace stellaro {
+
 namespace {
 
 constexpr VsopTerm L0[] = {
@@ -139,3 +141,5 @@ constexpr std::span<const VsopTerm> R_SERIES[] = {R0, R1, R2, R3, R4};
 } // namespace
 
 constinit const VsopTheory VSOP87_VENUS = {L_SERIES, B_SERIES, R_SERIES};
+
+} // namespace stellaro

@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstdio>
 
+namespace stellaro {
+
 namespace {
 
 bool write_all(int fd, const std::string& bytes)
@@ -79,3 +81,5 @@ bool read_whole_file(const std::string& path, std::string& bytes, size_t max_byt
         }
     }
 }
+
+} // namespace stellaro

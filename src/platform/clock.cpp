@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+namespace stellaro {
+
 namespace {
 
 int64_t now_ns()
@@ -30,3 +32,5 @@ double Stopwatch::lap()
     start_ns = now;
     return elapsed;
 }
+
+} // namespace stellaro

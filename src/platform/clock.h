@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+namespace stellaro {
+
 // Milliseconds since an arbitrary start, steadily increasing (the log's tick count).
 uint32_t tick_count();
 
@@ -15,3 +17,5 @@ public:
 private:
     int64_t start_ns;
 };
+
+} // namespace stellaro

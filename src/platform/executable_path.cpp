@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace stellaro {
+
 std::string executable_path()
 {
     std::vector<char> buffer(1024);
@@ -16,3 +18,5 @@ std::string executable_path()
         buffer.resize(buffer.size() * 2);
     }
 }
+
+} // namespace stellaro

@@ -2,6 +2,8 @@
 
 #include <ctime>
 
+namespace stellaro {
+
 LocalClock local_clock_now()
 {
     const std::time_t now = std::time(nullptr);
@@ -25,3 +27,5 @@ int zone_bias_minutes(int year, int month, int day, int hour, int minute)
     // tm_gmtoff is local minus UTC in seconds; the bias has the opposite sign.
     return static_cast<int>(-parts.tm_gmtoff / 60);
 }
+
+} // namespace stellaro

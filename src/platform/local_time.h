@@ -1,5 +1,7 @@
 #pragma once
 
+namespace stellaro {
+
 // A civil date and time of day on the device's clock.
 struct LocalClock {
     int year = 1970;
@@ -16,3 +18,5 @@ LocalClock local_clock_now();
 // The zone bias in minutes (UTC = local time + bias) that the system's time-zone rules give for
 // the local civil time, daylight saving included; half-hour and 45-minute parts are kept.
 int zone_bias_minutes(int year, int month, int day, int hour, int minute);
+
+} // namespace stellaro

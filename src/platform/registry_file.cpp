@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+namespace stellaro {
+
 namespace {
 
 const char HEADER[] = "Windows Registry Editor Version 5.00";
@@ -319,3 +321,5 @@ std::string RegistryFile::serialize() const
     }
     return out;
 }
+
+} // namespace stellaro

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace stellaro {
+
 // One registry value: a string (REG_SZ), a 32-bit number (REG_DWORD) or a value of another
 // type kept as its raw .reg text so that saving the file does not lose it.
 struct RegistryValue {
@@ -41,3 +43,5 @@ private:
     };
     std::map<std::u16string, Key> keys; // by lower-cased path
 };
+
+} // namespace stellaro

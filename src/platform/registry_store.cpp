@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <mutex>
 
+namespace stellaro {
+
 namespace {
 
 constexpr size_t MAX_FILE_BYTES = 16 * 1024 * 1024;
@@ -149,3 +151,5 @@ std::string registry_path()
 {
     return store().current_path();
 }
+
+} // namespace stellaro

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+namespace stellaro {
+
 // The process's settings store: the registry file held in memory and saved atomically on every
 // change. The file is $STELLARO_REGISTRY when set, else $XDG_CONFIG_HOME/stellaro/registry.reg;
 // a change of the file on disk (another copy of the program, a hand edit) is picked up on later reads.
@@ -18,3 +20,5 @@ bool registry_write_all(const std::u16string& key, const std::vector<std::pair<s
 
 // The file the store uses now.
 std::string registry_path();
+
+} // namespace stellaro

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <deque>
 
+namespace stellaro {
+
 namespace {
 
 // A timer or wake event waiting in the queue; later ones are not pushed, so that a slow frame
@@ -392,6 +394,8 @@ void show_message(const std::string& title, const std::string& message)
     if (invisible_driver(driver) || SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), message.c_str(), nullptr) != 0)
         std::fprintf(stderr, "%s: %s\n", title.c_str(), message.c_str());
 }
+
+} // namespace stellaro
 
 #if defined(__SANITIZE_ADDRESS__)
 // SDL talks to D-Bus (screensaver, input methods) and leaves libdbus's global state for the

@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+namespace stellaro {
+
 // An input or window event, as the shell sees it (window coordinates, UTF-8 text).
 struct WindowEvent {
     enum class Kind {
@@ -76,3 +78,5 @@ private:
 
 // A message box when one can be shown, else the message on stderr.
 void show_message(const std::string& title, const std::string& message);
+
+} // namespace stellaro

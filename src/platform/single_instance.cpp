@@ -14,6 +14,8 @@
 #include <cstring>
 #include <thread>
 
+namespace stellaro {
+
 namespace {
 
 constexpr size_t MAX_MESSAGE_BYTES = 64 * 1024;
@@ -210,3 +212,5 @@ std::vector<HandedCommandLine> SingleInstance::receive()
     }
     return received;
 }
+
+} // namespace stellaro

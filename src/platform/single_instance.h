@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace stellaro {
+
 // What a later start handed over: its working folder and its arguments.
 struct HandedCommandLine {
     std::string working_folder;
@@ -49,3 +51,5 @@ private:
 // The handed-over message: working folder and arguments, each ended by a zero byte.
 std::string encode_command_line(const HandedCommandLine& command_line);
 std::optional<HandedCommandLine> decode_command_line(const std::string& bytes);
+
+} // namespace stellaro

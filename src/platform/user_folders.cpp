@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <fstream>
 
+namespace stellaro {
+
 namespace {
 
 std::string from_environment(const char* name)
@@ -89,3 +91,5 @@ bool make_folders(const std::string& path, unsigned mode)
         return false;
     return mkdir(path.c_str(), mode) == 0 || errno == EEXIST;
 }
+
+} // namespace stellaro

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+namespace stellaro {
+
 // The user's folders as the XDG base-directory and user-dirs rules give them (UTF-8, no trailing "/").
 // Each returns an empty string when it cannot be resolved.
 std::string home_folder();
@@ -11,3 +13,5 @@ std::string documents_folder(); // XDG_DOCUMENTS_DIR of user-dirs.dirs, or ~/Doc
 
 // Creates a folder and its parents with the given mode; true when it exists afterwards.
 bool make_folders(const std::string& path, unsigned mode = 0700);
+
+} // namespace stellaro

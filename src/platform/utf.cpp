@@ -1,5 +1,7 @@
 #include "platform/utf.h"
 
+namespace stellaro {
+
 namespace {
 
 constexpr char16_t REPLACEMENT = 0xFFFD;
@@ -178,3 +180,5 @@ std::u16string to_upper(std::u16string_view text)
         c = upper_char(c);
     return out;
 }
+
+} // namespace stellaro

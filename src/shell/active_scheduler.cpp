@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <string>
 
+namespace stellaro {
+
 namespace {
 
 std::u16string number(int64_t value)
@@ -93,3 +95,5 @@ uint32_t CActiveScheduler::run_timers(uint32_t now_tick)
         complete(*object);
     return next;
 }
+
+} // namespace stellaro

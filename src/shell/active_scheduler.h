@@ -6,6 +6,8 @@
 #include <mutex>
 #include <vector>
 
+namespace stellaro {
+
 // Work that waits (on another thread or for a time) and is finished on the main thread.
 class CActive {
 public:
@@ -45,3 +47,5 @@ private:
     std::deque<CActive*> completed;
     std::vector<std::pair<uint32_t, CActive*>> timers;
 };
+
+} // namespace stellaro

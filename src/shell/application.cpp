@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+namespace stellaro {
+
 namespace {
 
 int holds = 0;
@@ -80,3 +82,5 @@ BacklightHold::~BacklightHold()
 }
 
 int BacklightHold::count() { return holds; }
+
+} // namespace stellaro

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/font_handle.h"
+#include "fonts/font_handle.h"
 #include "shell/application_listener.h"
 #include "shell/frame_time_overlay.h"
 #include "shell/game_base.h"
@@ -11,6 +11,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+namespace stellaro {
 
 // The shell as the toolkit sees it: the screen stack, the default font, the frame timing and
 // the listener (the program's main screen). It makes the GameBase, which opens the window;
@@ -73,3 +75,5 @@ public:
     // How many holds live.
     static int count();
 };
+
+} // namespace stellaro

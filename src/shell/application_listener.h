@@ -1,8 +1,10 @@
 #pragma once
-#include "shell/keys.h"
+#include "skin/elements/keys.h"
 #include "skin/surface/geometry.h"
 
 #include <string_view>
+
+namespace stellaro {
 
 class Element;
 
@@ -25,3 +27,5 @@ public:
     // True consumes the key before the screens see it.
     virtual bool filter_key(const KeyEvent& event) = 0;
 };
+
+} // namespace stellaro

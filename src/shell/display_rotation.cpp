@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace stellaro {
+
 namespace {
 
 constexpr int TILE = 16;
@@ -88,3 +90,5 @@ uint32_t rotate_arrow_key(uint32_t virtual_key, int turns)
         return virtual_key;
     return 37 + (virtual_key - 37 + static_cast<uint32_t>(normalized(turns))) % 4;
 }
+
+} // namespace stellaro

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+namespace stellaro {
+
 // The frame is drawn upright in its own orientation and turned in software on its way to the
 // window; pointer positions and arrow keys from the window are turned back. `turns` is the
 // orientation setting in quarter turns (0, 1, 2, 3 for 0, 90, 180, 270 degrees).
@@ -16,3 +18,5 @@ void window_to_frame(int window_x, int window_y, int width, int height, int turn
 
 // Turns an arrow virtual key (37 left, 38 up, 39 right, 40 down) with the display; other keys pass.
 uint32_t rotate_arrow_key(uint32_t virtual_key, int turns);
+
+} // namespace stellaro

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace stellaro {
+
 double FrameClock::step(uint32_t now_tick)
 {
     // Unsigned difference: correct across the wrap of the tick counter.
@@ -9,3 +11,5 @@ double FrameClock::step(uint32_t now_tick)
     last_tick = now_tick;
     return std::clamp(dt, MIN_STEP, MAX_STEP);
 }
+
+} // namespace stellaro

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+namespace stellaro {
+
 // The time between frames: elapsed milliseconds of the tick count as seconds, clamped so that
 // one slow frame never makes animations jump by more than a tenth of a second.
 class FrameClock {
@@ -16,3 +18,5 @@ public:
 private:
     uint32_t last_tick;
 };
+
+} // namespace stellaro

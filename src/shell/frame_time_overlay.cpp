@@ -1,12 +1,14 @@
 #include "shell/frame_time_overlay.h"
 
-#include "platform/font_layout.h"
+#include "fonts/font_layout.h"
 #include "skin/surface/draw_text.h"
 #include "skin/surface/span_filler.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
+
+namespace stellaro {
 
 namespace {
 
@@ -65,3 +67,5 @@ void FrameTimeOverlay::draw(RenderSurface& surface, const FontHandle& font, bool
     draw_text(font, surface, colour_for(average_ms()), text(animating), {2, 0}, {BOX.width - 4, BOX.height}, HALIGN_LEFT,
               VALIGN_VCENTER, false);
 }
+
+} // namespace stellaro

@@ -1,10 +1,12 @@
 #pragma once
-#include "platform/font_handle.h"
+#include "fonts/font_handle.h"
 #include "skin/surface/pixel.h"
 #include "skin/surface/render_surface.h"
 
 #include <cstdint>
 #include <deque>
+
+namespace stellaro {
 
 // The frame-time diagnostic drawn over the top-left corner while logging is on: the average
 // milliseconds per frame over the last frames and the pixels held by all surfaces.
@@ -28,3 +30,5 @@ public:
 private:
     std::deque<uint32_t> ticks;
 };
+
+} // namespace stellaro

@@ -4,11 +4,13 @@
 #include "platform/utf.h"
 #include "shell/application.h"
 #include "shell/display_rotation.h"
-#include "shell/keys.h"
+#include "skin/elements/keys.h"
 #include "shell/running_instance.h"
 #include "skin/io/log.h"
 
 #include <algorithm>
+
+namespace stellaro {
 
 namespace {
 
@@ -379,3 +381,5 @@ void GameBase::message_box(std::u16string_view text) const
 {
     show_message(utf16_to_utf8(title), utf16_to_utf8(text));
 }
+
+} // namespace stellaro

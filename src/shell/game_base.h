@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace stellaro {
+
 class Application;
 
 // How the window opens.
@@ -101,3 +103,5 @@ private:
     Point last_release{NO_RELEASE, NO_RELEASE};
     uint32_t next_hand_over_poll = 0;
 };
+
+} // namespace stellaro

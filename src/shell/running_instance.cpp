@@ -6,6 +6,8 @@
 
 #include <memory>
 
+namespace stellaro {
+
 namespace {
 
 std::unique_ptr<SingleInstance>& instance()
@@ -74,3 +76,5 @@ void close_running_instance()
 {
     instance().reset();
 }
+
+} // namespace stellaro

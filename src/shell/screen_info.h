@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+namespace stellaro {
+
 // The geometry screens are laid out in: the frame (already turned upright) and the part of it
 // that the client area covers.
 struct ScreenInfo {
@@ -13,3 +15,5 @@ struct ScreenInfo {
     int32_t orientation = 4; // quarter turns 0..3; 4 = not yet known
     int32_t dpi = 96;
 };
+
+} // namespace stellaro

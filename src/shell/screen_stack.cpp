@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace stellaro {
+
 void ScreenStack::push(Element* screen, bool overlay, Size client)
 {
     if (!screen)
@@ -151,3 +153,5 @@ bool ScreenStack::text(std::u16string_view text)
     Element* screen = top();
     return screen && screen->on_text(text);
 }
+
+} // namespace stellaro

@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+namespace stellaro {
+
 class ApplicationListener;
 
 // The open screens: the last one is on top, is laid out over the client area and receives all
@@ -73,3 +75,5 @@ private:
     bool redraw = true;
     bool keeps_animating = true;
 };
+
+} // namespace stellaro

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace stellaro {
+
 Matrix4 Matrix4::identity()
 {
     Matrix4 r;
@@ -92,3 +94,5 @@ FixedMatrix to_fixed(const Matrix4& matrix)
             r.m[i][j] = static_cast<int64_t>(matrix.m[i][j] * 1024.0);
     return r;
 }
+
+} // namespace stellaro

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+namespace stellaro {
+
 // 4 x 4 transforms for row vectors: a point p becomes p . M, and a . b applies a first.
 struct Matrix4 {
     std::array<std::array<double, 4>, 4> m{};
@@ -37,3 +39,5 @@ inline FixedVector project(const FixedVector& p, const FixedMatrix& t)
             (p.x * m[0][1] + p.y * m[1][1] + p.z * m[2][1] + p.w * m[3][1]) >> 20,
             (p.x * m[0][2] + p.y * m[1][2] + p.z * m[2][2] + p.w * m[3][2]) >> 20, FIXED_ONE};
 }
+
+} // namespace stellaro

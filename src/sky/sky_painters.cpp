@@ -1,5 +1,7 @@
 #include "sky/sky_painters.h"
 
+namespace stellaro {
+
 Pixel sky_tint(Pixel s, uint32_t r, uint32_t g, uint32_t b)
 {
     const uint32_t r8 = (s >> 8) & 0xF8u;
@@ -97,3 +99,5 @@ bool phase_lit(int32_t x, int32_t y, int32_t c, int32_t q, int32_t w)
         return true;
     }
 }
+
+} // namespace stellaro

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <memory>
 
+namespace stellaro {
+
 // The sky's own blends. The star painter turns a sprite's red channel into the brightness of
 // the star's colour: strength 256 draws the whole disc, larger strengths shrink and dim it,
 // since only sprite pixels brighter than 255 - 255 x 256 / strength remain.
@@ -65,3 +67,5 @@ private:
 Pixel sky_tint(Pixel s, uint32_t r, uint32_t g, uint32_t b);
 // True when the picture pixel (x, y) is on the lit side for the phase parameters.
 bool phase_lit(int32_t x, int32_t y, int32_t centre, int32_t quarter, int32_t half_width);
+
+} // namespace stellaro

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace stellaro {
+
 namespace {
 
 constexpr double TWO_PI = 6.283185307179586;
@@ -115,3 +117,5 @@ void SkyView::rebuild(const ObserverTime& observer)
     tilt_to_screen = to_fixed(Matrix4::rotate_y(-view_altitude) * camera * centre);
     sky_to_horizon_scaled = to_fixed(horizon * camera);
 }
+
+} // namespace stellaro

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace stellaro {
+
 struct ObserverTime;
 
 // Where the observer looks and how the celestial sphere is laid onto the view. Angles in
@@ -53,3 +55,5 @@ private:
     void step_inertia(double dt);
     void step_toward(double dt, const SkyTarget& target);
 };
+
+} // namespace stellaro

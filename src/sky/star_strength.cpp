@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
+namespace stellaro {
+
 StarFrame star_frame(double clock, double zoom)
 {
     StarFrame frame;
@@ -27,3 +29,5 @@ StarLook star_look(int32_t magnitude, int32_t twinkle_phase, const StarFrame& fr
         look.strength = std::max(255, look.strength + d - 256);
     return look;
 }
+
+} // namespace stellaro

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace stellaro {
+
 // How a star is drawn this frame: its sprite class and one strength value that folds the
 // magnitude, the zoom and the travelling twinkle together (above SINGLE_PIXEL: one pixel).
 struct StarLook {
@@ -30,3 +32,5 @@ inline StarColour night_star_colour(StarColour c)
 {
     return {static_cast<uint8_t>((77 * c.red + 151 * c.green + 28 * c.blue) >> 8), 0, 0, 255};
 }
+
+} // namespace stellaro

@@ -4,7 +4,7 @@
 #include "astro/equatorial_vector.h"
 #include "platform/clock.h"
 #include "platform/utf.h"
-#include "screens/document.h"
+#include "document/document.h"
 #include "skin/io/log.h"
 #include "skin/surface/draw_text.h"
 #include "skin/surface/load_565.h"
@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+
+namespace stellaro {
 
 namespace {
 
@@ -467,3 +469,5 @@ SelectedPoint Stars::selected_object_point(int32_t kind, int32_t index) const
     answer.point = p.z <= 0 ? Point{static_cast<int32_t>(p.x), static_cast<int32_t>(p.y)} : Point{-1000, -1000};
     return answer;
 }
+
+} // namespace stellaro

@@ -1,8 +1,8 @@
 #pragma once
 #include "astro/body_position_cache.h"
-#include "astro/sky_catalog.h"
+#include "catalog/sky_catalog.h"
 #include "astro/solar_system.h"
-#include "platform/font_handle.h"
+#include "fonts/font_handle.h"
 #include "skin/elements/drag_tracker.h"
 #include "skin/elements/element.h"
 #include "skin/surface/picture.h"
@@ -13,6 +13,8 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+namespace stellaro {
 
 class Stopwatch;
 
@@ -181,3 +183,5 @@ private:
     BodyPositionCache positions;
     int32_t labels_this_frame = 0;
 };
+
+} // namespace stellaro

@@ -2,11 +2,13 @@
 #include "sky/star_strength.h"
 #include "sky/stars.h"
 
-#include "screens/document.h"
+#include "document/document.h"
 #include "skin/surface/span_filler.h"
 
 #include <algorithm>
 #include <cmath>
+
+namespace stellaro {
 
 namespace {
 
@@ -300,3 +302,5 @@ void Stars::paint_body(RenderSurface& surface, Point origin, int body, const Fix
         draw_whole(surface, entry.label, centre + Point{-entry.label.size().width / 2, drawn_height}, *painter);
     }
 }
+
+} // namespace stellaro

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace stellaro {
+
 namespace {
 
 constexpr Pixel OLD = 0x1111;
@@ -205,3 +207,5 @@ TEST(VisibilityAnimation, FlipShowsTheOldFaceThenTheNewOne)
     animation->draw(surface, {0, 0});
     EXPECT_LT(surface.pixel({5, 30}), surface.pixel({75, 30}));
 }
+
+} // namespace stellaro

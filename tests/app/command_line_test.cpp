@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace stellaro {
+
 namespace {
 
 TEST(CommandLine, MomentForms)
@@ -55,3 +57,5 @@ TEST(CommandLine, OptionsAreTakenOnce)
 }
 
 } // namespace
+
+} // namespace stellaro

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace stellaro {
+
 namespace {
 
 std::string line_of(const std::string& text, const std::string& key)
@@ -71,3 +73,5 @@ TEST(InfoCommand, DamagedSettingsFileNeverStopsTheProgram)
 }
 
 } // namespace
+
+} // namespace stellaro

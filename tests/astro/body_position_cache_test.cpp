@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace stellaro {
+
 namespace {
 
 TEST(BodyPositionCache, ExhaustedBudgetComputesNothing)
@@ -105,3 +107,5 @@ TEST(BodyPositionCache, DefaultBoundIs64DaysPerBody)
 }
 
 } // namespace
+
+} // namespace stellaro

@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+namespace stellaro {
+
 namespace {
 
 constexpr double ARCSECOND = 1.0 / 3600.0;
@@ -120,3 +122,5 @@ TEST(Fk5Correction, StaysWithinItsAmplitudes)
 }
 
 } // namespace
+
+} // namespace stellaro

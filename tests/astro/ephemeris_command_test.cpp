@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace stellaro {
+
 namespace {
 
 std::vector<std::string> lines_of(const std::string& text)
@@ -127,3 +129,5 @@ TEST_F(EphemerisCommand, BadValuesGiveOneLineAndStatus2)
 }
 
 } // namespace
+
+} // namespace stellaro

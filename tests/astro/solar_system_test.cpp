@@ -7,6 +7,8 @@
 
 #include <cmath>
 
+namespace stellaro {
+
 namespace {
 
 constexpr double ARCSECOND = 1.0 / 3600.0;
@@ -191,3 +193,5 @@ TEST(MoonPhase, FollowsTheElongation)
 }
 
 } // namespace
+
+} // namespace stellaro

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+namespace stellaro {
+
 namespace {
 
 constexpr double SECOND_IN_HOURS = 1.0 / 3600.0;
@@ -143,3 +145,5 @@ TEST(ObserverTime, PlaceAndMoment)
 }
 
 } // namespace
+
+} // namespace stellaro

@@ -1,11 +1,13 @@
 #pragma once
 // Small catalogues and constellation files for the tests.
 #include "astro/angles.h"
-#include "astro/star_catalog_file.h"
+#include "catalog/star_catalog_file.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+namespace stellaro {
 
 inline StarRecord sample_star(int32_t id, int32_t ra, int32_t dec, char16_t letter = 0, const std::u16string& code = u"")
 {
@@ -33,3 +35,5 @@ inline std::vector<StarRecord> spread_stars(int32_t count)
     }
     return stars;
 }
+
+} // namespace stellaro

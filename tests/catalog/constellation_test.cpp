@@ -1,12 +1,14 @@
 #include "astro/constellation.h"
-#include "astro/constellation_file.h"
-#include "astro/sky_catalog.h"
+#include "catalog/constellation_file.h"
+#include "catalog/sky_catalog.h"
 
 #include "catalog/catalog_samples.h"
 #include "platform/utf.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
+
+namespace stellaro {
 
 namespace {
 
@@ -167,3 +169,5 @@ TEST(SkyCatalog, LoadsStarsThenConstellationsFromFiles)
 }
 
 } // namespace
+
+} // namespace stellaro

@@ -1,12 +1,12 @@
 // Feeds randomly damaged catalogues, constellation files and archives through the loaders:
 // none may crash, and whatever they keep must be sound.
-#include "astro/constellation_file.h"
-#include "astro/star_catalog_file.h"
+#include "catalog/constellation_file.h"
+#include "catalog/star_catalog_file.h"
 #include "skin/io/zip_reader.h"
 
 #include "catalog/catalog_samples.h"
 #include "platform/utf.h"
-#include "skin_io/stored_zip.h"
+#include "support/stored_zip.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +15,8 @@
 #include <cmath>
 #include <filesystem>
 #include <random>
+
+namespace stellaro {
 
 namespace {
 
@@ -179,3 +181,5 @@ TEST(DamagedFiles, ArchiveMembersStayInsideTheArchive)
 }
 
 } // namespace
+
+} // namespace stellaro

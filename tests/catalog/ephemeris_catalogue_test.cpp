@@ -5,6 +5,8 @@
 
 #include <filesystem>
 
+namespace stellaro {
+
 namespace {
 
 // A copy of the program in a folder of its own, beside a small catalogue it reads as its data.
@@ -56,3 +58,5 @@ TEST_F(EphemerisCatalogueTest, UnknownStarsAndCodesAreOneLineErrors)
 }
 
 } // namespace
+
+} // namespace stellaro

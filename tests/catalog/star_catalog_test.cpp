@@ -1,5 +1,5 @@
-#include "astro/sky_catalog.h"
-#include "astro/star_catalog_file.h"
+#include "catalog/sky_catalog.h"
+#include "catalog/star_catalog_file.h"
 
 #include "catalog/catalog_samples.h"
 #include "platform/utf.h"
@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cmath>
+
+namespace stellaro {
 
 namespace {
 
@@ -317,3 +319,5 @@ TEST(SkyGrid, NodesLieAtWholeHoursAndDeclinationSteps)
 }
 
 } // namespace
+
+} // namespace stellaro

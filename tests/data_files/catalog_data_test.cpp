@@ -3,13 +3,15 @@
 #include "astro/equatorial_vector.h"
 #include "astro/sky_grid.h"
 #include "astro/star_catalog.h"
-#include "astro/star_catalog_file.h"
+#include "catalog/star_catalog_file.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+
+namespace stellaro {
 
 namespace {
 
@@ -140,3 +142,5 @@ TEST_F(CatalogData, BayerStarsCarryTheirConstellation)
 }
 
 } // namespace
+
+} // namespace stellaro

@@ -1,11 +1,13 @@
 #include "data_files/built_files.h"
 
-#include "screens/city_database.h"
+#include "document/city_database.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+
+namespace stellaro {
 
 namespace {
 
@@ -111,3 +113,5 @@ TEST_F(CityData, TheListIsInAlphabeticalOrder)
 }
 
 } // namespace
+
+} // namespace stellaro

@@ -1,9 +1,9 @@
 #include "data_files/built_files.h"
 
 #include "astro/constellation.h"
-#include "astro/constellation_file.h"
+#include "catalog/constellation_file.h"
 #include "astro/sky_grid.h"
-#include "astro/star_catalog_file.h"
+#include "catalog/star_catalog_file.h"
 #include "skin/io/zip_reader.h"
 #include "skin/surface/decode_image.h"
 
@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <set>
+
+namespace stellaro {
 
 namespace {
 
@@ -95,3 +97,5 @@ TEST_F(ConstellationData, EveryConstellationHasAFigurePicture)
 }
 
 } // namespace
+
+} // namespace stellaro

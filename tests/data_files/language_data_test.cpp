@@ -1,9 +1,11 @@
 #include "data_files/built_files.h"
 
-#include "screens/language_table.h"
+#include "skin/props/language_table.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
+
+namespace stellaro {
 
 namespace {
 
@@ -62,3 +64,5 @@ TEST(LanguageData, TextsAreInTheirLanguage)
 }
 
 } // namespace
+
+} // namespace stellaro

@@ -7,6 +7,8 @@
 
 #include <cstdio>
 
+namespace stellaro {
+
 namespace {
 
 std::u16string tile_name(int level, int column, int row)
@@ -64,3 +66,5 @@ TEST(MapData, TilesShowTheRightPartOfTheWorld)
 }
 
 } // namespace
+
+} // namespace stellaro

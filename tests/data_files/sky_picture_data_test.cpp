@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+namespace stellaro {
+
 namespace {
 
 std::unique_ptr<PixelBuffer> bitmap(const std::string& name)
@@ -80,3 +82,5 @@ TEST(SkyPictureData, TheInformationStarAndTheBackgroundLoadAsSkinPictures)
 }
 
 } // namespace
+
+} // namespace stellaro

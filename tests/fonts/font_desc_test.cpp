@@ -1,7 +1,9 @@
-#include "platform/font_desc.h"
-#include "platform/font_layout.h"
+#include "fonts/font_desc.h"
+#include "fonts/font_layout.h"
 
 #include <gtest/gtest.h>
+
+namespace stellaro {
 
 TEST(FontDescText, FieldsThenTheRestAsFace)
 {
@@ -71,3 +73,5 @@ TEST(Alignment, NamesMatchExactly)
     EXPECT_EQ(value, VALIGN_BOTTOM);
     EXPECT_FALSE(parse_valign(u"CENTER", value));
 }
+
+} // namespace stellaro

@@ -1,11 +1,13 @@
-#include "platform/font_handle.h"
-#include "platform/font_rep.h"
+#include "fonts/font_handle.h"
+#include "fonts/font_rep.h"
 #include "skin/surface/draw_text.h"
 #include "skin/surface/render_surface.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+
+namespace stellaro {
 
 namespace {
 
@@ -201,3 +203,5 @@ TEST(DrawText, GreekAndCyrillicHaveTheirOwnGlyphs)
             EXPECT_FALSE(same) << i << " and " << j;
         }
 }
+
+} // namespace stellaro

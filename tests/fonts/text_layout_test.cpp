@@ -1,6 +1,8 @@
-#include "platform/font_layout.h"
+#include "fonts/font_layout.h"
 
 #include <gtest/gtest.h>
+
+namespace stellaro {
 
 namespace {
 
@@ -65,3 +67,5 @@ TEST(TextLayout, Alignment)
     EXPECT_EQ(two[1].y, 30);
     EXPECT_EQ(two[1].x, 20);
 }
+
+} // namespace stellaro

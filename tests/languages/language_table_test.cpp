@@ -1,8 +1,10 @@
 #include "platform/utf.h"
-#include "screens/language_table.h"
+#include "skin/props/language_table.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
+
+namespace stellaro {
 
 namespace {
 
@@ -108,3 +110,5 @@ TEST(LanguageFile, MissingFileKeepsTheTableAndEmptyFileClearsIt)
 }
 
 } // namespace
+
+} // namespace stellaro

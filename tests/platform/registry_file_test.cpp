@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace stellaro {
+
 namespace {
 
 const std::u16string KEY = u"HKEY_CURRENT_USER\\Software\\Vendrix\\Stellaro";
@@ -79,3 +81,5 @@ TEST(RegistryFile, DamagedFilesAreRefusedWithAReason)
 }
 
 } // namespace
+
+} // namespace stellaro

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <thread>
 
+namespace stellaro {
+
 namespace {
 
 const std::u16string KEY = u"HKEY_CURRENT_USER\\Software\\Vendrix\\Stellaro";
@@ -89,3 +91,5 @@ TEST(RegistryStore, UnwritableLocationFailsWithoutHarm)
 }
 
 } // namespace
+
+} // namespace stellaro

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace stellaro {
+
 namespace {
 
 TEST(Utf, ConvertsBothWaysIncludingSurrogatePairs)
@@ -28,3 +30,5 @@ TEST(Utf, CaseMappingCoversLatinGreekAndCyrillic)
 }
 
 } // namespace
+
+} // namespace stellaro

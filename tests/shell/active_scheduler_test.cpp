@@ -6,6 +6,8 @@
 #include <thread>
 #include <vector>
 
+namespace stellaro {
+
 namespace {
 
 struct Counter : CActive {
@@ -91,3 +93,5 @@ TEST(ActiveSchedulerDeathTest, MisuseIsFatal)
 }
 
 } // namespace
+
+} // namespace stellaro

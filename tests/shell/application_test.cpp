@@ -16,6 +16,8 @@
 #include <mutex>
 #include <thread>
 
+namespace stellaro {
+
 namespace {
 
 class Listener : public ApplicationListener {
@@ -368,3 +370,5 @@ TEST(ApplicationWithoutDisplay, HasNoWindowAndSaysWhy)
 }
 
 } // namespace
+
+} // namespace stellaro

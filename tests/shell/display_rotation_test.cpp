@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace stellaro {
+
 namespace {
 
 // A frame whose every pixel names its own position.
@@ -54,3 +56,5 @@ TEST(DisplayRotation, PointerAndArrows)
 }
 
 } // namespace
+
+} // namespace stellaro

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace stellaro {
+
 namespace {
 
 TEST(FrameClock, StepsAreElapsedSecondsClampedToATenth)
@@ -24,3 +26,5 @@ TEST(FrameClock, TheTickCounterWrapsWithoutAJump)
 }
 
 } // namespace
+
+} // namespace stellaro

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace stellaro {
+
 namespace {
 
 TEST(FrameTimeOverlay, AveragesTheLastTwentyFramesAndColoursBySpeed)
@@ -30,3 +32,5 @@ TEST(FrameTimeOverlay, AveragesTheLastTwentyFramesAndColoursBySpeed)
 }
 
 } // namespace
+
+} // namespace stellaro

@@ -1,6 +1,8 @@
-#include "shell/keys.h"
+#include "skin/elements/keys.h"
 
 #include <gtest/gtest.h>
+
+namespace stellaro {
 
 namespace {
 
@@ -39,3 +41,5 @@ TEST(Keys, NamesBothWays)
 }
 
 } // namespace
+
+} // namespace stellaro

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+namespace stellaro {
+
 namespace {
 
 constexpr Size CLIENT{64, 48};
@@ -121,3 +123,5 @@ TEST(ScreenStack, ATransitionIsDrawnInsteadOfTheScreensUntilItEnds)
 }
 
 } // namespace
+
+} // namespace stellaro

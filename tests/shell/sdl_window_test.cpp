@@ -1,10 +1,12 @@
 #include "platform/sdl_window.h"
-#include "shell/keys.h"
+#include "skin/elements/keys.h"
 #include "shell_test_support.h"
 
 #include <SDL2/SDL.h>
 
 #include <gtest/gtest.h>
+
+namespace stellaro {
 
 namespace {
 
@@ -133,3 +135,5 @@ TEST_F(SdlWindowTest, AFramePresentedIsWhatTheWindowShows)
 }
 
 } // namespace
+
+} // namespace stellaro

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace stellaro {
+
 // Window tests run on SDL's invisible driver with the software renderer: no display needed.
 class OffscreenWindow {
 public:
@@ -55,3 +57,5 @@ public:
     std::vector<KeyEvent> keys;
     std::vector<std::u16string> texts;
 };
+
+} // namespace stellaro

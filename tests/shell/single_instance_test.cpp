@@ -12,6 +12,8 @@
 #include <cstring>
 #include <thread>
 
+namespace stellaro {
+
 namespace {
 
 class SingleInstanceTest : public ::testing::Test {
@@ -90,3 +92,5 @@ TEST(SingleInstanceMessage, EncodingRoundTripsAndRejectsDamage)
 }
 
 } // namespace
+
+} // namespace stellaro

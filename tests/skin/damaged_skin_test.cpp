@@ -8,6 +8,8 @@
 
 #include <random>
 
+namespace stellaro {
+
 namespace {
 
 std::string source_with_everything()
@@ -186,3 +188,5 @@ TEST(DamagedSkin, DamagedFilesFailToLoadAndKeepThePreviousSkin)
 }
 
 } // namespace
+
+} // namespace stellaro

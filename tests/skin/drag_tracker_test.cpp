@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace stellaro {
+
 namespace {
 
 PointerEvent at(int32_t x, int32_t y, uint32_t time, bool down = false)
@@ -78,3 +80,5 @@ TEST(DragTracker, KeepsAtMostTwentyFiveSamples)
 }
 
 } // namespace
+
+} // namespace stellaro

@@ -11,6 +11,8 @@
 
 #include <cstdlib>
 
+namespace stellaro {
+
 namespace {
 
 // Records the input it gets and accepts presses and keys as told.
@@ -385,3 +387,5 @@ TEST(Element, DumpWritesOneLinePerElement)
 }
 
 } // namespace
+
+} // namespace stellaro

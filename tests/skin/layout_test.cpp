@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+namespace stellaro {
+
 namespace {
 
 TEST(Layout, AnchorNamesAreMatchedExactly)
@@ -204,3 +206,5 @@ node Screen {
 }
 
 } // namespace
+
+} // namespace stellaro

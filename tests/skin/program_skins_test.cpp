@@ -9,6 +9,8 @@
 
 #include <cstdlib>
 
+namespace stellaro {
+
 namespace {
 
 const std::u16string SKIN_BIN = utf8_to_utf16(STELLARO_APP_DIR "/skins/bin/");
@@ -98,3 +100,5 @@ TEST(ProgramSkins, SplashSkinHasItsScreen)
 }
 
 } // namespace
+
+} // namespace stellaro

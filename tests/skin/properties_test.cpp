@@ -7,6 +7,8 @@
 
 #include <filesystem>
 
+namespace stellaro {
+
 namespace {
 
 constexpr Pixel WHITE = 0xFFFF;
@@ -288,3 +290,5 @@ TEST_F(PropertiesTest, LanguageSurvivesSkinLoads)
 }
 
 } // namespace
+
+} // namespace stellaro

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <functional>
 
+namespace stellaro {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -175,3 +177,5 @@ TEST(SkinCompiler, DumpShowsEveryKindOfValue)
 }
 
 } // namespace
+
+} // namespace stellaro

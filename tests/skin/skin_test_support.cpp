@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <vector>
 
+namespace stellaro {
+
 std::string skin_compiler() { return STELLARO_APP_DIR "/../tools/skinc/stellaro_skinc"; }
 
 CompilerRun run_skin_compiler(const std::string& arguments)
@@ -62,3 +64,5 @@ void write_bmp565(const std::string& path, int32_t width, int32_t height, Pixel 
     }
     write_file(path, std::string(bytes.begin(), bytes.end()));
 }
+
+} // namespace stellaro

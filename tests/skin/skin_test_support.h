@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+namespace stellaro {
+
 // Helpers shared by the skin tests: compiled skins made with the skin compiler from source text.
 
 // The compiler built beside the program.
@@ -22,3 +24,5 @@ std::string compile_skin(const std::string& folder, const std::string& name, con
 
 // Writes a 16-bit BMP of one colour (top-left pixel marked with `corner`).
 void write_bmp565(const std::string& path, int32_t width, int32_t height, Pixel colour, Pixel corner);
+
+} // namespace stellaro

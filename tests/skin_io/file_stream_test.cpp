@@ -7,6 +7,8 @@
 
 #include <filesystem>
 
+namespace stellaro {
+
 namespace {
 
 std::u16string wide(const std::string& path)
@@ -141,3 +143,5 @@ TEST(ReadWholeStream, ReadsWholeFilesWithinTheLimitOnly)
 }
 
 } // namespace
+
+} // namespace stellaro

@@ -7,6 +7,8 @@
 #include <thread>
 #include <vector>
 
+namespace stellaro {
+
 namespace {
 
 class LogTest : public ::testing::Test {
@@ -70,3 +72,5 @@ TEST(Fatal, LogsAndEndsTheProcessWithAFailure)
 }
 
 } // namespace
+
+} // namespace stellaro

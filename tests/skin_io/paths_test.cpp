@@ -6,6 +6,8 @@
 
 #include <cstdlib>
 
+namespace stellaro {
+
 namespace {
 
 std::u16string app_folder()
@@ -54,3 +56,5 @@ TEST(Paths, PartsAndComparison)
 }
 
 } // namespace
+
+} // namespace stellaro

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace stellaro {
+
 namespace {
 
 TEST(Registry, TypedValuesRoundTrip)
@@ -57,3 +59,5 @@ TEST(Registry, SeveralValuesInOneSave)
 }
 
 } // namespace
+
+} // namespace stellaro

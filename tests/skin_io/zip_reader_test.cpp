@@ -1,10 +1,12 @@
 #include "skin/io/zip_reader.h"
 
 #include "platform/utf.h"
-#include "skin_io/stored_zip.h"
+#include "support/stored_zip.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
+
+namespace stellaro {
 
 namespace {
 
@@ -214,3 +216,5 @@ TEST(ZipReader, AFileThatIsNoArchiveFindsNothing)
 }
 
 } // namespace
+
+} // namespace stellaro

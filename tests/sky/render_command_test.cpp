@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+namespace stellaro {
+
 namespace {
 
 const std::string PARIS_EVENING = " --time 2026-12-24T21:00+01:00 --lat 48.85 --lon 2.35 --size 320x240";
@@ -109,3 +111,5 @@ TEST_F(RenderCommand, ATapSelectsTheNearestObjectAndTheViewTurnsToIt)
     EXPECT_EQ(differing_pixels(*tapped, *selected), 0);
     EXPECT_GT(differing_pixels(*tapped, *untouched), 100);
 }
+
+} // namespace stellaro

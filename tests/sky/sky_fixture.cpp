@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+namespace stellaro {
+
 namespace {
 
 constexpr double DEGREES = 0.017453292519943295;
@@ -115,3 +117,5 @@ int64_t differing_pixels(const PixelBuffer& a, const PixelBuffer& b)
     return ::testing::AssertionFailure() << differing << " pixels differ from " << path << " (-1: size); rendered picture in "
                                          << kept;
 }
+
+} // namespace stellaro

@@ -1,5 +1,5 @@
 #pragma once
-#include "screens/document.h"
+#include "document/document.h"
 #include "skin/elements/element_factory.h"
 #include "skin/props/properties.h"
 #include "skin/surface/render_surface.h"
@@ -10,6 +10,8 @@
 #include <string>
 
 #include <gtest/gtest.h>
+
+namespace stellaro {
 
 // The data folder of the program, as the program sees it.
 std::u16string app_folder();
@@ -49,3 +51,5 @@ int settle(SkyWorld& world, int limit = 1500);
 
 // Pixels that differ between two surfaces of one size (-1 for different sizes).
 int64_t differing_pixels(const PixelBuffer& a, const PixelBuffer& b);
+
+} // namespace stellaro

@@ -2,6 +2,8 @@
 
 #include "skin/surface/png_writer.h"
 
+namespace stellaro {
+
 // Pictures of the real sky: Paris on the evening of 2026-12-24, turned to Orion, unless said.
 
 TEST(SkyGolden, EveningToOrion)
@@ -51,3 +53,5 @@ TEST(SkyGolden, EverySwitchOffLeavesHorizonEclipticAndScale)
     settle(world);
     EXPECT_TRUE(matches_golden(world.surface, "sky_switches_off.png"));
 }
+
+} // namespace stellaro

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+namespace stellaro {
+
 namespace {
 
 constexpr double DEGREES = std::numbers::pi / 180.0;
@@ -198,3 +200,5 @@ TEST(SkyMotion, UpwardVelocityLowersTheViewAndIsClamped)
     view.step(0.04, std::nullopt);
     EXPECT_EQ(view.pan_velocity_y, 0.0);
 }
+
+} // namespace stellaro

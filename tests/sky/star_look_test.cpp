@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+namespace stellaro {
+
 namespace {
 
 Pixel star_pixel(Pixel destination, Pixel sprite, int32_t strength, uint8_t r, uint8_t g, uint8_t b)
@@ -102,3 +104,5 @@ TEST(MoonPhase, TheRealMoonShowsItsLitSideTowardTheSun)
     EXPECT_TRUE(phase_lit(60, 32, 32, static_cast<int>(before) / 90, 10));
     EXPECT_FALSE(phase_lit(60, 32, 32, static_cast<int>(after) / 90, 10));
 }
+
+} // namespace stellaro

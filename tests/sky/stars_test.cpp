@@ -9,6 +9,8 @@
 #include <numbers>
 #include <vector>
 
+namespace stellaro {
+
 namespace {
 
 constexpr double DEGREES = std::numbers::pi / 180.0;
@@ -224,3 +226,5 @@ TEST(StarsWithTheCatalogue, BodyPositionsArePlacedOnePerFrame)
     EXPECT_NEAR(moon.ra, 7.04, 0.1);
     EXPECT_NEAR(moon.dec, 25.8, 0.5);
 }
+
+} // namespace stellaro

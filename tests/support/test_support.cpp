@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+namespace stellaro {
+
 TemporaryFolder::TemporaryFolder()
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "stellaro-test-XXXXXX").string();
@@ -58,3 +60,5 @@ ProgramRun run_program(const std::string& arguments, const std::string& environm
     run.err = read_file(err_file);
     return run;
 }
+
+} // namespace stellaro

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+namespace stellaro {
+
 // A fresh temporary folder for one test, removed with its contents when the object goes.
 class TemporaryFolder {
 public:
@@ -38,3 +40,5 @@ struct ProgramRun {
     std::string err;
 };
 ProgramRun run_program(const std::string& arguments, const std::string& environment = "");
+
+} // namespace stellaro

@@ -1,8 +1,10 @@
-#include "platform/font_handle.h"
+#include "fonts/font_handle.h"
 #include "skin/surface/draw_text.h"
 #include "surface/surface_test_support.h"
 
 #include <gtest/gtest.h>
+
+namespace stellaro {
 
 namespace {
 
@@ -53,3 +55,5 @@ TEST(PainterGolden, EveryFamilyOverTheSameBackground)
               HALIGN_CENTER, VALIGN_VCENTER, false);
     EXPECT_TRUE(matches_golden(sheet, "painter_families.png"));
 }
+
+} // namespace stellaro

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+namespace stellaro {
+
 namespace {
 
 // One pixel through the painter's plain row operation.
@@ -232,3 +234,5 @@ TEST(SolidFiller, FillsUnalignedSpansExactly)
     SolidFiller(Colour{255, 0, 255}).fill(row + 1, row + 6);
     EXPECT_EQ(std::vector<Pixel>(row, row + 7), (std::vector<Pixel>{1, 0xF81F, 0xF81F, 0xF81F, 0xF81F, 0xF81F, 1}));
 }
+
+} // namespace stellaro

@@ -1,6 +1,6 @@
 #include "skin/io/file_stream.h"
 #include "skin/io/zip_reader.h"
-#include "skin_io/stored_zip.h"
+#include "support/stored_zip.h"
 #include "skin/surface/decode_image.h"
 #include "skin/surface/load_565.h"
 #include "skin/surface/picture.h"
@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <vector>
+
+namespace stellaro {
 
 namespace {
 
@@ -340,3 +342,5 @@ TEST(DecodeImage, MutatedFilesNeverCrash)
         }
     }
 }
+
+} // namespace stellaro

@@ -6,6 +6,8 @@
 #include <set>
 #include <utility>
 
+namespace stellaro {
+
 namespace {
 
 // The pixels of a surface that differ from `background`.
@@ -322,3 +324,5 @@ TEST(EmptySurface, DrawingIsIgnored)
     target.draw(empty, {0, 0}, plain_copy_painter());
     EXPECT_EQ(target.pixel({0, 0}), 5);
 }
+
+} // namespace stellaro

@@ -1,4 +1,4 @@
-#include "platform/font_handle.h"
+#include "fonts/font_handle.h"
 #include "skin/elements/animation.h"
 #include "skin/surface/draw_text.h"
 #include "skin/surface/picture.h"
@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+namespace stellaro {
 
 namespace {
 
@@ -188,3 +190,5 @@ TEST(SampleSheet, MatchesItsGoldenImage)
     animation_frames(sheet);
     EXPECT_TRUE(matches_golden(sheet, "sample_sheet.png"));
 }
+
+} // namespace stellaro

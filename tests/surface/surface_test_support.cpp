@@ -13,6 +13,8 @@
 #include <cstring>
 #include <filesystem>
 
+namespace stellaro {
+
 size_t MemoryStream::read(void* buffer, size_t count)
 {
     const size_t n = std::min(count, bytes.size() - at);
@@ -161,3 +163,5 @@ std::string jpeg_of(int32_t width, int32_t height, const std::function<uint32_t(
     }
     return ::testing::AssertionSuccess();
 }
+
+} // namespace stellaro

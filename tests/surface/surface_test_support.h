@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+namespace stellaro {
+
 // Bytes in memory as a stream.
 class MemoryStream final : public InputStream {
 public:
@@ -54,3 +56,5 @@ std::string jpeg_of(int32_t width, int32_t height, const std::function<uint32_t(
 // Compares the surface with a PNG under tests/data/golden; STELLARO_UPDATE_GOLDEN=1 rewrites the
 // file instead. On a difference the rendered image is kept beside the test program.
 ::testing::AssertionResult matches_golden(const RenderSurface& surface, const std::string& name);
+
+} // namespace stellaro

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace stellaro {
+
 namespace {
 
 // No display at all: the program says so and draws the sky into a picture in the working folder.
@@ -32,3 +34,5 @@ TEST(RunCommand, BadValuesAreReportedBeforeAnythingOpens)
 }
 
 } // namespace
+
+} // namespace stellaro

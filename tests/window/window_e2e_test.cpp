@@ -17,6 +17,8 @@
 #include <thread>
 #include <vector>
 
+namespace stellaro {
+
 namespace {
 
 bool have_program(const std::string& name)
@@ -323,3 +325,5 @@ TEST_F(WindowEndToEnd, TheSkyWindowPansZoomsAndComesForwardForASecondStart)
 }
 
 } // namespace
+
+} // namespace stellaro

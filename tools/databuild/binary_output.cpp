@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <iostream>
 
+namespace stellaro {
+
 void put_le(std::string& out, int64_t value, int bytes)
 {
     const auto bits = static_cast<uint64_t>(value);
@@ -38,3 +40,5 @@ bool write_output(const std::string& path, const std::string& bytes)
                                  error);
     return true;
 }
+
+} // namespace stellaro

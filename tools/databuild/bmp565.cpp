@@ -2,6 +2,8 @@
 
 #include "binary_output.h"
 
+namespace stellaro {
+
 namespace {
 
 constexpr int FILE_HEADER = 14;
@@ -42,3 +44,5 @@ std::string bmp565_file(int width, int height, const std::vector<uint16_t>& pixe
     }
     return out;
 }
+
+} // namespace stellaro

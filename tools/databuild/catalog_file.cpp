@@ -5,13 +5,15 @@
 #include "astro/angles.h"
 #include "astro/equatorial_vector.h"
 #include "astro/fixed_vector.h"
-#include "astro/star_catalog_file.h"
+#include "catalog/star_catalog_file.h"
 #include "astro/star_record.h"
 #include "platform/utf.h"
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
+
+namespace stellaro {
 
 int32_t catalog_magnitude(double visual)
 {
@@ -54,3 +56,5 @@ std::string catalog_file(const StarTable& stars)
 {
     return star_catalog_bytes(CATALOG_SIZE, catalog_records(stars));
 }
+
+} // namespace stellaro

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace stellaro {
+
 struct StarRecord;
 
 // The highest catalogue number of the bright star catalogue; the file's array runs 0..N.
@@ -21,3 +23,5 @@ int32_t catalog_magnitude(double visual);
 std::vector<StarRecord> catalog_records(const StarTable& stars);
 // The bytes of "catalog.db" (version 1) for the stars.
 std::string catalog_file(const StarTable& stars);
+
+} // namespace stellaro

@@ -4,12 +4,14 @@
 #include "tsv_table.h"
 
 #include "platform/utf.h"
-#include "screens/city_database.h"
+#include "document/city_database.h"
 
 #include <algorithm>
 #include <cmath>
 #include <iostream>
 #include <tuple>
+
+namespace stellaro {
 
 namespace {
 
@@ -93,3 +95,5 @@ bool build_city_file(const std::string& source_path, std::string& bytes, size_t&
     count = records.size();
     return true;
 }
+
+} // namespace stellaro

@@ -1,6 +1,10 @@
 #pragma once
 #include <string>
 
+namespace stellaro {
+
 // Reads "cities.tsv" and gives the bytes of "cities.db": every city with its keypad key, sorted
 // by name as the city list shows it. False with a message on stderr when the source is unusable.
 bool build_city_file(const std::string& source_path, std::string& bytes, size_t& count);
+
+} // namespace stellaro

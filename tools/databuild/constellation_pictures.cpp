@@ -19,6 +19,8 @@
 #include <iostream>
 #include <set>
 
+namespace stellaro {
+
 namespace {
 
 constexpr Rgb GROUND = {6, 10, 26};
@@ -224,3 +226,5 @@ bool constellation_archive(const std::vector<SourceConstellation>& constellation
     archive = zip.finish();
     return true;
 }
+
+} // namespace stellaro

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace stellaro {
+
 // Side of the square constellation pictures, in pixels.
 constexpr int CONSTELLATION_PICTURE_SIZE = 160;
 
@@ -16,3 +18,5 @@ RgbImage constellation_picture(const SourceConstellation& constellation, const S
 // the PNG encoding may use and removes again.
 bool constellation_archive(const std::vector<SourceConstellation>& constellations, const StarTable& stars,
                            const std::string& scratch_path, std::string& archive);
+
+} // namespace stellaro

@@ -6,6 +6,8 @@
 #include <map>
 #include <sstream>
 
+namespace stellaro {
+
 bool load_constellations(const std::string& lines_path, const std::string& names_path, const StarTable& stars,
                          std::vector<SourceConstellation>& constellations)
 {
@@ -63,3 +65,5 @@ std::string constellation_text(const std::vector<SourceConstellation>& constella
     }
     return text;
 }
+
+} // namespace stellaro

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace stellaro {
+
 // One constellation figure: its IAU code, Latin name and the strokes of catalogue numbers,
 // -1 lifting the pen between strokes.
 struct SourceConstellation {
@@ -19,3 +21,5 @@ bool load_constellations(const std::string& lines_path, const std::string& names
 
 // The text of "constellations.txt": per line the code, the name, four unused integers and the figure.
 std::string constellation_text(const std::vector<SourceConstellation>& constellations);
+
+} // namespace stellaro

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace stellaro {
+
 CoverageMask::CoverageMask(int width, int height)
     : width(width), height(height), values(static_cast<size_t>(width) * height, 0.0f)
 {
@@ -59,3 +61,5 @@ void CoverageMask::disc(double cx, double cy, double radius)
                 cover(x, y, static_cast<float>(coverage));
         }
 }
+
+} // namespace stellaro

@@ -2,6 +2,8 @@
 #include <cstddef>
 #include <vector>
 
+namespace stellaro {
+
 // Anti-aliased shapes collected as per-pixel coverage 0..1. Overlapping shapes take the larger
 // coverage, so the joints of a polyline are not drawn twice when the mask is blended once.
 class CoverageMask {
@@ -22,3 +24,5 @@ private:
     void cover(int x, int y, float coverage);
     std::vector<float> values;
 };
+
+} // namespace stellaro

@@ -6,6 +6,8 @@
 
 #include <jpeglib.h>
 
+namespace stellaro {
+
 namespace {
 
 // libjpeg reports fatal errors through error_exit, which must not return: jump back out.
@@ -85,3 +87,5 @@ std::string encode_jpeg(const RgbImage& image, int quality)
     std::free(buffer);
     return out;
 }
+
+} // namespace stellaro

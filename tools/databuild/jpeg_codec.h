@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace stellaro {
+
 // An 8-bit RGB picture, rows top-down.
 struct RgbImage {
     int width = 0;
@@ -17,3 +19,5 @@ struct RgbImage {
 bool decode_jpeg(const std::string& bytes, RgbImage& image);
 // Encodes as baseline JPEG of the given quality (1..100); empty on failure.
 std::string encode_jpeg(const RgbImage& image, int quality);
+
+} // namespace stellaro

@@ -1,5 +1,7 @@
 #include "keypad_key.h"
 
+namespace stellaro {
+
 namespace {
 
 // Latin-1 letters U+00C0..U+00FF; '.' marks the two signs of the block that are no letters.
@@ -80,3 +82,5 @@ std::u16string keypad_key(const std::u16string& name, const std::u16string& asci
     }
     return key;
 }
+
+} // namespace stellaro

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+namespace stellaro {
+
 // The telephone-keypad spelling of a city name, one character per UTF-16 unit of the name:
 // letters become their key digit ('2' to '9'; accented Latin letters count as their base letter,
 // Cyrillic ones as their usual Latin transliteration), digits stay, a combining accent repeats
@@ -12,3 +14,5 @@ std::u16string keypad_key(const std::u16string& name, const std::u16string& asci
 
 // The Latin base letter (lower case) of a letter, or 0 when it has none.
 char16_t base_letter(char16_t c);
+
+} // namespace stellaro

@@ -11,6 +11,8 @@
 #include <set>
 #include <utility>
 
+namespace stellaro {
+
 namespace {
 
 constexpr size_t MAX_TEXT_BYTES = 4u * 1024 * 1024;
@@ -151,3 +153,5 @@ bool build_language_files(const std::string& sources_folder, const std::string& 
     }
     return true;
 }
+
+} // namespace stellaro

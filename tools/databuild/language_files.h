@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+namespace stellaro {
+
 // One language file to build: the file name ("english") and the code of its sources ("en").
 struct LanguageFile {
     std::string name;
@@ -16,3 +18,5 @@ struct LanguageFile {
 // "iso3166_" + code. False with a message on stderr on any problem.
 bool build_language_files(const std::string& sources_folder, const std::string& texts_folder,
                           const std::string& out_folder, const std::vector<LanguageFile>& languages);
+
+} // namespace stellaro

@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+namespace stellaro {
+
 namespace {
 
 using Arguments = std::vector<std::string>;
@@ -95,6 +97,10 @@ constexpr Command COMMANDS[] = {
 };
 
 } // namespace
+
+} // namespace stellaro
+
+using namespace stellaro;
 
 int main(int argc, char** argv)
 {

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace stellaro {
+
 void blend_mask(RgbImage& image, const CoverageMask& mask, const Rgb& colour, double opacity)
 {
     for (int y = 0; y < image.height; ++y)
@@ -21,3 +23,5 @@ void fill(RgbImage& image, const Rgb& colour)
     for (size_t i = 0; i < image.pixels.size(); ++i)
         image.pixels[i] = static_cast<uint8_t>(std::lround(colour[i % 3]));
 }
+
+} // namespace stellaro

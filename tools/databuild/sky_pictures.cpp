@@ -8,6 +8,8 @@
 #include <cmath>
 #include <functional>
 
+namespace stellaro {
+
 namespace {
 
 constexpr double PI = 3.14159265358979323846;
@@ -388,3 +390,5 @@ bool write_sky_pictures(const std::string& folder)
             return false;
     return true;
 }
+
+} // namespace stellaro

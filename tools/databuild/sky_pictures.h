@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace stellaro {
+
 // A 16-bit picture as the sky draws it.
 struct Picture565 {
     int width = 0;
@@ -27,3 +29,5 @@ Picture565 sky_background();
 
 // Writes all of them as 16-bit BMP files into the folder.
 bool write_sky_pictures(const std::string& folder);
+
+} // namespace stellaro

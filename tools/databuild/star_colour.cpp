@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace stellaro {
+
 namespace {
 
 // The Planckian locus in CIE 1931 xy (Kim et al. 2002 cubic fits, valid 1667 K..25000 K).
@@ -58,3 +60,5 @@ std::array<uint8_t, 3> star_tint(double colour_index)
         tint[i] = static_cast<uint8_t>(std::lround(255.0 * srgb_gamma(rgb[i] / strongest)));
     return tint;
 }
+
+} // namespace stellaro

@@ -6,6 +6,8 @@
 
 #include <iostream>
 
+namespace stellaro {
+
 bool load_star_table(const std::string& path, StarTable& stars)
 {
     TsvTable table;
@@ -51,3 +53,5 @@ bool load_star_table(const std::string& path, StarTable& stars)
     }
     return true;
 }
+
+} // namespace stellaro

@@ -2,6 +2,8 @@
 #include <map>
 #include <string>
 
+namespace stellaro {
+
 // One star of the bright star source table.
 struct SourceStar {
     int hr = 0;
@@ -19,3 +21,5 @@ using StarTable = std::map<int, SourceStar>;
 
 // Reads "stars.tsv"; false with a message on stderr when the file or one of its rows is unusable.
 bool load_star_table(const std::string& path, StarTable& stars);
+
+} // namespace stellaro

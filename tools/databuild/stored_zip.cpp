@@ -5,6 +5,8 @@
 #include <array>
 #include <limits>
 
+namespace stellaro {
+
 namespace {
 
 // 1980-01-01 00:00, the earliest zip time: the archives do not change from build to build.
@@ -94,3 +96,5 @@ std::string StoredZip::finish() const
     put_le(out, 0, 2);
     return out;
 }
+
+} // namespace stellaro

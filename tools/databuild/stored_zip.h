@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace stellaro {
+
 // Builds a zip archive whose members are stored without compression, with the local headers the
 // program scans and a central directory so that ordinary zip tools read it too.
 class StoredZip {
@@ -24,3 +26,5 @@ private:
 };
 
 uint32_t crc32(const std::string& data);
+
+} // namespace stellaro

@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cstdlib>
 
+namespace stellaro {
+
 namespace {
 
 constexpr size_t MAX_SOURCE_BYTES = 64u * 1024 * 1024;
@@ -87,3 +89,5 @@ bool parse_double(std::string_view text, double& value)
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     return error == std::errc() && end == text.data() + text.size();
 }
+
+} // namespace stellaro

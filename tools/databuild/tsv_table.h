@@ -3,6 +3,8 @@
 #include <string_view>
 #include <vector>
 
+namespace stellaro {
+
 // A tab-separated text file with one header line: rows of fields looked up by column name.
 class TsvTable {
 public:
@@ -25,3 +27,5 @@ private:
 // Parses a whole decimal number or a decimal fraction; false on anything else.
 bool parse_int(std::string_view text, long& value);
 bool parse_double(std::string_view text, double& value);
+
+} // namespace stellaro

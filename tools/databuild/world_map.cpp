@@ -14,6 +14,8 @@
 #include <sstream>
 #include <vector>
 
+namespace stellaro {
+
 namespace {
 
 constexpr int TILE = 256;
@@ -191,3 +193,5 @@ bool build_map_archive(const std::string& picture_path, const std::string& borde
     archive = zip.finish();
     return true;
 }
+
+} // namespace stellaro

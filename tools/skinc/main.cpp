@@ -18,6 +18,8 @@
 #include <sstream>
 #include <vector>
 
+namespace stellaro {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -222,6 +224,10 @@ int dump(const fs::path& skin_path, const fs::path& output_path)
 }
 
 } // namespace
+
+} // namespace stellaro
+
+using namespace stellaro;
 
 int main(int argc, char** argv)
 {

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+namespace stellaro {
+
 using namespace skin_format;
 
 namespace {
@@ -126,3 +128,5 @@ private:
 } // namespace
 
 std::string dump_skin(const SkinFile& skin) { return Dumper(skin).run(); }
+
+} // namespace stellaro

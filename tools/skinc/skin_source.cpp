@@ -1,11 +1,13 @@
 #include "skin_source.h"
 
-#include "platform/font_desc.h"
+#include "fonts/font_desc.h"
 #include "platform/utf.h"
 
 #include <cctype>
 #include <charconv>
 #include <set>
+
+namespace stellaro {
 
 using namespace skin_format;
 
@@ -396,3 +398,5 @@ bool parse_skin_source(const std::string& text, const std::string& file_name, Sk
     Parser parser(text, file_name);
     return parser.parse(skin, error);
 }
+
+} // namespace stellaro

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace stellaro {
+
 // A skin as its readable source describes it.
 //
 //     // a comment runs to the end of the line
@@ -66,3 +68,5 @@ bool parse_skin_source(const std::string& text, const std::string& file_name, Sk
 
 // The type keyword of a record kind ("int", "font", "point", "string", "picture", "color").
 const char* kind_keyword(skin_format::RecordKind kind);
+
+} // namespace stellaro

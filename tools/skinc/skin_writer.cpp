@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <map>
 
+namespace stellaro {
+
 using namespace skin_format;
 
 namespace {
@@ -236,3 +238,5 @@ bool write_skin(const SkinSource& skin, std::string& bytes, std::string& error)
     Writer writer;
     return writer.write(skin, bytes, error);
 }
+
+} // namespace stellaro

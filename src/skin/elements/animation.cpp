@@ -2,6 +2,8 @@
 
 #include "skin/elements/animation_kinds.h"
 
+namespace stellaro {
+
 std::unique_ptr<VisibilityAnimation> VisibilityAnimation::parse(std::u16string_view text)
 {
     if (text == u"scale")
@@ -60,3 +62,5 @@ void VisibilityAnimation::set_painter(std::unique_ptr<SpanPainter> given)
 {
     painter = std::move(given);
 }
+
+} // namespace stellaro

@@ -7,6 +7,8 @@
 #include <memory>
 #include <string_view>
 
+namespace stellaro {
+
 // Shows or hides an image with a short animation between the outgoing image ("from") and the
 // incoming one ("to"), by a progress from 0 (hidden) to 1 (shown). Serves the elements'
 // "visibility_animation" and the transitions between screens.
@@ -55,3 +57,5 @@ private:
     double pace;
     std::unique_ptr<SpanPainter> painter;
 };
+
+} // namespace stellaro

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+namespace stellaro {
+
 namespace {
 
 // Distance of the eye from the card, in card widths: far enough that the near edge grows only
@@ -91,3 +93,5 @@ void FlipAnimation::draw_face(RenderSurface& surface, const RenderSurface& face,
                          Point{centre.x + first + run_start, centre.y + v}, painter);
     }
 }
+
+} // namespace stellaro

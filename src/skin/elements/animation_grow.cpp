@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace stellaro {
+
 namespace {
 
 // Draws the outgoing image in place and the incoming one stretched by factor about the centre.
@@ -30,3 +32,5 @@ void PopAnimation::draw(RenderSurface& surface, Point origin)
     const double a = progress() * 4.71238898038469;
     draw_grown(surface, origin, from, to, 1 - std::cos(a) / (a + 1), to_painter());
 }
+
+} // namespace stellaro

@@ -3,6 +3,8 @@
 
 #include <vector>
 
+namespace stellaro {
+
 // "scale": the incoming image grows from the centre.
 class ScaleAnimation final : public VisibilityAnimation {
 public:
@@ -49,3 +51,5 @@ private:
     std::vector<int32_t> row_steps;
     RenderSurface row;
 };
+
+} // namespace stellaro

@@ -1,5 +1,7 @@
 #include "skin/elements/animation_kinds.h"
 
+namespace stellaro {
+
 void SlideAnimation::draw(RenderSurface& surface, Point origin)
 {
     const Size size = to.size();
@@ -36,3 +38,5 @@ void SlideAnimation::draw(RenderSurface& surface, Point origin)
     surface.draw(from, from_at, plain_copy_painter());
     surface.draw(to, to_at, to_painter());
 }
+
+} // namespace stellaro

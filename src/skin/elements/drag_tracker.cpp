@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+namespace stellaro {
+
 void DragTracker::on_button(const PointerEvent& event)
 {
     if (event.down) {
@@ -52,3 +54,5 @@ int32_t DragTracker::delta_y() const
 {
     return recent.size() < 2 ? 0 : recent.back().y - recent[recent.size() - 2].y;
 }
+
+} // namespace stellaro

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <deque>
 
+namespace stellaro {
+
 // Turns pointer samples into movement deltas and a release velocity, for the elements that
 // scroll or pan by dragging. A press only becomes a drag once the pointer leaves the square of
 // 9 pixels around the press point; from then on every sample counts.
@@ -48,3 +50,5 @@ private:
     std::deque<Sample> recent;
     bool is_pressed = false;
 };
+
+} // namespace stellaro

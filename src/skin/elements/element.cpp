@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <atomic>
 
+namespace stellaro {
+
 namespace {
 
 std::atomic<int64_t> live_elements{0};
@@ -505,3 +507,5 @@ void Element::request_repaint()
     for (Element* element = this; element; element = element->parent_)
         element->repaint = true;
 }
+
+} // namespace stellaro

@@ -1,5 +1,5 @@
 #pragma once
-#include "shell/keys.h"
+#include "skin/elements/keys.h"
 #include "skin/elements/animation.h"
 #include "skin/elements/layout.h"
 #include "skin/elements/pointer_event.h"
@@ -14,6 +14,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace stellaro {
 
 class Element;
 
@@ -166,3 +168,5 @@ private:
     std::vector<Element*> inputs;
     std::vector<Element*> captures;
 };
+
+} // namespace stellaro

@@ -4,6 +4,8 @@
 
 #include <map>
 
+namespace stellaro {
+
 namespace {
 
 std::map<std::u16string, ElementFactory, std::less<>>& registry()
@@ -53,3 +55,5 @@ NodeRegistration::NodeRegistration(std::u16string type_name, ElementFactory fact
 }
 
 NodeRegistration::~NodeRegistration() { unregister_node(name); }
+
+} // namespace stellaro

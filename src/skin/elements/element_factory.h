@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace stellaro {
+
 // The process-wide registry of element kinds, keyed by the type names skins give in "type".
 using ElementFactory = std::function<std::unique_ptr<Element>(Element* parent)>;
 
@@ -40,3 +42,5 @@ ElementFactory factory_of()
 {
     return [](Element* parent) -> std::unique_ptr<Element> { return std::make_unique<T>(parent); };
 }
+
+} // namespace stellaro

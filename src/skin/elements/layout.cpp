@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace stellaro {
+
 AnchorMode parse_anchor(std::u16string_view name, AnchorMode mode)
 {
     static constexpr std::pair<std::u16string_view, AnchorMode> NAMES[] = {
@@ -57,3 +59,5 @@ Placement place_along(AnchorMode mode, int32_t border_min, int32_t measured_mini
         offset = border_min + std::max((p - border_min - border_max) / 2 - length / 2, 0);
     return {offset, length};
 }
+
+} // namespace stellaro

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace stellaro {
+
 // How an element sits along one axis of its parent.
 enum class AnchorMode : int32_t {
     MIN_SIDE = 0,         // at border_min from the start, its own size
@@ -39,3 +41,5 @@ struct Placement {
 };
 Placement place_along(AnchorMode mode, int32_t border_min, int32_t measured_minimum, int32_t border_max,
                       int32_t parent_length);
+
+} // namespace stellaro

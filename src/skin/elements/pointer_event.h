@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+namespace stellaro {
+
 // A pointer press, release or move in client coordinates. Moves carry x, y and time only.
 struct PointerEvent {
     int32_t x = 0;
@@ -10,3 +12,5 @@ struct PointerEvent {
     bool down = false;      // a press (true) or a release
     bool cancelled = false; // a release without a recorded position (capture lost, element hidden)
 };
+
+} // namespace stellaro

@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <limits>
 
+namespace stellaro {
+
 namespace {
 
 int open_flags(int mode)
@@ -197,3 +199,5 @@ bool read_whole_stream(std::u16string_view path, std::string& bytes, uint64_t ma
     }
     return true;
 }
+
+} // namespace stellaro

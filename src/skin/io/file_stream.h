@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace stellaro {
+
 // A file opened by path (path macros such as "%app_path%" are expanded first).
 // A stream that could not be opened is invalid: every operation then returns 0 or false.
 class FileStream final : public InputStream, public OutputStream {
@@ -48,3 +50,5 @@ private:
 // Reads a whole file through a FileStream (its size, then one read of that many bytes).
 // False when it cannot be opened, cannot be read whole, or is larger than max_bytes.
 bool read_whole_stream(std::u16string_view path, std::string& bytes, uint64_t max_bytes);
+
+} // namespace stellaro

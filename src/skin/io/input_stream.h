@@ -2,6 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace stellaro {
+
 // The reading side of a byte stream: a file, or one member of a stored-zip archive.
 // Every operation reports failure by its result (0 or false) and never throws.
 class InputStream {
@@ -20,3 +22,5 @@ public:
     // Current position; 0 on failure.
     virtual uint64_t tell() const = 0;
 };
+
+} // namespace stellaro

@@ -13,6 +13,8 @@
 #include <cstdlib>
 #include <mutex>
 
+namespace stellaro {
+
 namespace {
 
 class NullSink final : public LogSink {
@@ -172,3 +174,5 @@ void fatal(std::u16string_view message, std::u16string_view where)
     std::fflush(stderr);
     std::_Exit(EXIT_FAILURE);
 }
+
+} // namespace stellaro

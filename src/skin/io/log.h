@@ -4,6 +4,8 @@
 #include <string_view>
 #include <type_traits>
 
+namespace stellaro {
+
 // Where log text goes: nowhere, or the log file.
 class LogSink {
 public:
@@ -63,3 +65,5 @@ std::string log_file_path();
 // Writes "Gluck: <message> @ <where>" to the log and to stderr, and ends the process with a
 // failure status.
 [[noreturn]] void fatal(std::u16string_view message, std::u16string_view where);
+
+} // namespace stellaro

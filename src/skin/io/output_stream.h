@@ -2,6 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace stellaro {
+
 // The writing side of a byte stream. Objects that can be both read and written implement this
 // beside InputStream; the operations of the same name are shared by both sides.
 class OutputStream {
@@ -15,3 +17,5 @@ public:
     virtual bool seek(uint64_t position) = 0;
     virtual uint64_t tell() const = 0;
 };
+
+} // namespace stellaro

@@ -1,5 +1,7 @@
 #include "skin/io/packed_bytes.h"
 
+namespace stellaro {
+
 bool ByteReader::integer(size_t width, int32_t& out)
 {
     if (width < 1 || width > 4 || remaining() < width)
@@ -52,3 +54,5 @@ void put_string(std::string& out, const std::u16string& text)
     for (char16_t unit : text)
         put_integer(out, unit, 2);
 }
+
+} // namespace stellaro

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace stellaro {
+
 // The little-endian records of the program's data files: integers of 1 to 4 bytes, and strings
 // of UTF-16 units behind a length byte whose negative value gives the width (1..4) of a longer
 // length that follows. Every read is checked against the bytes that remain.
@@ -25,3 +27,5 @@ private:
 
 void put_integer(std::string& out, int64_t value, size_t width);
 void put_string(std::string& out, const std::u16string& text);
+
+} // namespace stellaro

@@ -6,6 +6,8 @@
 
 #include <array>
 
+namespace stellaro {
+
 namespace {
 
 struct AppNames {
@@ -108,3 +110,5 @@ std::string native_path(std::u16string_view path)
 {
     return utf16_to_utf8(expand_macros(path));
 }
+
+} // namespace stellaro

@@ -2,6 +2,8 @@
 #include <string>
 #include <string_view>
 
+namespace stellaro {
+
 // Full path of the running executable.
 std::u16string get_app_path();
 
@@ -20,3 +22,5 @@ bool same_path(std::u16string_view a, std::u16string_view b);
 
 // The expanded path as a UTF-8 file name for the system calls.
 std::string native_path(std::u16string_view path);
+
+} // namespace stellaro

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string_view>
 
+namespace stellaro {
+
 namespace {
 
 // The key path with its root checked: the root followed by one separator and the sub-key.
@@ -82,3 +84,5 @@ bool reg_get_bool(const std::u16string& key, const std::u16string& name, bool& o
     out = value != 0;
     return true;
 }
+
+} // namespace stellaro

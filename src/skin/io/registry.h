@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+namespace stellaro {
+
 // Registry values addressed by a full key path such as "HKEY_CURRENT_USER\Software\Vendrix".
 // The path must begin with one of the roots HKEY_CLASSES_ROOT, HKEY_LOCAL_MACHINE, HKEY_USERS or
 // HKEY_CURRENT_USER; every operation returns false on failure and leaves `out` unchanged.
@@ -18,3 +20,5 @@ bool reg_get_bool(const std::u16string& key, const std::u16string& name, bool& o
 // The keys the program uses.
 inline const std::u16string VENDOR_KEY = u"HKEY_CURRENT_USER\\Software\\Vendrix";
 inline const std::u16string SETTINGS_KEY = u"HKEY_CURRENT_USER\\Software\\Vendrix\\Stellaro";
+
+} // namespace stellaro

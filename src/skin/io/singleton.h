@@ -1,6 +1,8 @@
 #pragma once
 #include "skin/io/log.h"
 
+namespace stellaro {
+
 // Base of the classes with one process-wide instance (the application, the document): the
 // pointer is set by the constructor and cleared by the destructor; a second instance is fatal.
 template <typename T>
@@ -22,3 +24,5 @@ protected:
 private:
     static inline T* current = nullptr;
 };
+
+} // namespace stellaro

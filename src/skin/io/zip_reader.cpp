@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <limits>
 
+namespace stellaro {
+
 namespace {
 
 constexpr uint32_t LOCAL_HEADER_SIGNATURE = 0x04034B50;
@@ -123,3 +125,5 @@ size_t ZipReader::write(const void*, size_t)
 {
     return 0;
 }
+
+} // namespace stellaro

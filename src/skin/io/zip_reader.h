@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace stellaro {
+
 // Finds members of a zip archive whose members are stored uncompressed, by walking the local
 // headers from the start of the file (the central directory is never read), and then reads the
 // member found as a stream of its own bytes.
@@ -52,3 +54,5 @@ private:
     uint32_t data_start = 0;
     uint32_t member_size = 0;
 };
+
+} // namespace stellaro

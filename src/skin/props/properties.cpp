@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace stellaro {
+
 using namespace skin_format;
 
 bool Properties::load_skin(std::u16string_view path, int32_t dots_per_inch)
@@ -170,3 +172,5 @@ void Properties::remove_listener(PropertiesListener* listener)
     else
         listeners.erase(found);
 }
+
+} // namespace stellaro

@@ -1,6 +1,6 @@
 #pragma once
-#include "platform/font_handle.h"
-#include "screens/language_table.h"
+#include "fonts/font_handle.h"
+#include "skin/props/language_table.h"
 #include "skin/props/properties_impl.h"
 #include "skin/props/skin_format.h"
 #include "skin/surface/geometry.h"
@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace stellaro {
 
 class Properties;
 
@@ -90,3 +92,5 @@ private:
     bool sending = false;
     LanguageTable language_table;
 };
+
+} // namespace stellaro

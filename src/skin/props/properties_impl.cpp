@@ -6,6 +6,8 @@
 #include "skin/io/paths.h"
 #include "skin/surface/load_565.h"
 
+namespace stellaro {
+
 namespace {
 
 // Far beyond any real skin; a larger file is not read at all.
@@ -82,3 +84,5 @@ void PropertiesImpl::swap(PropertiesImpl& other) noexcept
     std::swap(high_resolution, other.high_resolution);
     std::swap(is_loaded, other.is_loaded);
 }
+
+} // namespace stellaro

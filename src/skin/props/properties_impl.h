@@ -1,10 +1,12 @@
 #pragma once
-#include "platform/font_handle.h"
+#include "fonts/font_handle.h"
 #include "skin/props/skin_file.h"
 #include "skin/surface/picture.h"
 
 #include <string_view>
 #include <vector>
+
+namespace stellaro {
 
 // One loaded skin: the file, checked and queried in place, with the pictures, fonts and strings
 // it names made ready. Loading stops at the first failure and leaves the object not loaded.
@@ -37,3 +39,5 @@ private:
     int32_t high_resolution = 0;
     bool is_loaded = false;
 };
+
+} // namespace stellaro

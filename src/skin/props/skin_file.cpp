@@ -4,6 +4,8 @@
 #include <cstring>
 #include <set>
 
+namespace stellaro {
+
 using namespace skin_format;
 
 int compare_skin_names(std::u16string_view a, std::u16string_view b)
@@ -370,3 +372,5 @@ bool SkinFile::convert_colours_to_night()
     blocks = std::move(check.blocks);
     return true;
 }
+
+} // namespace stellaro

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+namespace stellaro {
+
 // One compiled skin held in memory and queried in place. open() checks the whole structure once
 // (every offset, count, name and index against the buffer, the tree and the child links for
 // loops), so the lookups afterwards never leave the buffer; a file that fails any check is
@@ -81,3 +83,5 @@ private:
 // The order of skin names: code units compared as unsigned values over the shorter length,
 // then the shorter name first. Negative, zero or positive.
 int compare_skin_names(std::u16string_view a, std::u16string_view b);
+
+} // namespace stellaro

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <cstring>
 
+namespace stellaro {
+
 // The layout of compiled skin files. All integers are little-endian; offsets count bytes from
 // the start of the file unless said otherwise; strings are UTF-16LE ending in a zero unit.
 namespace skin_format {
@@ -59,3 +61,5 @@ inline void store32(uint8_t* p, uint32_t v)
 }
 
 } // namespace skin_format
+
+} // namespace stellaro

@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace stellaro {
+
 // The toolkit's exceptions: missing or duplicate nodes and element kinds. Each carries the
 // names concerned as wide strings; what() gives them as UTF-8 for diagnostics.
 namespace skincore {
@@ -58,3 +60,5 @@ public:
 };
 
 } // namespace skincore
+
+} // namespace stellaro

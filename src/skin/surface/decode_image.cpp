@@ -12,6 +12,8 @@
 #include <cstring>
 #include <vector>
 
+namespace stellaro {
+
 namespace {
 
 constexpr size_t READ_CHUNK = 4096;
@@ -298,3 +300,5 @@ std::unique_ptr<PixelBuffer> decode_image(InputStream& stream)
     log() << "decode_image: unknown image format\n";
     return nullptr;
 }
+
+} // namespace stellaro

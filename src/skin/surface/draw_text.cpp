@@ -1,5 +1,7 @@
 #include "skin/surface/draw_text.h"
 
+namespace stellaro {
+
 namespace {
 
 // The scratch canvas the text is drawn on before it goes back to the surface; it is kept
@@ -50,3 +52,5 @@ void draw_text(const FontHandle& font, RenderSurface& surface, Colour colour, st
 
     surface.draw(canvas, Point{}, visible, top_left, change_mark_painter());
 }
+
+} // namespace stellaro

@@ -1,11 +1,13 @@
 #pragma once
-#include "platform/font_handle.h"
-#include "platform/font_layout.h"
+#include "fonts/font_handle.h"
+#include "fonts/font_layout.h"
 #include "skin/surface/geometry.h"
 #include "skin/surface/pixel.h"
 #include "skin/surface/render_surface.h"
 
 #include <string_view>
+
+namespace stellaro {
 
 // Draws a text box (position, size) into the surface over what is already there: alignment
 // values as parse_halign / parse_valign give them, wrap at spaces or one line, "..." where the
@@ -15,3 +17,5 @@
 void draw_text(const FontHandle& font, RenderSurface& surface, Colour colour, std::u16string_view text,
                Point position, Size size, int32_t halign, int32_t valign, bool wrap,
                Point clip_origin = {-1, -1}, Size clip_size = {-1, -1});
+
+} // namespace stellaro

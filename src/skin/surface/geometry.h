@@ -2,6 +2,8 @@
 #include <algorithm>
 #include <cstdint>
 
+namespace stellaro {
+
 // A position in pixels.
 struct Point {
     int32_t x = 0;
@@ -24,3 +26,5 @@ constexpr Point operator+(Point origin, Size size) { return {origin.x + size.wid
 
 constexpr Point max_point(Point a, Point b) { return {std::max(a.x, b.x), std::max(a.y, b.y)}; }
 constexpr Point min_point(Point a, Point b) { return {std::min(a.x, b.x), std::min(a.y, b.y)}; }
+
+} // namespace stellaro

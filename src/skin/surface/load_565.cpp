@@ -5,6 +5,8 @@
 
 #include <bit>
 
+namespace stellaro {
+
 namespace {
 
 constexpr size_t FILE_HEADER_SIZE = 14;
@@ -72,3 +74,5 @@ PictureRef load_565(std::u16string_view name)
     }
     return whole_picture(std::make_shared<Picture>(std::u16string(name), std::move(buffer)));
 }
+
+} // namespace stellaro

@@ -6,6 +6,8 @@
 #include <memory>
 #include <string_view>
 
+namespace stellaro {
+
 // Reads a 16-bit BMP (pixel words taken as RGB565 as stored; rows bottom-up for a positive
 // height, top-down for a negative one). Null for any other depth, a damaged header, or a
 // header asking for more pixels than the stream holds; nothing is allocated before the
@@ -15,3 +17,5 @@ std::unique_ptr<PixelBuffer> read_bmp_565(InputStream& stream);
 // Loads name + ".bmp" as a whole-picture reference whose picture remembers the name; on failure
 // logs "load_565 <name> is not 16bit bitmap" and gives an empty reference.
 PictureRef load_565(std::u16string_view name);
+
+} // namespace stellaro

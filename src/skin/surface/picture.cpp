@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace stellaro {
+
 namespace {
 
 // One axis of a nine-part drawing: up to three destination pieces, each with where it reads.
@@ -162,3 +164,5 @@ PictureRef make_picture(std::unique_ptr<PixelBuffer> buffer)
         return {};
     return whole_picture(std::make_shared<Picture>(std::u16string(), std::move(buffer)));
 }
+
+} // namespace stellaro

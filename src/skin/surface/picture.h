@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+namespace stellaro {
+
 // A named 16-bit picture, drawn as a stretchable nine-part image: on each axis a fixed start
 // part, a middle part repeated to fill the length, and a fixed end part.
 class Picture {
@@ -60,3 +62,5 @@ PictureRef whole_picture(std::shared_ptr<Picture> picture);
 
 // Wraps a buffer in an unnamed picture; an empty reference for no buffer.
 PictureRef make_picture(std::unique_ptr<PixelBuffer> buffer);
+
+} // namespace stellaro

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+namespace stellaro {
+
 // One RGB565 pixel: red in bits 15-11, green in bits 10-5, blue in bits 4-0.
 using Pixel = uint16_t;
 
@@ -31,3 +33,5 @@ constexpr Pixel to_pixel(Colour colour) { return rgb565(colour.r, colour.g, colo
 constexpr uint8_t red_of(Pixel p) { return static_cast<uint8_t>((p >> 11) * 8 | (p >> 11) >> 2); }
 constexpr uint8_t green_of(Pixel p) { return static_cast<uint8_t>(((p >> 5) & 0x3F) * 4 | ((p >> 5) & 0x3F) >> 4); }
 constexpr uint8_t blue_of(Pixel p) { return static_cast<uint8_t>((p & 0x1F) * 8 | (p & 0x1F) >> 2); }
+
+} // namespace stellaro

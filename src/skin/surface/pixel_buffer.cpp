@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <new>
 
+namespace stellaro {
+
 std::unique_ptr<PixelBuffer> PixelBuffer::create(Size size)
 {
     if (size.width < 1 || size.height < 1 || size.width > MAX_SIDE || size.height > MAX_SIDE)
@@ -29,3 +31,5 @@ PixelBuffer::~PixelBuffer()
     if (owning)
         std::free(first);
 }
+
+} // namespace stellaro

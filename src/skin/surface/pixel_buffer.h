@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <memory>
 
+namespace stellaro {
+
 // The bitmap behind a surface: rows of RGB565 pixels, each row starting on a 4-byte boundary.
 // Polymorphic so that back-ends can supply buffers over display memory that they do not own.
 class PixelBuffer {
@@ -41,3 +43,5 @@ private:
     uint8_t* first;
     bool owning;
 };
+
+} // namespace stellaro

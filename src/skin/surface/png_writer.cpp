@@ -9,6 +9,8 @@
 #include <csetjmp>
 #include <vector>
 
+namespace stellaro {
+
 namespace {
 
 void append_bytes(png_structp png, png_bytep data, png_size_t length)
@@ -89,3 +91,5 @@ bool write_png(const RenderSurface& surface, const std::string& path)
     }
     return write_png(*surface.buffer(), path);
 }
+
+} // namespace stellaro

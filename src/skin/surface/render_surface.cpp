@@ -6,6 +6,8 @@
 #include <atomic>
 #include <cstdlib>
 
+namespace stellaro {
+
 namespace {
 
 std::atomic<int64_t> pixel_count{0};
@@ -326,3 +328,5 @@ ClipScope::~ClipScope()
     surface.set_clip(saved_top_left, saved_bottom_right);
     --surface.clip_depth;
 }
+
+} // namespace stellaro

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <memory>
 
+namespace stellaro {
+
 // A 16-bit drawing target: one pixel buffer (owned or borrowed) and a clip rectangle. Every
 // drawing of the toolkit goes through the raster routines here. Operations on a surface without
 // a buffer do nothing.
@@ -98,3 +100,5 @@ private:
     Point saved_top_left;
     Point saved_bottom_right;
 };
+
+} // namespace stellaro

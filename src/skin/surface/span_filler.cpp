@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+namespace stellaro {
+
 namespace {
 
 // Two pixels seen as one word; the alias attribute keeps the compiler from assuming that a
@@ -98,3 +100,5 @@ std::unique_ptr<SpanFiller> dim_filler(int32_t level)
     const auto k = static_cast<int>(std::clamp<int64_t>((int64_t{level} + 8) / 16, 0, 16));
     return make_dim_filler(k, std::make_integer_sequence<int, 17>{});
 }
+
+} // namespace stellaro

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <memory>
 
+namespace stellaro {
+
 // Changes a row of pixels in place.
 class SpanFiller {
 public:
@@ -25,3 +27,5 @@ private:
 
 // Darkens to about k/16 of the brightness, k = (level + 8) / 16 clamped to 0..16 (level 0..255).
 std::unique_ptr<SpanFiller> dim_filler(int32_t level);
+
+} // namespace stellaro

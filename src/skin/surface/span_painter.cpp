@@ -4,6 +4,8 @@
 #include <cstring>
 #include <type_traits>
 
+namespace stellaro {
+
 namespace {
 
 // The per-pixel rules; every sum is 16-bit, a carry out of bit 15 is lost.
@@ -314,3 +316,5 @@ std::unique_ptr<SpanPainter> tinted_lighten_painter(int32_t f0, int32_t f1, int3
 {
     return std::make_unique<RulePainter<TintedLightenRule>>(TintedLightenRule{{f0, f1, f2}});
 }
+
+} // namespace stellaro

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <memory>
 
+namespace stellaro {
+
 // Combines source pixels into a destination row. One object applies one fixed per-pixel rule,
 // so the inner loops never branch on a blend mode.
 class SpanPainter {
@@ -51,3 +53,5 @@ std::unique_ptr<SpanPainter> tint_or_painter(int32_t red, int32_t green, int32_t
 std::unique_ptr<SpanPainter> adjustable_add_painter(uint32_t mode);
 // Lighten with a colour built from the source's blue and green bits and three factors.
 std::unique_ptr<SpanPainter> tinted_lighten_painter(int32_t f0, int32_t f1, int32_t f2);
+
+} // namespace stellaro

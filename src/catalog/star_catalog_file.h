@@ -1,0 +1,39 @@
+#pragma once
+#include "astro/sky_grid.h"
+#include "astro/star_catalog.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace stellaro {
+
+// What loading "catalog.db" found. The file: a little-endian header of format version (1) and
+// the highest catalogue number N, then records (number, ra, dec, magnitude, three colour
+// components, Bayer letter, the constellation code when there is a letter, direction x 1024).
+struct StarCatalogLoad {
+    bool header_read = false; // false: no stars at all (missing file, wrong version, bad header)
+    int32_t highest = 0;      // N from the header
+    size_t loaded = 0;        // records entered, a repeated number counted each time
+    size_t rejected = 0;      // records with a number outside 0..N or a position off the grid
+    size_t replaced = 0;      // records that replaced an earlier one of the same number
+    std::string problem;      // why reading ended before the data did; empty when it ran to the end
+};
+
+// Fills the catalogue and lists every loaded star in the grid's cells. Every length and value
+// is checked against the bytes that remain and the ranges it must lie in: a record with an
+// impossible number or position is skipped, a damaged or cut-short record ends the loading and
+// leaves the records before it. A later record with the same number replaces the earlier one.
+StarCatalogLoad parse_star_catalog(std::string_view bytes, StarCatalog& catalog, SkyGrid& grid);
+
+// Reads the catalogue file through a FileStream, parses it and logs what went wrong.
+// A missing or unreadable file leaves the catalogue empty.
+StarCatalogLoad load_star_catalog(std::u16string_view path, StarCatalog& catalog, SkyGrid& grid);
+
+// The file form of one record and of a whole catalogue (used by the data tools and tests).
+std::string star_record_bytes(const StarRecord& star);
+std::string star_catalog_bytes(int32_t highest, const std::vector<StarRecord>& stars);
+
+} // namespace stellaro

@@ -1,0 +1,198 @@
+#include "platform/utf.h"
+#include "document/city_database.h"
+#include "document/document.h"
+#include "skin/io/registry.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace stellaro {
+
+namespace {
+
+class DocumentTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setenv("TZ", "UTC", 1);
+        write_cities({});
+    }
+    void TearDown() override { unsetenv("TZ"); }
+
+    void write_cities(const std::vector<CityRecord>& cities) { write_file(cities_path(), serialize_cities(cities)); }
+    std::u16string cities_file() const { return utf8_to_utf16(cities_path()); }
+    std::string cities_path() const { return folder.file("cities.db"); }
+
+    TemporaryRegistry registry;
+    TemporaryFolder folder;
+};
+
+CityRecord city(const char16_t* name, double latitude, double longitude)
+{
+    return {name, u"", u"XX", static_cast<int32_t>(latitude * 1024), static_cast<int32_t>(longitude * 1024)};
+}
+
+struct CountingListener : DocumentListener {
+    void document_changed(DocumentChange change) override
+    {
+        ++calls;
+        by_city = change.by_city;
+    }
+    int calls = 0;
+    bool by_city = false;
+};
+
+TEST_F(DocumentTest, DefaultsWithoutStoredSettings)
+{
+    Document document(cities_file());
+    EXPECT_EQ(Document::instance(), &document);
+    EXPECT_EQ(document.longitude, 0.0);
+    EXPECT_EQ(document.latitude, 0.0);
+    EXPECT_TRUE(document.show_back && document.show_grid && document.show_stars && document.show_constellations && document.show_planets);
+    EXPECT_FALSE(document.night_mode);
+    EXPECT_TRUE(document.live_time);
+    EXPECT_EQ(document.city_index, -1);
+    EXPECT_TRUE(document.cities.empty());
+}
+
+TEST_F(DocumentTest, StoredPlaceIsClampedAndScaled)
+{
+    reg_set_dword(SETTINGS_KEY, u"longitude", static_cast<uint32_t>(200 * 1048576));
+    reg_set_dword(SETTINGS_KEY, u"latitude", static_cast<uint32_t>(-100 * 1048576));
+    reg_set_dword(SETTINGS_KEY, u"show_grid", 0);
+    reg_set_string(SETTINGS_KEY, u"show_stars", u"0"); // wrong type: ignored
+    {
+        Document document(cities_file());
+        EXPECT_EQ(document.longitude, 180.0);
+        EXPECT_EQ(document.latitude, -90.0);
+        EXPECT_FALSE(document.show_grid);
+        EXPECT_TRUE(document.show_stars);
+        document.set_location(12.3456789, 0.5);
+    }
+    uint32_t stored = 0;
+    ASSERT_TRUE(reg_get_dword(SETTINGS_KEY, u"longitude", stored));
+    EXPECT_EQ(stored, 12945382u);
+    Document again(cities_file());
+    EXPECT_DOUBLE_EQ(again.longitude, 12.345678329467773);
+    EXPECT_EQ(again.observer.latitude, 0.5);
+}
+
+TEST_F(DocumentTest, UnchangedLocationNeitherNotifiesNorWrites)
+{
+    Document document(cities_file());
+    CountingListener listener;
+    document.add_listener(&listener);
+    document.set_location(0.0, 0.0);
+    EXPECT_EQ(listener.calls, 0);
+    uint32_t stored = 0;
+    EXPECT_FALSE(reg_get_dword(SETTINGS_KEY, u"longitude", stored));
+    document.set_location(10.0, 20.0);
+    EXPECT_EQ(listener.calls, 1);
+    EXPECT_FALSE(listener.by_city);
+    EXPECT_TRUE(reg_get_dword(SETTINGS_KEY, u"longitude", stored));
+}
+
+TEST_F(DocumentTest, ListenersRemoveThemselves)
+{
+    Document document(cities_file());
+    {
+        CountingListener listener;
+        document.add_listener(&listener);
+        document.add_listener(&listener);
+        document.set_location(1.0, 1.0);
+        EXPECT_EQ(listener.calls, 2);
+    }
+    EXPECT_TRUE(document.listeners.empty());
+    document.set_location(2.0, 2.0);
+}
+
+TEST_F(DocumentTest, NearestCityAcrossTheDateLineAndTies)
+{
+    write_cities({city(u"Far", 40.0, 100.0), city(u"West", 0.0, -179.9), city(u"TieA", 50.0, 10.0), city(u"TieB", 50.0, 10.0),
+                  city(u"North", 0.0, 170.0)});
+    Document document(cities_file());
+    ASSERT_EQ(document.cities.size(), 5u);
+    EXPECT_EQ(document.find_nearest_city(179.9, 0.0), 1);
+    EXPECT_EQ(document.find_nearest_city(10.1, 50.1), 2);
+    EXPECT_EQ(document.find_nearest_city(-60.0, 0.0), -1);
+    // East-west distance shrinks with the cosine of the latitude.
+    EXPECT_EQ(document.find_nearest_city(103.0, 40.0), 0);
+
+    CountingListener listener;
+    document.add_listener(&listener);
+    document.set_city(1);
+    EXPECT_TRUE(listener.by_city);
+    EXPECT_EQ(document.city_index, 1);
+    EXPECT_NEAR(document.longitude, -179.9, 0.001);
+    document.set_city(99);
+    EXPECT_EQ(document.city_index, 1);
+}
+
+TEST_F(DocumentTest, DamagedCityFileKeepsTheCitiesRead)
+{
+    std::string bytes = serialize_cities({city(u"Kept", 10.0, 10.0), city(u"Lost", 11.0, 11.0)});
+    write_file(cities_path(), bytes.substr(0, bytes.size() - 5));
+    Document document(cities_file());
+    ASSERT_EQ(document.cities.size(), 1u);
+    EXPECT_EQ(document.cities[0].name, u"Kept");
+}
+
+TEST_F(DocumentTest, MissingCityFileGivesNoCities)
+{
+    Document document(u"/nonexistent/cities.db");
+    EXPECT_TRUE(document.cities.empty());
+    EXPECT_EQ(document.find_nearest_city(0, 0), -1);
+}
+
+TEST_F(DocumentTest, HalfHourZonesKeepTheirHalfHour)
+{
+    setenv("TZ", "Asia/Kolkata", 1);
+    Document document(cities_file());
+    document.set_moment(2451544.5, 12.0, 0.0);
+    EXPECT_EQ(document.zone_bias_minutes(), -330);
+    EXPECT_DOUBLE_EQ(document.observer.jd, 2451544.5 + 6.5 / 24.0);
+    EXPECT_FALSE(document.live_time);
+
+    setenv("TZ", "Asia/Kathmandu", 1);
+    EXPECT_EQ(document.zone_bias_minutes(), -345);
+}
+
+TEST_F(DocumentTest, DaylightSavingFollowsTheDateShown)
+{
+    setenv("TZ", "Europe/Paris", 1);
+    Document document(cities_file());
+    document.set_moment(2461215.5, 21.0, 0.0); // 2026-07-14
+    EXPECT_EQ(document.zone_bias_minutes(), -120);
+    document.set_moment(2461398.5, 21.0, 0.0); // 2027-01-13
+    EXPECT_EQ(document.zone_bias_minutes(), -60);
+    EXPECT_DOUBLE_EQ(document.observer.jd, 2461398.5 + 20.0 / 24.0);
+
+    document.set_fixed_zone(-180);
+    EXPECT_DOUBLE_EQ(document.observer.jd, 2461398.5 + 18.0 / 24.0);
+}
+
+TEST_F(DocumentTest, NotPersistentLeavesTheStoreAlone)
+{
+    Document document(cities_file());
+    document.set_persistent(false);
+    document.set_location(5.0, 6.0);
+    uint32_t stored = 0;
+    EXPECT_FALSE(reg_get_dword(SETTINGS_KEY, u"longitude", stored));
+}
+
+TEST(DocumentDeathTest, ASecondDocumentIsFatal)
+{
+    TemporaryRegistry registry;
+    EXPECT_EXIT(
+        {
+            Document first(u"/nonexistent");
+            Document second(u"/nonexistent");
+        },
+        ::testing::ExitedWithCode(EXIT_FAILURE), "Singleton is already instantiated");
+}
+
+} // namespace
+
+} // namespace stellaro
