@@ -13,3 +13,4 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 bash "$root/scripts/build.sh" build/asan -DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS_DEBUG=-g -O1" -DSTELLARO_SANITIZE=ON
 ctest --test-dir "$root/build/asan" --output-on-failure --parallel "$jobs"
+bash "$root/scripts/test_ratio.sh"
