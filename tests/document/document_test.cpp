@@ -6,20 +6,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 namespace stellaro {
 
 namespace {
 
 class DocumentTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        setenv("TZ", "UTC", 1);
-        write_cities({});
-    }
-    void TearDown() override { unsetenv("TZ"); }
+    void SetUp() override { write_cities({}); }
 
     void write_cities(const std::vector<CityRecord>& cities) { write_file(cities_path(), serialize_cities(cities)); }
     std::u16string cities_file() const { return utf8_to_utf16(cities_path()); }
@@ -27,6 +20,7 @@ protected:
 
     TemporaryRegistry registry;
     TemporaryFolder folder;
+    EnvironmentGuard zone{"TZ", "UTC"};
 };
 
 CityRecord city(const char16_t* name, double latitude, double longitude)
@@ -148,20 +142,20 @@ TEST_F(DocumentTest, MissingCityFileGivesNoCities)
 
 TEST_F(DocumentTest, HalfHourZonesKeepTheirHalfHour)
 {
-    setenv("TZ", "Asia/Kolkata", 1);
+    zone.set("Asia/Kolkata");
     Document document(cities_file());
     document.set_moment(2451544.5, 12.0, 0.0);
     EXPECT_EQ(document.zone_bias_minutes(), -330);
     EXPECT_DOUBLE_EQ(document.observer.jd, 2451544.5 + 6.5 / 24.0);
     EXPECT_FALSE(document.live_time);
 
-    setenv("TZ", "Asia/Kathmandu", 1);
+    zone.set("Asia/Kathmandu");
     EXPECT_EQ(document.zone_bias_minutes(), -345);
 }
 
 TEST_F(DocumentTest, DaylightSavingFollowsTheDateShown)
 {
-    setenv("TZ", "Europe/Paris", 1);
+    zone.set("Europe/Paris");
     Document document(cities_file());
     document.set_moment(2461215.5, 21.0, 0.0); // 2026-07-14
     EXPECT_EQ(document.zone_bias_minutes(), -120);

@@ -1,5 +1,6 @@
 #include "platform/utf.h"
 #include "skin/props/language_table.h"
+#include "support/byte_writer.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -10,12 +11,7 @@ namespace {
 
 std::string utf16_file(std::u16string_view text)
 {
-    std::string bytes = "\xFF\xFE";
-    for (const char16_t c : text) {
-        bytes.push_back(static_cast<char>(c & 0xFF));
-        bytes.push_back(static_cast<char>(c >> 8));
-    }
-    return bytes;
+    return ByteWriter().u16(0xFEFF).utf16(text).str();
 }
 
 LanguageTable load(const std::string& bytes)

@@ -83,10 +83,11 @@ TEST(RegistryStore, UnwritableLocationFailsWithoutHarm)
 {
     TemporaryFolder folder;
     write_file(folder.file("blocker"), "a file where a folder should be");
-    setenv("STELLARO_REGISTRY", (folder.file("blocker") + "/registry.reg").c_str(), 1);
-    EXPECT_FALSE(registry_write(KEY, u"latitude", RegistryValue::dword(1)));
-    EXPECT_FALSE(registry_read(KEY, u"latitude"));
-    unsetenv("STELLARO_REGISTRY");
+    {
+        const EnvironmentGuard store("STELLARO_REGISTRY", folder.file("blocker") + "/registry.reg");
+        EXPECT_FALSE(registry_write(KEY, u"latitude", RegistryValue::dword(1)));
+        EXPECT_FALSE(registry_read(KEY, u"latitude"));
+    }
     EXPECT_EQ(read_file(folder.file("blocker")), "a file where a folder should be");
 }
 
