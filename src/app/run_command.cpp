@@ -211,18 +211,19 @@ int run_command(OptionList& options, std::ostream& out)
     }
     if (document.night_mode)
         properties.to_night_colors();
-    WindowSkyScreen screen;
-    if (!screen.build(properties)) {
+    auto screen = std::make_unique<WindowSkyScreen>();
+    if (!screen->build(properties)) {
         application.message_box(properties.translate(u"NoSkins"));
         close_running_instance();
         return 1;
     }
-    MainListener listener(application, screen);
+    MainListener listener(application, *screen);
     application.set_listener(&listener);
-    application.push_screen(&screen);
+    WindowSkyScreen* shown = screen.get();
+    application.push_screen(std::move(screen));
     application.run();
     application.set_listener(nullptr);
-    application.remove_screen(&screen);
+    application.remove_screen(shown);
     close_running_instance();
     return 0;
 }

@@ -33,15 +33,15 @@ Application::~Application()
         kinds.pop_back();
 }
 
-void Application::push_screen(Element* screen, bool overlay_screen)
+void Application::push_screen(std::unique_ptr<Element> screen, bool overlay_screen)
 {
     const ScreenInfo area = client_area();
-    stack.push(screen, overlay_screen, {area.client_width, area.client_height});
+    stack.push(std::move(screen), overlay_screen, {area.client_width, area.client_height});
 }
 
-void Application::remove_screen(Element* screen)
+std::unique_ptr<Element> Application::remove_screen(Element* screen)
 {
-    stack.remove(screen);
+    return stack.remove(screen);
 }
 
 void Application::set_listener(ApplicationListener* new_listener)

@@ -30,9 +30,10 @@ public:
     void run() { game->run(); }
     void quit() { game->quit(); }
 
-    // Opens a screen on top (not owned); an overlay dims what lies below it.
-    void push_screen(Element* screen, bool overlay = false);
-    void remove_screen(Element* screen);
+    // Opens a screen on top, which the screen stack then owns; an overlay dims what lies below it.
+    void push_screen(std::unique_ptr<Element> screen, bool overlay = false);
+    // Closes the screen and hands it back (null when it is not open).
+    std::unique_ptr<Element> remove_screen(Element* screen);
     ScreenStack& screens() { return stack; }
 
     void set_listener(ApplicationListener* new_listener);

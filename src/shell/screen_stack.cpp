@@ -7,7 +7,7 @@
 
 namespace stellaro {
 
-void ScreenStack::push(Element* screen, bool overlay, Size client)
+void ScreenStack::push(std::unique_ptr<Element> screen, bool overlay, Size client)
 {
     if (!screen)
         return;
@@ -18,19 +18,22 @@ void ScreenStack::push(Element* screen, bool overlay, Size client)
             draw_screens(below);
         snapshot.swap_buffers(below);
     }
-    screens.push_back({screen, overlay});
+    screens.push_back({std::move(screen), overlay});
     redraw = true;
 }
 
-void ScreenStack::remove(Element* screen)
+std::unique_ptr<Element> ScreenStack::remove(Element* screen)
 {
-    const auto found = std::find_if(screens.begin(), screens.end(), [&](const Entry& entry) { return entry.screen == screen; });
+    const auto found =
+        std::find_if(screens.begin(), screens.end(), [&](const Entry& entry) { return entry.screen.get() == screen; });
     if (found == screens.end())
-        return;
+        return nullptr;
+    std::unique_ptr<Element> removed = std::move(found->screen);
     screens.erase(found);
     redraw = true;
     if (listener)
-        listener->on_screen_closed(screen, 1);
+        listener->on_screen_closed(removed.get(), 1);
+    return removed;
 }
 
 void ScreenStack::start_transition(std::unique_ptr<VisibilityAnimation> animation, RenderSurface* from, int32_t direction,

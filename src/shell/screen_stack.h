@@ -24,12 +24,13 @@ public:
     ScreenStack(const ScreenStack&) = delete;
     ScreenStack& operator=(const ScreenStack&) = delete;
 
-    // Opens a screen on top (not owned). An overlay keeps a picture of the frame below it, of
-    // the client size.
-    void push(Element* screen, bool overlay, Size client);
-    // Removes the screen wherever it is; the listener is told (flag 1).
-    void remove(Element* screen);
-    Element* top() const { return screens.empty() ? nullptr : screens.back().screen; }
+    // Opens a screen on top, which the stack then owns. An overlay keeps a picture of the frame
+    // below it, of the client size.
+    void push(std::unique_ptr<Element> screen, bool overlay, Size client);
+    // Removes the screen wherever it is and hands it back (null when it is not open); the
+    // listener is told while the screen still lives.
+    std::unique_ptr<Element> remove(Element* screen);
+    Element* top() const { return screens.empty() ? nullptr : screens.back().screen.get(); }
     bool top_is_overlay() const { return !screens.empty() && screens.back().overlay; }
     size_t size() const { return screens.size(); }
     void set_listener(ApplicationListener* new_listener) { listener = new_listener; }
@@ -58,7 +59,7 @@ public:
 
 private:
     struct Entry {
-        Element* screen;
+        std::unique_ptr<Element> screen;
         bool overlay;
     };
     void place_top(Size client);

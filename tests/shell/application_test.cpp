@@ -59,7 +59,7 @@ protected:
     {
         ASSERT_TRUE(application.has_window()) << application.window_error();
         application.set_listener(&listener);
-        application.push_screen(&screen);
+        application.push_screen(std::move(owned_screen));
     }
     void TearDown() override { application.set_listener(nullptr); }
 
@@ -106,7 +106,9 @@ protected:
 
     OffscreenWindow offscreen;
     Application application{u"Stellaro Test", WindowSettings{120, 200, 0}};
-    RecordingScreen screen;
+    std::unique_ptr<RecordingScreen> owned_screen = std::make_unique<RecordingScreen>();
+    // The screen stack owns the screen once it is open.
+    RecordingScreen& screen = *owned_screen;
     Listener listener;
 };
 
@@ -263,7 +265,8 @@ TEST_F(ApplicationTest, ClosingCanBeRefusedByTheListener)
 
 TEST_F(ApplicationTest, RemovingAScreenTellsTheListener)
 {
-    application.remove_screen(&screen);
+    const std::unique_ptr<Element> closed = application.remove_screen(&screen);
+    EXPECT_EQ(closed.get(), &screen);
     ASSERT_EQ(listener.closed.size(), 1u);
     EXPECT_EQ(listener.closed[0], &screen);
     EXPECT_EQ(application.screens().top(), nullptr);

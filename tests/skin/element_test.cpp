@@ -190,7 +190,7 @@ TEST(ElementInput, DestroyedElementsLeaveEveryInputList)
     EXPECT_EQ(screen.root.input_children().size(), 3u);
     screen.root.on_pointer_button(press(1, 1));
     EXPECT_EQ(screen.root.captured().size(), 2u);
-    delete deep;
+    screen.probes[0]->remove_child(deep).reset();
     EXPECT_EQ(screen.root.input_children().size(), 2u);
     EXPECT_EQ(screen.root.captured().size(), 1u);
     EXPECT_TRUE(screen.probes[0]->children().empty());
@@ -296,7 +296,7 @@ TEST(ElementCache, PlainCopyShowsTheKeyColourAndAlphaZeroKeysItOut)
         screen.set_visible(true);
         screen.set_horizontal(0, 10);
         screen.set_vertical(0, 10);
-        auto* child = static_cast<Probe*>(screen.children()[0]);
+        auto* child = static_cast<Probe*>(screen.children()[0].get());
         ASSERT_TRUE(child->is_cached());
         RenderSurface target({10, 10});
         target.apply({0, 0}, {10, 10}, SolidFiller(Pixel{0x07E0}));
