@@ -84,7 +84,7 @@ public:
         stars->zoom_by(-steps * WHEEL_PIXELS);
         return true;
     }
-    void on_screen_closed(Element*, int) override {}
+    void on_screen_closed(Element*, ScreenClosing) override {}
     void on_resolution_changed() override {}
     void on_help() override {}
     void on_deactivated() override { backlight.reset(); }

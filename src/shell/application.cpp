@@ -33,10 +33,10 @@ Application::~Application()
         kinds.pop_back();
 }
 
-void Application::push_screen(std::unique_ptr<Element> screen, bool overlay_screen)
+void Application::push_screen(std::unique_ptr<Element> screen, ScreenKind kind)
 {
     const ScreenInfo area = client_area();
-    stack.push(std::move(screen), overlay_screen, {area.client_width, area.client_height});
+    stack.push(std::move(screen), kind, {area.client_width, area.client_height});
 }
 
 std::unique_ptr<Element> Application::remove_screen(Element* screen)

@@ -31,7 +31,7 @@ public:
     void quit() { game->quit(); }
 
     // Opens a screen on top, which the screen stack then owns; an overlay dims what lies below it.
-    void push_screen(std::unique_ptr<Element> screen, bool overlay = false);
+    void push_screen(std::unique_ptr<Element> screen, ScreenKind kind = ScreenKind::FULL);
     // Closes the screen and hands it back (null when it is not open).
     std::unique_ptr<Element> remove_screen(Element* screen);
     ScreenStack& screens() { return stack; }

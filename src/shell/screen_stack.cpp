@@ -7,18 +7,18 @@
 
 namespace stellaro {
 
-void ScreenStack::push(std::unique_ptr<Element> screen, bool overlay, Size client)
+void ScreenStack::push(std::unique_ptr<Element> screen, ScreenKind kind, Size client)
 {
     if (!screen)
         return;
-    if (overlay) {
+    if (kind == ScreenKind::OVERLAY) {
         // What lies below the overlay, as it looks now.
         RenderSurface below(client);
         if (below.has_buffer())
             draw_screens(below);
         snapshot.swap_buffers(below);
     }
-    screens.push_back({std::move(screen), overlay});
+    screens.push_back({std::move(screen), kind});
     redraw = true;
 }
 
@@ -32,11 +32,11 @@ std::unique_ptr<Element> ScreenStack::remove(Element* screen)
     screens.erase(found);
     redraw = true;
     if (listener)
-        listener->on_screen_closed(removed.get(), 1);
+        listener->on_screen_closed(removed.get(), ScreenClosing::REMOVED);
     return removed;
 }
 
-void ScreenStack::start_transition(std::unique_ptr<VisibilityAnimation> animation, RenderSurface* from, int32_t direction,
+void ScreenStack::start_transition(std::unique_ptr<VisibilityAnimation> animation, RenderSurface* from, Direction direction,
                                    RenderSurface* to)
 {
     if (!animation)
@@ -95,7 +95,7 @@ void ScreenStack::draw_screens(RenderSurface& surface)
         return;
     }
     place_top(surface.size());
-    if (screens.back().overlay) {
+    if (top_is_overlay()) {
         if (snapshot.has_buffer())
             surface.draw(snapshot, Point{0, 0}, plain_copy_painter());
         else

@@ -10,6 +10,12 @@ namespace stellaro {
 
 class ApplicationListener;
 
+// How a screen covers the ones below it.
+enum class ScreenKind : int32_t {
+    FULL,    // drawn alone
+    OVERLAY, // drawn over a dimmed picture of what lies below
+};
+
 // The open screens: the last one is on top, is laid out over the client area and receives all
 // input. An overlay screen is drawn over a dimmed picture of what lay below it (the dimming
 // steps down to half brightness, one step a frame); once the overlay goes, the picture fades
@@ -26,17 +32,17 @@ public:
 
     // Opens a screen on top, which the stack then owns. An overlay keeps a picture of the frame
     // below it, of the client size.
-    void push(std::unique_ptr<Element> screen, bool overlay, Size client);
+    void push(std::unique_ptr<Element> screen, ScreenKind kind, Size client);
     // Removes the screen wherever it is and hands it back (null when it is not open); the
     // listener is told while the screen still lives.
     std::unique_ptr<Element> remove(Element* screen);
     Element* top() const { return screens.empty() ? nullptr : screens.back().screen.get(); }
-    bool top_is_overlay() const { return !screens.empty() && screens.back().overlay; }
+    bool top_is_overlay() const { return !screens.empty() && screens.back().kind == ScreenKind::OVERLAY; }
     size_t size() const { return screens.size(); }
     void set_listener(ApplicationListener* new_listener) { listener = new_listener; }
 
     // Takes over a transition between two pictures (either may be null, see VisibilityAnimation).
-    void start_transition(std::unique_ptr<VisibilityAnimation> animation, RenderSurface* from, int32_t direction,
+    void start_transition(std::unique_ptr<VisibilityAnimation> animation, RenderSurface* from, Direction direction,
                           RenderSurface* to);
     bool transition_running() const { return transition != nullptr; }
 
@@ -60,7 +66,7 @@ public:
 private:
     struct Entry {
         std::unique_ptr<Element> screen;
-        bool overlay;
+        ScreenKind kind;
     };
     void place_top(Size client);
     // Draws the stack as it stands into the surface, without stepping the dimming.

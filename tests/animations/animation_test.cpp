@@ -23,7 +23,7 @@ std::unique_ptr<VisibilityAnimation> at_progress(std::u16string_view kind, doubl
     auto animation = VisibilityAnimation::parse(kind);
     RenderSurface from = image(size, OLD);
     RenderSurface to = image(size, NEW);
-    animation->start(&from, +1, &to);
+    animation->start(&from, Direction::SHOW, &to);
     EXPECT_FALSE(from.has_buffer());
     EXPECT_FALSE(to.has_buffer());
     animation->advance(p / (animation->speed() * 5));
@@ -64,7 +64,7 @@ TEST(VisibilityAnimation, ShowingTakesAFifthOfASecondAtSpeedOne)
 {
     auto animation = VisibilityAnimation::parse(u"scale");
     RenderSurface to = image({10, 10}, NEW);
-    animation->start(nullptr, +1, &to);
+    animation->start(nullptr, Direction::SHOW, &to);
     EXPECT_TRUE(animation->running());
     EXPECT_EQ(animation->progress(), 0.0);
     animation->advance(0.1);
@@ -82,7 +82,7 @@ TEST(VisibilityAnimation, PopHidesFromOneToZeroInFourTenths)
 {
     auto animation = VisibilityAnimation::parse(u"pop");
     RenderSurface to = image({10, 10}, NEW);
-    animation->start(nullptr, -1, &to);
+    animation->start(nullptr, Direction::HIDE, &to);
     EXPECT_EQ(animation->progress(), 1.0);
     animation->advance(0.2);
     EXPECT_DOUBLE_EQ(animation->progress(), 0.5);
@@ -96,10 +96,10 @@ TEST(VisibilityAnimation, ToggledAgainItTurnsRound)
 {
     auto animation = VisibilityAnimation::parse(u"right");
     RenderSurface to = image({10, 10}, NEW);
-    animation->start(nullptr, +1, &to);
+    animation->start(nullptr, Direction::SHOW, &to);
     animation->advance(0.05);
     animation->reverse();
-    EXPECT_EQ(animation->direction(), -1);
+    EXPECT_EQ(animation->direction(), Direction::HIDE);
     animation->advance(0.03);
     EXPECT_NEAR(animation->progress(), 0.1, 1e-12);
     animation->advance(0.05);
@@ -201,7 +201,7 @@ TEST(VisibilityAnimation, FlipShowsTheOldFaceThenTheNewOne)
     for (int32_t y = 0; y < card.height; ++y)
         for (int32_t x = 0; x < card.width; ++x)
             to.buffer()->row(y)[x] = static_cast<Pixel>(x + 1);
-    animation->start(nullptr, +1, &to);
+    animation->start(nullptr, Direction::SHOW, &to);
     animation->advance(0.39999);
     RenderSurface surface = image(card, BACK);
     animation->draw(surface, {0, 0});

@@ -35,7 +35,7 @@ public:
         wheel_steps += steps;
         return true;
     }
-    void on_screen_closed(Element* screen, int) override { closed.push_back(screen); }
+    void on_screen_closed(Element* screen, ScreenClosing) override { closed.push_back(screen); }
     void on_resolution_changed() override { ++resolution_changes; }
     void on_help() override {}
     void on_deactivated() override { ++deactivations; }

@@ -12,11 +12,11 @@ namespace {
 constexpr Size CLIENT{64, 48};
 
 // Opens a new recording screen on the stack, which owns it.
-RecordingScreen& open(ScreenStack& stack, bool overlay, Colour colour = {0, 0, 255, 255})
+RecordingScreen& open(ScreenStack& stack, ScreenKind kind, Colour colour = {0, 0, 255, 255})
 {
     auto screen = std::make_unique<RecordingScreen>(colour);
     RecordingScreen& shown = *screen;
-    stack.push(std::move(screen), overlay, CLIENT);
+    stack.push(std::move(screen), kind, CLIENT);
     return shown;
 }
 
@@ -34,7 +34,7 @@ TEST(ScreenStack, AnOverlayDimsWhatLiesBelowStepByStepAndTheScreenBelowFadesBack
     ScreenStack stack;
     RenderSurface frame(CLIENT);
 
-    RecordingScreen& below = open(stack, false, below_colour);
+    RecordingScreen& below = open(stack, ScreenKind::FULL, below_colour);
     stack.advance(0.04, CLIENT);
     stack.render(frame);
     EXPECT_EQ(frame.pixel({50, 40}), to_pixel(below_colour));
@@ -43,7 +43,7 @@ TEST(ScreenStack, AnOverlayDimsWhatLiesBelowStepByStepAndTheScreenBelowFadesBack
     auto overlay_screen = std::make_unique<RecordingScreen>();
     overlay_screen->painted = {10, 10};
     Element* overlay = overlay_screen.get();
-    stack.push(std::move(overlay_screen), true, CLIENT);
+    stack.push(std::move(overlay_screen), ScreenKind::OVERLAY, CLIENT);
     EXPECT_TRUE(stack.top_is_overlay());
     for (int32_t expected = 256; expected > 128; expected -= 16) {
         ASSERT_TRUE(stack.needs_redraw(false));
@@ -81,8 +81,8 @@ TEST(ScreenStack, InputGoesToTheTopScreenOnlyAndAnEmptyStackDropsIt)
     EXPECT_FALSE(stack.text(u"a"));
     stack.pointer_move(press);
 
-    RecordingScreen& first = open(stack, false);
-    RecordingScreen& second = open(stack, false);
+    RecordingScreen& first = open(stack, ScreenKind::FULL);
+    RecordingScreen& second = open(stack, ScreenKind::FULL);
     EXPECT_TRUE(stack.pointer_button(press));
     EXPECT_TRUE(stack.key(key));
     EXPECT_TRUE(stack.text(u"a"));
@@ -96,7 +96,7 @@ TEST(ScreenStack, NeedsRedrawFollowsTheTopScreenAndKeepsTheLastAnswerForOneFrame
 {
     ScreenStack stack;
     RenderSurface frame(CLIENT);
-    RecordingScreen& screen = open(stack, false);
+    RecordingScreen& screen = open(stack, ScreenKind::FULL);
     stack.advance(0.04, CLIENT);
     EXPECT_TRUE(stack.needs_redraw(false));
     stack.render(frame);
@@ -113,10 +113,10 @@ TEST(ScreenStack, ATransitionIsDrawnInsteadOfTheScreensUntilItEnds)
 {
     ScreenStack stack;
     RenderSurface frame(CLIENT);
-    open(stack, false, {255, 0, 0, 255});
+    open(stack, ScreenKind::FULL, {255, 0, 0, 255});
     RenderSurface incoming(CLIENT);
     incoming.apply({0, 0}, CLIENT, SolidFiller(to_pixel({0, 255, 0, 255})));
-    stack.start_transition(VisibilityAnimation::parse(u"right"), nullptr, 1, &incoming);
+    stack.start_transition(VisibilityAnimation::parse(u"right"), nullptr, Direction::SHOW, &incoming);
     ASSERT_TRUE(stack.transition_running());
     for (int i = 0; i < 200 && stack.transition_running(); ++i) {
         stack.advance(0.04, CLIENT);

@@ -341,7 +341,7 @@ TEST(ElementAnimation, ShowAndHideRunTheAnimationAndToggleReverses)
     panel->show(false);
     EXPECT_FALSE(panel->visible());
     ASSERT_TRUE(panel->visibility_animation()->running());
-    EXPECT_EQ(panel->visibility_animation()->direction(), -1);
+    EXPECT_EQ(panel->visibility_animation()->direction(), Direction::HIDE);
     // Half way out the panel has slid right by half its width.
     screen.update(0.1);
     RenderSurface target({100, 20});
@@ -353,7 +353,7 @@ TEST(ElementAnimation, ShowAndHideRunTheAnimationAndToggleReverses)
     // Shown again before the end: the same animation turns round.
     panel->show(true);
     EXPECT_TRUE(panel->visible());
-    EXPECT_EQ(panel->visibility_animation()->direction(), 1);
+    EXPECT_EQ(panel->visibility_animation()->direction(), Direction::SHOW);
     screen.update(0.2);
     EXPECT_FALSE(panel->visibility_animation()->running());
     target.apply({0, 0}, {100, 20}, SolidFiller(Pixel{0}));

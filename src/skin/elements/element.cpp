@@ -440,7 +440,7 @@ void Element::show(bool flag)
             placed.set_horizontal(placed.x_, placed.width_);
             placed.set_vertical(placed.y_, placed.height_);
             if (refresh_cache())
-                animation->start(nullptr, flag ? 1 : -1, &cache_surface);
+                animation->start(nullptr, flag ? Direction::SHOW : Direction::HIDE, &cache_surface);
         }
         request_repaint();
     }
