@@ -70,15 +70,15 @@ void Application::render(RenderSurface& surface, uint32_t now_tick)
 BacklightHold::BacklightHold()
 {
     if (++holds == 1)
-        if (GameBase* game = GameBase::instance())
-            game->hold_screensaver(true);
+        if (Application* application = Application::instance())
+            application->hold_screensaver(true);
 }
 
 BacklightHold::~BacklightHold()
 {
     if (--holds == 0)
-        if (GameBase* game = GameBase::instance())
-            game->hold_screensaver(false);
+        if (Application* application = Application::instance())
+            application->hold_screensaver(false);
 }
 
 int BacklightHold::count() { return holds; }

@@ -45,6 +45,12 @@ public:
     void minimize() { game->minimize(); }
     void bring_to_front() { game->bring_to_front(); }
     void message_box(std::u16string_view text) const { game->message_box(text); }
+    // Nothing while the platform half is being made or taken down.
+    void hold_screensaver(bool hold)
+    {
+        if (game)
+            game->hold_screensaver(hold);
+    }
     const std::u16string& title() const { return title_; }
     const FontHandle& default_font() const { return font; }
     void set_needs_redraw() { stack.set_needs_redraw(); }
