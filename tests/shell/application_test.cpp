@@ -295,7 +295,7 @@ TEST_F(ApplicationTest, ACompletionFromAnotherThreadRunsInTheLoopOnTheMainThread
     run_loop();
     worker.join();
     EXPECT_EQ(quitter.ran_on, std::this_thread::get_id());
-    EXPECT_FALSE(quitter.active);
+    EXPECT_FALSE(quitter.is_active());
     // Frames went on meanwhile: the screen was laid out and drawn.
     EXPECT_EQ(screen.width(), 120);
     EXPECT_EQ(game().frame_surface().pixel({1, 1}), to_pixel(screen.colour));
@@ -307,7 +307,7 @@ TEST_F(ApplicationTest, ATimerCompletesItsObjectInTheLoop)
     game().scheduler().set_active(quitter);
     game().add_timer(60, quitter);
     run_loop();
-    EXPECT_FALSE(quitter.active);
+    EXPECT_FALSE(quitter.is_active());
     EXPECT_EQ(quitter.ran_on, std::this_thread::get_id());
 }
 
