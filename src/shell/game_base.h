@@ -27,7 +27,6 @@ struct WindowSettings {
 // command lines of later starts. Made and owned by the Application, the process's one instance.
 class GameBase {
 public:
-    static constexpr int32_t FRAME_MS = 40;
     // How often command lines of later starts are looked for while the loop has nothing to do.
     static constexpr int32_t HAND_OVER_POLL_MS = 100;
     static constexpr int32_t NO_RELEASE = -1000000;
