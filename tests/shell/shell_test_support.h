@@ -1,29 +1,19 @@
 #pragma once
 #include "shell/application.h"
 #include "skin/elements/element.h"
+#include "support/test_support.h"
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace stellaro {
 
 // Window tests run on SDL's invisible driver with the software renderer: no display needed.
-class OffscreenWindow {
-public:
-    OffscreenWindow()
-    {
-        setenv("SDL_VIDEODRIVER", "offscreen", 1);
-        setenv("SDL_RENDER_DRIVER", "software", 1);
-        // The window's own pixels stay in memory instead of going through an OpenGL texture.
-        setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 1);
-    }
-    ~OffscreenWindow()
-    {
-        unsetenv("SDL_VIDEODRIVER");
-        unsetenv("SDL_RENDER_DRIVER");
-        unsetenv("SDL_FRAMEBUFFER_ACCELERATION");
-    }
+// The window's own pixels stay in memory instead of going through an OpenGL texture.
+struct OffscreenWindow {
+    EnvironmentGuard driver{"SDL_VIDEODRIVER", "offscreen"};
+    EnvironmentGuard renderer{"SDL_RENDER_DRIVER", "software"};
+    EnvironmentGuard acceleration{"SDL_FRAMEBUFFER_ACCELERATION", "0"};
 };
 
 // A screen that fills itself with one colour and notes the input it gets.

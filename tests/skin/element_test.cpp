@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 
 namespace stellaro {
 
@@ -54,22 +53,16 @@ public:
     int paints = 0;
 };
 
-PointerEvent press(int32_t x, int32_t y)
+PointerEvent pointer(int32_t x, int32_t y, bool down)
 {
     PointerEvent event;
     event.x = x;
     event.y = y;
-    event.down = true;
+    event.down = down;
     return event;
 }
-
-PointerEvent release(int32_t x, int32_t y)
-{
-    PointerEvent event;
-    event.x = x;
-    event.y = y;
-    return event;
-}
+PointerEvent press(int32_t x, int32_t y) { return pointer(x, y, true); }
+PointerEvent release(int32_t x, int32_t y) { return pointer(x, y, false); }
 
 struct Screen {
     Screen()
@@ -127,32 +120,22 @@ TEST(ElementInput, PressCapturesAndReleaseGoesToTheCapturer)
     EXPECT_EQ(right.buttons.size(), 1u);
 }
 
-TEST(ElementInput, HidingCancelsCapturesWithAReleaseAtMinusOne)
+TEST(ElementInput, HidingTheRouterOrTheCapturerCancelsThePressWithAReleaseAtMinusOne)
 {
-    Screen screen;
-    Probe& left = *screen.probes[0];
-    screen.root.on_pointer_button(press(10, 10));
-    screen.root.set_visible(false);
-    ASSERT_EQ(left.buttons.size(), 2u);
-    EXPECT_FALSE(left.buttons[1].down);
-    EXPECT_TRUE(left.buttons[1].cancelled);
-    EXPECT_EQ(left.buttons[1].x, -1);
-    EXPECT_EQ(left.buttons[1].y, -1);
-    EXPECT_TRUE(screen.root.captured().empty());
-}
-
-TEST(ElementInput, AnElementHiddenWhileHoldingTheCaptureIsCancelled)
-{
-    Screen screen;
-    Probe& left = *screen.probes[0];
-    screen.root.on_pointer_button(press(10, 10));
-    left.set_visible(false);
-    ASSERT_EQ(left.buttons.size(), 2u);
-    EXPECT_TRUE(left.buttons[1].cancelled);
-    EXPECT_TRUE(screen.root.captured().empty());
-    // The later real release reaches nobody.
-    screen.root.on_pointer_button(release(10, 10));
-    EXPECT_EQ(left.buttons.size(), 2u);
+    for (const bool hide_root : {true, false}) {
+        Screen screen;
+        Probe& left = *screen.probes[0];
+        screen.root.on_pointer_button(press(10, 10));
+        (hide_root ? static_cast<Element&>(screen.root) : left).set_visible(false);
+        ASSERT_EQ(left.buttons.size(), 2u);
+        EXPECT_FALSE(left.buttons[1].down);
+        EXPECT_TRUE(left.buttons[1].cancelled);
+        EXPECT_EQ((Point{left.buttons[1].x, left.buttons[1].y}), (Point{-1, -1}));
+        EXPECT_TRUE(screen.root.captured().empty());
+        // The later real release reaches nobody.
+        screen.root.on_pointer_button(release(10, 10));
+        EXPECT_EQ(left.buttons.size(), 2u);
+    }
 }
 
 TEST(ElementInput, KeysAndTextGoToTheFirstTaker)
@@ -274,22 +257,29 @@ TEST(ElementKinds, AChildOfAnUnknownKindStopsTheBuild)
     EXPECT_THROW(screen.load_from_skin(properties, u"T"), skincore::NodeNotRegistered);
 }
 
+// A compiled skin whose "probe" elements fill themselves.
+struct ProbeSkin {
+    explicit ProbeSkin(const std::string& source)
+    {
+        const std::string path = compile_skin(folder.path(), "probes", source);
+        EXPECT_TRUE(properties.load_skin(utf8_to_utf16(path), 96)) << path;
+    }
+    TemporaryFolder folder;
+    mutable Properties properties;
+    const NodeRegistration probe{u"probe", [](Element* parent) {
+                                     auto element = std::make_unique<Probe>(parent);
+                                     element->fill = true;
+                                     return element;
+                                 }};
+};
+
 // The cache: pixels paint() leaves alone come through as the key colour with a plain copy and
 // leave the target alone with the colour-key copy of "cache_alpha" 0.
 TEST(ElementCache, PlainCopyShowsTheKeyColourAndAlphaZeroKeysItOut)
 {
-    TemporaryFolder folder;
-    const std::string skin = compile_skin(folder.path(), "cache",
-                                          "node Plain { child { string type = \"probe\" int cache = 1 } }\n"
-                                          "node Keyed { child { string type = \"probe\" int cache = 1 int cache_alpha = 0 } }\n");
-    ASSERT_FALSE(skin.empty());
-    Properties properties;
-    ASSERT_TRUE(properties.load_skin(utf8_to_utf16(skin), 96));
-    const NodeRegistration probe(u"probe", [](Element* parent) {
-        auto element = std::make_unique<Probe>(parent);
-        element->fill = true;
-        return element;
-    });
+    const ProbeSkin skin("node Plain { child { string type = \"probe\" int cache = 1 } }\n"
+                         "node Keyed { child { string type = \"probe\" int cache = 1 int cache_alpha = 0 } }\n");
+    Properties& properties = skin.properties;
     for (const char16_t* node : {u"Plain", u"Keyed"}) {
         Element screen;
         ASSERT_TRUE(screen.load_from_skin(properties, node));
@@ -318,18 +308,9 @@ TEST(ElementCache, PlainCopyShowsTheKeyColourAndAlphaZeroKeysItOut)
 
 TEST(ElementAnimation, ShowAndHideRunTheAnimationAndToggleReverses)
 {
-    TemporaryFolder folder;
-    const std::string skin = compile_skin(
-        folder.path(), "anim",
+    const ProbeSkin skin(
         "node S { child { string type = \"probe\" string id = \"panel\" string visibility_animation = \"right\" } }\n");
-    ASSERT_FALSE(skin.empty());
-    Properties properties;
-    ASSERT_TRUE(properties.load_skin(utf8_to_utf16(skin), 96));
-    const NodeRegistration probe(u"probe", [](Element* parent) {
-        auto element = std::make_unique<Probe>(parent);
-        element->fill = true;
-        return element;
-    });
+    Properties& properties = skin.properties;
     Element screen;
     ASSERT_TRUE(screen.load_from_skin(properties, u"S"));
     screen.set_visible(true);
@@ -364,10 +345,8 @@ TEST(ElementAnimation, ShowAndHideRunTheAnimationAndToggleReverses)
 TEST(Element, DumpWritesOneLinePerElement)
 {
     TemporaryFolder folder;
-    const char* state = std::getenv("XDG_STATE_HOME");
-    const std::string saved_state = state ? state : "";
-    setenv("XDG_STATE_HOME", folder.path().c_str(), 1);
-    setenv("STELLARO_LOG", "1", 1);
+    EnvironmentGuard state("XDG_STATE_HOME", folder.path());
+    EnvironmentGuard logging("STELLARO_LOG", "1");
     Element root;
     root.set_id(u"root");
     root.design_size = {3, 4};
@@ -376,12 +355,9 @@ TEST(Element, DumpWritesOneLinePerElement)
     root.set_vertical(2, 30);
     root.dump(0);
     const std::string text = read_file(log_file_path());
-    unsetenv("STELLARO_LOG");
+    // The log lets its file go once logging is off.
+    logging.set(std::nullopt);
     log();
-    if (state)
-        setenv("XDG_STATE_HOME", saved_state.c_str(), 1);
-    else
-        unsetenv("XDG_STATE_HOME");
     EXPECT_NE(text.find("{root} position=(1, 2) size=(20, 30) design_size=(3, 4) rs.size=(0, 0)\n"), std::string::npos);
     EXPECT_NE(text.find("\t{} position=(1, 2) size=(20, 30)"), std::string::npos);
 }
