@@ -86,10 +86,8 @@ TEST(ScreenStack, InputGoesToTheTopScreenOnlyAndAnEmptyStackDropsIt)
     EXPECT_TRUE(stack.pointer_button(press));
     EXPECT_TRUE(stack.key(key));
     EXPECT_TRUE(stack.text(u"a"));
-    EXPECT_EQ(second.buttons.size(), 1u);
-    EXPECT_EQ(second.keys.size(), 1u);
-    EXPECT_TRUE(first.buttons.empty());
-    EXPECT_TRUE(first.keys.empty());
+    EXPECT_EQ(second.input, "down 0,0\nkey Enter up\ntext a\n");
+    EXPECT_EQ(first.input, "");
 }
 
 TEST(ScreenStack, NeedsRedrawFollowsTheTopScreenAndKeepsTheLastAnswerForOneFrame)
