@@ -25,7 +25,8 @@ public:
 
     // Whether a request waits for its completion or for its run.
     bool is_active() const;
-    // Withdraws the request: its completion, queued or still to come, never runs.
+    // Withdraws the request: its completion, queued or still to come, never runs. (A completion
+    // still on its way when the object is set active again counts for the new request.)
     void cancel();
 
     const int32_t identifier;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -68,52 +69,44 @@ TEST(ActiveScheduler, TimersCompleteWhenDue)
     EXPECT_EQ(late.runs, 2);
 }
 
-TEST(ActiveScheduler, ACancelledRequestNeverRunsWhereverItStood)
+TEST(ActiveScheduler, ACancelledOrDestroyedRequestNeverRunsWhereverItStood)
 {
     CActiveScheduler scheduler(nullptr);
     Counter object(3);
-
-    // Waiting for a completion that still arrives.
+    // Waiting for a completion that still arrives; queued for its run; waiting for its timer.
+    const std::function<void(CActive&)> stages[] = {
+        [&](CActive& active) { scheduler.set_active(active); },
+        [&](CActive& active) {
+            scheduler.set_active(active);
+            scheduler.complete(active);
+        },
+        [&](CActive& active) {
+            scheduler.set_active(active);
+            scheduler.add_timer(10, active);
+        },
+    };
+    for (const auto& stage : stages) {
+        stage(object);
+        object.cancel();
+        EXPECT_FALSE(object.is_active());
+        auto doomed = std::make_unique<Counter>(4);
+        stage(*doomed);
+        doomed.reset();
+        EXPECT_EQ(scheduler.active_count(), 0);
+    }
+    // The completion that arrives after all is dropped.
     scheduler.set_active(object);
     object.cancel();
-    EXPECT_FALSE(object.is_active());
-    EXPECT_EQ(scheduler.active_count(), 0);
     scheduler.complete(object);
-    // Completed and queued for its run.
-    scheduler.set_active(object);
-    scheduler.complete(object);
-    object.cancel();
-    // Waiting for its timer.
-    scheduler.set_active(object);
-    scheduler.add_timer(10, object);
-    object.cancel();
     EXPECT_EQ(scheduler.run_timers(20), CActiveScheduler::NO_TIMER);
     scheduler.process_actives();
     EXPECT_EQ(object.runs, 0);
-    EXPECT_EQ(scheduler.active_count(), 0);
 
     // A cancelled object takes new requests.
     scheduler.set_active(object);
     scheduler.complete(object);
     scheduler.process_actives();
     EXPECT_EQ(object.runs, 1);
-    object.cancel();
-}
-
-TEST(ActiveScheduler, DestroyingAnActiveObjectWithdrawsItsRequest)
-{
-    CActiveScheduler scheduler(nullptr);
-    auto queued = std::make_unique<Counter>(4);
-    auto timed = std::make_unique<Counter>(5);
-    scheduler.set_active(*queued);
-    scheduler.complete(*queued);
-    scheduler.set_active(*timed);
-    scheduler.add_timer(10, *timed);
-    queued.reset();
-    timed.reset();
-    EXPECT_EQ(scheduler.active_count(), 0);
-    EXPECT_EQ(scheduler.run_timers(20), CActiveScheduler::NO_TIMER);
-    scheduler.process_actives();
 }
 
 TEST(ActiveScheduler, ACompletionRacingACancelNeverRuns)
