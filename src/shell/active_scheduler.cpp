@@ -100,6 +100,7 @@ void CActiveScheduler::cancel(CActive& object)
         object.request = CActive::Request::IDLE;
         break;
     }
+    object.owner.store(nullptr);
     --counter;
 }
 
@@ -114,6 +115,7 @@ void CActiveScheduler::process_actives()
             object = completed.front();
             completed.pop_front();
             object->request = CActive::Request::IDLE;
+            object->owner.store(nullptr);
             --counter;
         }
         object->run();

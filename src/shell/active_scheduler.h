@@ -41,7 +41,7 @@ private:
         CANCELLED, // withdrawn while a completion may still arrive; that completion is dropped
     };
     Request request = Request::IDLE;
-    // The scheduler of the latest request.
+    // The scheduler while a request is active, so that an idle object may outlive it.
     std::atomic<CActiveScheduler*> owner {nullptr};
 };
 
