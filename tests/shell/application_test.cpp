@@ -12,8 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
 #include <thread>
 
 namespace stellaro {
@@ -69,25 +67,14 @@ protected:
     // Runs the loop; should it not end by itself within seconds, a close request ends it.
     void run_loop()
     {
-        std::mutex mutex;
-        std::condition_variable ended;
-        bool done = false;
-        std::thread watchdog([&] {
-            std::unique_lock lock(mutex);
-            if (!ended.wait_for(lock, std::chrono::seconds(10), [&] { return done; })) {
-                ADD_FAILURE() << "the loop did not end by itself";
-                SDL_Event quit {};
-                quit.type = SDL_QUIT;
-                SDL_PushEvent(&quit);
-            }
-        });
+        const SDL_TimerID watchdog = SDL_AddTimer(10000, [](Uint32, void*) -> Uint32 {
+            SDL_Event quit {};
+            quit.type = SDL_QUIT;
+            SDL_PushEvent(&quit);
+            return 0;
+        }, nullptr);
         application.run();
-        {
-            std::lock_guard lock(mutex);
-            done = true;
-        }
-        ended.notify_one();
-        watchdog.join();
+        EXPECT_TRUE(SDL_RemoveTimer(watchdog)) << "the loop did not end by itself";
     }
 
     OffscreenWindow offscreen;
