@@ -1,12 +1,12 @@
 #include "app/command_table.h"
 #include "app/place_and_moment.h"
+#include "app/program_setup.h"
 
 #include "astro/constellation.h"
 #include "platform/utf.h"
 #include "document/document.h"
+#include "shell/frame_clock.h"
 #include "skin/elements/keys.h"
-#include "skin/elements/element_factory.h"
-#include "skin/io/registry.h"
 #include "skin/props/properties.h"
 #include "skin/surface/png_writer.h"
 #include "skin/surface/render_surface.h"
@@ -26,24 +26,12 @@ namespace stellaro {
 
 namespace {
 
-constexpr uint32_t FRAME_MS = 40;
 // Without --frames the sky is stepped until every label and body has appeared and a selected
 // object has been reached (labels come two per frame, body positions one per frame, the view
 // turns one radian per second), but not beyond a minute.
 constexpr int MAX_SETTLING_FRAMES = 1500;
 constexpr int MAX_FRAMES = 100000;
 constexpr uint32_t MAX_WAIT_MS = 3600000;
-constexpr int32_t DOTS_PER_INCH = 96;
-
-Size parse_size(const std::string& text)
-{
-    const size_t x = text.find('x');
-    if (x == std::string::npos)
-        throw UsageError("--size: expected WxH, got '" + text + "'");
-    const int width = parse_integer_in("--size", text.substr(0, x), 16, 8192);
-    const int height = parse_integer_in("--size", text.substr(x + 1), 16, 8192);
-    return {width, height};
-}
 
 void apply_hidden(const std::string& list, Document& document)
 {
@@ -87,16 +75,6 @@ SkyObject parse_selection(const std::string& text, const Stars& sky)
         return {KIND_CONSTELLATION, static_cast<int32_t>(found - all.data())};
     }
     throw UsageError("--select: expected star:HR, body:N or constellation:CODE, got '" + text + "'");
-}
-
-// The language chosen in the settings, else English.
-void load_language(Properties& properties)
-{
-    std::u16string name;
-    if (reg_get_string(u"HKEY_CURRENT_USER\\Software\\Vendrix\\Stellaro II", u"Language", name) && !name.empty() &&
-        properties.load_language_file(u"%app_path%/" + name + u".lng"))
-        return;
-    properties.load_language_file(u"%app_path%/english.lng");
 }
 
 // Runs the screen headless: frames of update and paint into one surface, and scripted input.
@@ -229,10 +207,9 @@ int render_command(OptionList& options, std::ostream& out)
         apply_hidden(*hide, document);
     document.night_mode = night;
 
-    std::unique_ptr<NodeRegistration> registration;
-    if (!is_node_registered(Stars::KIND))
-        registration = std::make_unique<NodeRegistration>(Stars::KIND, factory_of<Stars>());
+    const std::unique_ptr<NodeRegistration> sky_kind = register_sky_kind();
     Properties properties;
+    // Without a language the picture is drawn all the same.
     load_language(properties);
     if (!properties.load_skin(u"%app_path%/skins/bin/default.skin", DOTS_PER_INCH)) {
         std::cerr << "stellaro render: cannot load skins/bin/default.skin\n";

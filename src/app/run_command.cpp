@@ -1,13 +1,12 @@
 #include "app/command_table.h"
 #include "app/place_and_moment.h"
+#include "app/program_setup.h"
 
 #include "platform/utf.h"
 #include "document/document.h"
 #include "shell/application.h"
 #include "shell/running_instance.h"
-#include "skin/elements/element_factory.h"
 #include "skin/io/log.h"
-#include "skin/io/registry.h"
 #include "skin/props/properties.h"
 #include "screens/sky_screen.h"
 #include "sky/stars.h"
@@ -24,7 +23,6 @@ namespace stellaro {
 namespace {
 
 constexpr const char16_t* TITLE = u"Stellaro II";
-constexpr int32_t DOTS_PER_INCH = 96;
 // One wheel notch zooms as far as dragging the zoom knob by this many pixels.
 constexpr double WHEEL_PIXELS = 20.0;
 // One arrow press (or repeat) turns the view as far as a drag of this many pixels.
@@ -84,7 +82,7 @@ public:
         stars->zoom_by(-steps * WHEEL_PIXELS);
         return true;
     }
-    void on_screen_closed(Element*, int) override {}
+    void on_screen_closed(Element*, ScreenClosing) override {}
     void on_resolution_changed() override {}
     void on_help() override {}
     void on_deactivated() override { backlight.reset(); }
@@ -107,25 +105,6 @@ int32_t parse_orientation(const std::string& text)
     if (degrees % 90 != 0)
         throw UsageError("--rotate: expected 0, 90, 180 or 270, got '" + text + "'");
     return degrees / 90;
-}
-
-void parse_size(const std::string& text, WindowSettings& settings)
-{
-    const size_t x = text.find('x');
-    if (x == std::string::npos)
-        throw UsageError("--size: expected WxH, got '" + text + "'");
-    settings.width = parse_integer_in("--size", text.substr(0, x), 16, 8192);
-    settings.height = parse_integer_in("--size", text.substr(x + 1), 16, 8192);
-}
-
-// The language chosen in the settings, else English; false when none loads.
-bool load_language(Properties& properties)
-{
-    std::u16string name;
-    if (reg_get_string(u"HKEY_CURRENT_USER\\Software\\Vendrix\\Stellaro II", u"Language", name) && !name.empty() &&
-        properties.load_language_file(u"%app_path%/" + name + u".lng"))
-        return true;
-    return properties.load_language_file(u"%app_path%/english.lng");
 }
 
 // Without a display the sky is drawn into a picture instead, by the render command.
@@ -151,7 +130,9 @@ int run_command(OptionList& options, std::ostream& out)
     WindowSettings settings;
     std::string size_text = "480x800";
     if (const auto size = options.value("--size")) {
-        parse_size(*size, settings);
+        const Size window = parse_size(*size);
+        settings.width = window.width;
+        settings.height = window.height;
         size_text = *size;
     }
     if (const auto rotate = options.value("--rotate"))
@@ -189,9 +170,7 @@ int run_command(OptionList& options, std::ostream& out)
         close_running_instance();
         return render_instead(application.window_error(), place_options, size_text, out);
     }
-    std::optional<NodeRegistration> stars_kind;
-    if (!is_node_registered(Stars::KIND))
-        stars_kind.emplace(Stars::KIND, factory_of<Stars>());
+    const std::unique_ptr<NodeRegistration> sky_kind = register_sky_kind();
 
     Properties properties;
     if (!load_language(properties)) {
@@ -211,18 +190,19 @@ int run_command(OptionList& options, std::ostream& out)
     }
     if (document.night_mode)
         properties.to_night_colors();
-    WindowSkyScreen screen;
-    if (!screen.build(properties)) {
+    auto screen = std::make_unique<WindowSkyScreen>();
+    if (!screen->build(properties)) {
         application.message_box(properties.translate(u"NoSkins"));
         close_running_instance();
         return 1;
     }
-    MainListener listener(application, screen);
+    MainListener listener(application, *screen);
     application.set_listener(&listener);
-    application.push_screen(&screen);
+    WindowSkyScreen* shown = screen.get();
+    application.push_screen(std::move(screen));
     application.run();
     application.set_listener(nullptr);
-    application.remove_screen(&screen);
+    application.remove_screen(shown);
     close_running_instance();
     return 0;
 }

@@ -17,10 +17,18 @@ std::u16string number(int64_t value)
 
 } // namespace
 
-CActive::~CActive()
+CActive::~CActive() { cancel(); }
+
+bool CActive::is_active() const
 {
-    if (active)
-        fatal(u"Active object " + number(identifier) + u" is already active", u"CActive::~CActive()");
+    const CActiveScheduler* scheduler = owner.load();
+    return scheduler && scheduler->is_active(*this);
+}
+
+void CActive::cancel()
+{
+    if (CActiveScheduler* scheduler = owner.load())
+        scheduler->cancel(*this);
 }
 
 CActiveScheduler::CActiveScheduler(std::function<void()> wake) : wake(std::move(wake)) {}
@@ -32,24 +40,68 @@ CActiveScheduler::~CActiveScheduler()
               u"CActiveScheduler::~CActiveScheduler()");
 }
 
+bool CActiveScheduler::is_active(const CActive& object) const
+{
+    std::lock_guard lock(mutex);
+    return object.request == CActive::Request::PENDING || object.request == CActive::Request::COMPLETED;
+}
+
 void CActiveScheduler::set_active(CActive& object)
 {
-    if (object.active)
+    std::lock_guard lock(mutex);
+    if (object.request == CActive::Request::PENDING || object.request == CActive::Request::COMPLETED)
         fatal(u"Object " + number(object.identifier) + u" is already active", u"CActiveScheduler::set_active()");
-    object.active = true;
+    object.request = CActive::Request::PENDING;
+    object.owner.store(this);
     ++counter;
+}
+
+bool CActiveScheduler::queue_locked(CActive& object)
+{
+    if (object.request == CActive::Request::CANCELLED) {
+        object.request = CActive::Request::IDLE;
+        return false;
+    }
+    if (object.request != CActive::Request::PENDING)
+        fatal(u"Active object " + number(object.identifier) + u" is not marked active", u"CActiveScheduler::complete()");
+    object.request = CActive::Request::COMPLETED;
+    completed.push_back(&object);
+    return true;
 }
 
 void CActiveScheduler::complete(CActive& object)
 {
-    if (!object.active)
-        fatal(u"Active object " + number(object.identifier) + u" is not marked active", u"CActiveScheduler::complete()");
+    bool queued = false;
     {
         std::lock_guard lock(mutex);
-        completed.push_back(&object);
+        queued = queue_locked(object);
     }
-    if (wake)
+    if (queued && wake)
         wake();
+}
+
+void CActiveScheduler::cancel(CActive& object)
+{
+    std::lock_guard lock(mutex);
+    switch (object.request) {
+    case CActive::Request::IDLE:
+    case CActive::Request::CANCELLED:
+        return;
+    case CActive::Request::PENDING:
+        // A timer is this scheduler's own completion and goes with the request; any other
+        // completion may still be on its way.
+        if (std::erase_if(timers, [&](const auto& timer) { return timer.second == &object; }) > 0)
+            object.request = CActive::Request::IDLE;
+        else
+            object.request = CActive::Request::CANCELLED;
+        break;
+    case CActive::Request::COMPLETED:
+        std::erase(completed, &object);
+        object.request = CActive::Request::IDLE;
+        break;
+    }
+    object.owner.store(nullptr);
+    --counter;
 }
 
 void CActiveScheduler::process_actives()
@@ -62,37 +114,44 @@ void CActiveScheduler::process_actives()
                 return;
             object = completed.front();
             completed.pop_front();
+            object->request = CActive::Request::IDLE;
+            object->owner.store(nullptr);
+            --counter;
         }
-        if (!object->active)
-            fatal(u"Active object " + number(object->identifier) + u" is not marked active", u"CActiveScheduler::process_actives()");
-        object->active = false;
-        --counter;
         object->run();
     }
 }
 
 void CActiveScheduler::add_timer(uint32_t due_tick, CActive& object)
 {
+    std::lock_guard lock(mutex);
     timers.emplace_back(due_tick, &object);
 }
 
 uint32_t CActiveScheduler::run_timers(uint32_t now_tick)
 {
     uint32_t next = NO_TIMER;
-    std::vector<CActive*> due;
-    for (auto it = timers.begin(); it != timers.end();) {
-        // Tick differences wrap with the counter, as tick counts do.
-        const auto remaining = static_cast<int32_t>(it->first - now_tick);
-        if (remaining < 1) {
-            due.push_back(it->second);
-            it = timers.erase(it);
-        } else {
-            next = std::min(next, static_cast<uint32_t>(remaining));
-            ++it;
+    int32_t queued = 0;
+    {
+        std::lock_guard lock(mutex);
+        // Completed in the order the timers were added, as they always were.
+        std::vector<CActive*> due;
+        for (auto it = timers.begin(); it != timers.end();) {
+            // Tick differences wrap with the counter, as tick counts do.
+            const auto remaining = static_cast<int32_t>(it->first - now_tick);
+            if (remaining < 1) {
+                due.push_back(it->second);
+                it = timers.erase(it);
+            } else {
+                next = std::min(next, static_cast<uint32_t>(remaining));
+                ++it;
+            }
         }
+        for (CActive* object : due)
+            queued += queue_locked(*object) ? 1 : 0;
     }
-    for (CActive* object : due)
-        complete(*object);
+    for (int32_t i = 0; i < queued && wake; ++i)
+        wake();
     return next;
 }
 

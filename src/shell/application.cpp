@@ -33,15 +33,15 @@ Application::~Application()
         kinds.pop_back();
 }
 
-void Application::push_screen(Element* screen, bool overlay_screen)
+void Application::push_screen(std::unique_ptr<Element> screen, ScreenKind kind)
 {
     const ScreenInfo area = client_area();
-    stack.push(screen, overlay_screen, {area.client_width, area.client_height});
+    stack.push(std::move(screen), kind, {area.client_width, area.client_height});
 }
 
-void Application::remove_screen(Element* screen)
+std::unique_ptr<Element> Application::remove_screen(Element* screen)
 {
-    stack.remove(screen);
+    return stack.remove(screen);
 }
 
 void Application::set_listener(ApplicationListener* new_listener)
@@ -70,15 +70,15 @@ void Application::render(RenderSurface& surface, uint32_t now_tick)
 BacklightHold::BacklightHold()
 {
     if (++holds == 1)
-        if (GameBase* game = GameBase::instance())
-            game->hold_screensaver(true);
+        if (Application* application = Application::instance())
+            application->hold_screensaver(true);
 }
 
 BacklightHold::~BacklightHold()
 {
     if (--holds == 0)
-        if (GameBase* game = GameBase::instance())
-            game->hold_screensaver(false);
+        if (Application* application = Application::instance())
+            application->hold_screensaver(false);
 }
 
 int BacklightHold::count() { return holds; }

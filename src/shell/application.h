@@ -30,9 +30,10 @@ public:
     void run() { game->run(); }
     void quit() { game->quit(); }
 
-    // Opens a screen on top (not owned); an overlay dims what lies below it.
-    void push_screen(Element* screen, bool overlay = false);
-    void remove_screen(Element* screen);
+    // Opens a screen on top, which the screen stack then owns; an overlay dims what lies below it.
+    void push_screen(std::unique_ptr<Element> screen, ScreenKind kind = ScreenKind::FULL);
+    // Closes the screen and hands it back (null when it is not open).
+    std::unique_ptr<Element> remove_screen(Element* screen);
     ScreenStack& screens() { return stack; }
 
     void set_listener(ApplicationListener* new_listener);
@@ -44,6 +45,12 @@ public:
     void minimize() { game->minimize(); }
     void bring_to_front() { game->bring_to_front(); }
     void message_box(std::u16string_view text) const { game->message_box(text); }
+    // Nothing while the platform half is being made or taken down.
+    void hold_screensaver(bool hold)
+    {
+        if (game)
+            game->hold_screensaver(hold);
+    }
     const std::u16string& title() const { return title_; }
     const FontHandle& default_font() const { return font; }
     void set_needs_redraw() { stack.set_needs_redraw(); }

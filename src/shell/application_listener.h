@@ -2,11 +2,17 @@
 #include "skin/elements/keys.h"
 #include "skin/surface/geometry.h"
 
+#include <cstdint>
 #include <string_view>
 
 namespace stellaro {
 
 class Element;
+
+// How a screen left the screen stack.
+enum class ScreenClosing : int32_t {
+    REMOVED = 1, // taken out by the program
+};
 
 // What the application tells the program's main screen.
 class ApplicationListener {
@@ -19,7 +25,7 @@ public:
     // The mouse wheel turned by `steps` notches (positive away from the user) over the point
     // (frame coordinates); true when it was used.
     virtual bool on_wheel(Point point, int steps) = 0;
-    virtual void on_screen_closed(Element* screen, int flag) = 0;
+    virtual void on_screen_closed(Element* screen, ScreenClosing how) = 0;
     virtual void on_resolution_changed() = 0;
     virtual void on_help() = 0;
     virtual void on_deactivated() = 0;

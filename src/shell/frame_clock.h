@@ -3,6 +3,9 @@
 
 namespace stellaro {
 
+// The time between two frames of the program, in a window or drawn headless.
+constexpr uint32_t FRAME_MS = 40;
+
 // The time between frames: elapsed milliseconds of the tick count as seconds, clamped so that
 // one slow frame never makes animations jump by more than a tenth of a second.
 class FrameClock {

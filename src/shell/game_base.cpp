@@ -24,9 +24,6 @@ void log_step(const char* text)
 GameBase::GameBase(std::u16string title, const WindowSettings& settings)
     : title(std::move(title)), scheduler_([] { SdlWindow::wake(); }), clock(tick_count())
 {
-    if (current)
-        fatal(u"instance != 0", u"Application::Application");
-    current = this;
     turns = ((settings.orientation % 4) + 4) % 4;
     log_step(" GameBase 0");
     log_step(" GameBase 1");
@@ -49,7 +46,6 @@ GameBase::GameBase(std::u16string title, const WindowSettings& settings)
 GameBase::~GameBase()
 {
     window.reset();
-    current = nullptr;
 }
 
 Size GameBase::frame_size() const

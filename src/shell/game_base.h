@@ -24,10 +24,9 @@ struct WindowSettings {
 
 // The platform half of the shell: the window and its events, the frame timer and the frame's
 // way to the window (turned in software to the orientation setting), the scheduler, and the
-// command lines of later starts. One per process, made by the Application.
+// command lines of later starts. Made and owned by the Application, the process's one instance.
 class GameBase {
 public:
-    static constexpr int32_t FRAME_MS = 40;
     // How often command lines of later starts are looked for while the loop has nothing to do.
     static constexpr int32_t HAND_OVER_POLL_MS = 100;
     static constexpr int32_t NO_RELEASE = -1000000;
@@ -36,7 +35,6 @@ public:
     ~GameBase();
     GameBase(const GameBase&) = delete;
     GameBase& operator=(const GameBase&) = delete;
-    static GameBase* instance() { return current; }
 
     bool has_window() const { return window != nullptr; }
     // Why the window could not be opened.
@@ -85,7 +83,6 @@ private:
     int wait_timeout();
     void take_command_lines();
 
-    static inline GameBase* current = nullptr;
     std::u16string title;
     CActiveScheduler scheduler_;
     std::unique_ptr<SdlWindow> window;

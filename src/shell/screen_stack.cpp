@@ -7,33 +7,36 @@
 
 namespace stellaro {
 
-void ScreenStack::push(Element* screen, bool overlay, Size client)
+void ScreenStack::push(std::unique_ptr<Element> screen, ScreenKind kind, Size client)
 {
     if (!screen)
         return;
-    if (overlay) {
+    if (kind == ScreenKind::OVERLAY) {
         // What lies below the overlay, as it looks now.
         RenderSurface below(client);
         if (below.has_buffer())
             draw_screens(below);
         snapshot.swap_buffers(below);
     }
-    screens.push_back({screen, overlay});
+    screens.push_back({std::move(screen), kind});
     redraw = true;
 }
 
-void ScreenStack::remove(Element* screen)
+std::unique_ptr<Element> ScreenStack::remove(Element* screen)
 {
-    const auto found = std::find_if(screens.begin(), screens.end(), [&](const Entry& entry) { return entry.screen == screen; });
+    const auto found =
+        std::find_if(screens.begin(), screens.end(), [&](const Entry& entry) { return entry.screen.get() == screen; });
     if (found == screens.end())
-        return;
+        return nullptr;
+    std::unique_ptr<Element> removed = std::move(found->screen);
     screens.erase(found);
     redraw = true;
     if (listener)
-        listener->on_screen_closed(screen, 1);
+        listener->on_screen_closed(removed.get(), ScreenClosing::REMOVED);
+    return removed;
 }
 
-void ScreenStack::start_transition(std::unique_ptr<VisibilityAnimation> animation, RenderSurface* from, int32_t direction,
+void ScreenStack::start_transition(std::unique_ptr<VisibilityAnimation> animation, RenderSurface* from, Direction direction,
                                    RenderSurface* to)
 {
     if (!animation)
@@ -92,7 +95,7 @@ void ScreenStack::draw_screens(RenderSurface& surface)
         return;
     }
     place_top(surface.size());
-    if (screens.back().overlay) {
+    if (top_is_overlay()) {
         if (snapshot.has_buffer())
             surface.draw(snapshot, Point{0, 0}, plain_copy_painter());
         else

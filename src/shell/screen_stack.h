@@ -10,6 +10,12 @@ namespace stellaro {
 
 class ApplicationListener;
 
+// How a screen covers the ones below it.
+enum class ScreenKind : int32_t {
+    FULL,    // drawn alone
+    OVERLAY, // drawn over a dimmed picture of what lies below
+};
+
 // The open screens: the last one is on top, is laid out over the client area and receives all
 // input. An overlay screen is drawn over a dimmed picture of what lay below it (the dimming
 // steps down to half brightness, one step a frame); once the overlay goes, the picture fades
@@ -24,18 +30,19 @@ public:
     ScreenStack(const ScreenStack&) = delete;
     ScreenStack& operator=(const ScreenStack&) = delete;
 
-    // Opens a screen on top (not owned). An overlay keeps a picture of the frame below it, of
-    // the client size.
-    void push(Element* screen, bool overlay, Size client);
-    // Removes the screen wherever it is; the listener is told (flag 1).
-    void remove(Element* screen);
-    Element* top() const { return screens.empty() ? nullptr : screens.back().screen; }
-    bool top_is_overlay() const { return !screens.empty() && screens.back().overlay; }
+    // Opens a screen on top, which the stack then owns. An overlay keeps a picture of the frame
+    // below it, of the client size.
+    void push(std::unique_ptr<Element> screen, ScreenKind kind, Size client);
+    // Removes the screen wherever it is and hands it back (null when it is not open); the
+    // listener is told while the screen still lives.
+    std::unique_ptr<Element> remove(Element* screen);
+    Element* top() const { return screens.empty() ? nullptr : screens.back().screen.get(); }
+    bool top_is_overlay() const { return !screens.empty() && screens.back().kind == ScreenKind::OVERLAY; }
     size_t size() const { return screens.size(); }
     void set_listener(ApplicationListener* new_listener) { listener = new_listener; }
 
     // Takes over a transition between two pictures (either may be null, see VisibilityAnimation).
-    void start_transition(std::unique_ptr<VisibilityAnimation> animation, RenderSurface* from, int32_t direction,
+    void start_transition(std::unique_ptr<VisibilityAnimation> animation, RenderSurface* from, Direction direction,
                           RenderSurface* to);
     bool transition_running() const { return transition != nullptr; }
 
@@ -58,8 +65,8 @@ public:
 
 private:
     struct Entry {
-        Element* screen;
-        bool overlay;
+        std::unique_ptr<Element> screen;
+        ScreenKind kind;
     };
     void place_top(Size client);
     // Draws the stack as it stands into the surface, without stepping the dimming.

@@ -23,7 +23,7 @@ std::unique_ptr<VisibilityAnimation> at_progress(std::u16string_view kind, doubl
     auto animation = VisibilityAnimation::parse(kind);
     RenderSurface from = image(size, OLD);
     RenderSurface to = image(size, NEW);
-    animation->start(&from, +1, &to);
+    animation->start(&from, Direction::SHOW, &to);
     EXPECT_FALSE(from.has_buffer());
     EXPECT_FALSE(to.has_buffer());
     animation->advance(p / (animation->speed() * 5));
@@ -60,46 +60,40 @@ TEST(VisibilityAnimation, KindsByName)
     EXPECT_EQ(VisibilityAnimation::parse(u"fade"), nullptr);
 }
 
-TEST(VisibilityAnimation, ShowingTakesAFifthOfASecondAtSpeedOne)
+TEST(VisibilityAnimation, ShowingAndHidingTakeAFifthOfASecondOverTheSpeed)
 {
-    auto animation = VisibilityAnimation::parse(u"scale");
-    RenderSurface to = image({10, 10}, NEW);
-    animation->start(nullptr, +1, &to);
-    EXPECT_TRUE(animation->running());
-    EXPECT_EQ(animation->progress(), 0.0);
-    animation->advance(0.1);
-    EXPECT_DOUBLE_EQ(animation->progress(), 0.5);
-    animation->advance(0.1);
-    EXPECT_EQ(animation->progress(), 1.0);
-    EXPECT_FALSE(animation->running());
-    // Idle: the images are gone and drawing changes nothing.
-    RenderSurface surface = image({10, 10}, BACK);
-    animation->draw(surface, {0, 0});
-    EXPECT_EQ(run_of(surface, 5, NEW).first, -1);
-}
-
-TEST(VisibilityAnimation, PopHidesFromOneToZeroInFourTenths)
-{
-    auto animation = VisibilityAnimation::parse(u"pop");
-    RenderSurface to = image({10, 10}, NEW);
-    animation->start(nullptr, -1, &to);
-    EXPECT_EQ(animation->progress(), 1.0);
-    animation->advance(0.2);
-    EXPECT_DOUBLE_EQ(animation->progress(), 0.5);
-    EXPECT_TRUE(animation->running());
-    animation->advance(0.2);
-    EXPECT_EQ(animation->progress(), 0.0);
-    EXPECT_FALSE(animation->running());
+    const struct {
+        const char16_t* kind;
+        Direction direction;
+        double start, half_time;
+    } cases[] = {{u"scale", Direction::SHOW, 0.0, 0.1}, {u"pop", Direction::HIDE, 1.0, 0.2}};
+    for (const auto& test : cases) {
+        auto animation = VisibilityAnimation::parse(test.kind);
+        RenderSurface to = image({10, 10}, NEW);
+        animation->start(nullptr, test.direction, &to);
+        EXPECT_TRUE(animation->running());
+        EXPECT_EQ(animation->progress(), test.start);
+        animation->advance(test.half_time);
+        EXPECT_DOUBLE_EQ(animation->progress(), 0.5);
+        EXPECT_TRUE(animation->running());
+        animation->advance(test.half_time);
+        EXPECT_EQ(animation->progress(), 1.0 - test.start);
+        EXPECT_FALSE(animation->running());
+        // Idle: the images are gone and drawing changes nothing.
+        RenderSurface surface = image({10, 10}, BACK);
+        animation->draw(surface, {0, 0});
+        EXPECT_EQ(run_of(surface, 5, NEW).first, -1);
+    }
 }
 
 TEST(VisibilityAnimation, ToggledAgainItTurnsRound)
 {
     auto animation = VisibilityAnimation::parse(u"right");
     RenderSurface to = image({10, 10}, NEW);
-    animation->start(nullptr, +1, &to);
+    animation->start(nullptr, Direction::SHOW, &to);
     animation->advance(0.05);
     animation->reverse();
-    EXPECT_EQ(animation->direction(), -1);
+    EXPECT_EQ(animation->direction(), Direction::HIDE);
     animation->advance(0.03);
     EXPECT_NEAR(animation->progress(), 0.1, 1e-12);
     animation->advance(0.05);
@@ -109,40 +103,32 @@ TEST(VisibilityAnimation, ToggledAgainItTurnsRound)
     EXPECT_FALSE(copy->running());
 }
 
-TEST(VisibilityAnimation, RightSlideHalfway)
+TEST(VisibilityAnimation, SlidesComeFromTheirSidesCutToThePanel)
 {
-    auto animation = at_progress(u"right", 0.5, {100, 10});
-    RenderSurface surface = image({300, 20}, BACK);
-    animation->draw(surface, {100, 5});
-    // "to" at x + 50, "from" at x - 50, both cut to the panel's own rectangle.
-    EXPECT_EQ(run_of(surface, 5, OLD), (std::pair<int32_t, int32_t>{100, 150}));
-    EXPECT_EQ(run_of(surface, 5, NEW), (std::pair<int32_t, int32_t>{150, 200}));
-    EXPECT_EQ(surface.pixel({100, 4}), BACK);
-    EXPECT_EQ(surface.pixel({100, 15}), BACK);
-}
-
-TEST(VisibilityAnimation, OtherSlidesComeFromTheirSides)
-{
-    {
-        auto animation = at_progress(u"left", 0.25, {100, 10});
-        RenderSurface surface = image({100, 10}, BACK);
-        animation->draw(surface, {0, 0});
-        EXPECT_EQ(run_of(surface, 5, NEW), (std::pair<int32_t, int32_t>{0, 25}));
-        EXPECT_EQ(run_of(surface, 5, OLD), (std::pair<int32_t, int32_t>{25, 100}));
-    }
-    {
-        auto animation = at_progress(u"bottom", 0.5, {10, 40});
-        RenderSurface surface = image({10, 40}, BACK);
-        animation->draw(surface, {0, 0});
-        EXPECT_EQ(surface.pixel({5, 19}), OLD);
-        EXPECT_EQ(surface.pixel({5, 20}), NEW);
-    }
-    {
-        auto animation = at_progress(u"top", 0.5, {10, 40});
-        RenderSurface surface = image({10, 40}, BACK);
-        animation->draw(surface, {0, 0});
-        EXPECT_EQ(surface.pixel({5, 19}), NEW);
-        EXPECT_EQ(surface.pixel({5, 20}), OLD);
+    // The panel (at 10, 5 in a larger surface) at progress p: which pixels of one line (a row or,
+    // for the vertical slides, a column) show the old and the new image.
+    using Run = std::pair<int32_t, int32_t>;
+    const struct {
+        const char16_t* kind;
+        double p;
+        Size size;
+        Run old_run, new_run;
+    } cases[] = {
+        {u"right", 0.5, {100, 10}, {10, 60}, {60, 110}},
+        {u"left", 0.25, {100, 10}, {35, 110}, {10, 35}},
+        {u"bottom", 0.5, {10, 40}, {5, 25}, {25, 45}},
+        {u"top", 0.5, {10, 40}, {25, 45}, {5, 25}},
+    };
+    for (const auto& test : cases) {
+        auto animation = at_progress(test.kind, test.p, test.size);
+        RenderSurface surface = image({130, 60}, BACK);
+        animation->draw(surface, {10, 5});
+        const bool vertical = test.size.height > test.size.width;
+        RenderSurface line = image(vertical ? Size{60, 1} : Size{130, 1}, BACK);
+        for (int32_t i = 0; i < line.size().width; ++i)
+            line.buffer()->row(0)[i] = surface.pixel(vertical ? Point{15, i} : Point{i, 10});
+        EXPECT_EQ(run_of(line, 0, OLD), test.old_run) << std::string(test.kind, test.kind + 3);
+        EXPECT_EQ(run_of(line, 0, NEW), test.new_run) << std::string(test.kind, test.kind + 3);
     }
 }
 
@@ -201,7 +187,7 @@ TEST(VisibilityAnimation, FlipShowsTheOldFaceThenTheNewOne)
     for (int32_t y = 0; y < card.height; ++y)
         for (int32_t x = 0; x < card.width; ++x)
             to.buffer()->row(y)[x] = static_cast<Pixel>(x + 1);
-    animation->start(nullptr, +1, &to);
+    animation->start(nullptr, Direction::SHOW, &to);
     animation->advance(0.39999);
     RenderSurface surface = image(card, BACK);
     animation->draw(surface, {0, 0});

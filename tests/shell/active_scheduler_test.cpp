@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -20,22 +22,24 @@ TEST(ActiveScheduler, CompletionsFromOtherThreadsRunOnTheCallersThread)
 {
     std::atomic<int> wakes {0};
     CActiveScheduler scheduler([&] { ++wakes; });
-    std::vector<Counter> objects(50);
-    for (auto& object : objects)
-        scheduler.set_active(object);
+    std::vector<std::unique_ptr<Counter>> objects;
+    for (int i = 0; i < 50; ++i) {
+        objects.push_back(std::make_unique<Counter>(i));
+        scheduler.set_active(*objects.back());
+    }
     EXPECT_EQ(scheduler.active_count(), 50);
     std::thread worker([&] {
         for (auto& object : objects)
-            scheduler.complete(object);
+            scheduler.complete(*object);
     });
     worker.join();
     EXPECT_EQ(wakes.load(), 50);
     for (const auto& object : objects)
-        EXPECT_EQ(object.runs, 0);
+        EXPECT_EQ(object->runs, 0);
     scheduler.process_actives();
     for (const auto& object : objects) {
-        EXPECT_EQ(object.runs, 1);
-        EXPECT_FALSE(object.active);
+        EXPECT_EQ(object->runs, 1);
+        EXPECT_FALSE(object->is_active());
     }
     EXPECT_EQ(scheduler.active_count(), 0);
 }
@@ -65,6 +69,71 @@ TEST(ActiveScheduler, TimersCompleteWhenDue)
     EXPECT_EQ(late.runs, 2);
 }
 
+TEST(ActiveScheduler, ACancelledOrDestroyedRequestNeverRunsWhereverItStood)
+{
+    CActiveScheduler scheduler(nullptr);
+    Counter object(3);
+    // Waiting for a completion that still arrives; queued for its run; waiting for its timer.
+    const std::function<void(CActive&)> stages[] = {
+        [&](CActive& active) { scheduler.set_active(active); },
+        [&](CActive& active) {
+            scheduler.set_active(active);
+            scheduler.complete(active);
+        },
+        [&](CActive& active) {
+            scheduler.set_active(active);
+            scheduler.add_timer(10, active);
+        },
+    };
+    for (const auto& stage : stages) {
+        stage(object);
+        object.cancel();
+        EXPECT_FALSE(object.is_active());
+        auto doomed = std::make_unique<Counter>(4);
+        stage(*doomed);
+        doomed.reset();
+        EXPECT_EQ(scheduler.active_count(), 0);
+    }
+    // The completion that arrives after all is dropped.
+    scheduler.set_active(object);
+    object.cancel();
+    scheduler.complete(object);
+    EXPECT_EQ(scheduler.run_timers(20), CActiveScheduler::NO_TIMER);
+    scheduler.process_actives();
+    EXPECT_EQ(object.runs, 0);
+
+    // A cancelled object takes new requests.
+    scheduler.set_active(object);
+    scheduler.complete(object);
+    scheduler.process_actives();
+    EXPECT_EQ(object.runs, 1);
+
+    // Idle again, an object may outlive its scheduler.
+    Counter survivor(5);
+    {
+        CActiveScheduler short_lived(nullptr);
+        short_lived.set_active(survivor);
+        survivor.cancel();
+    }
+    EXPECT_FALSE(survivor.is_active());
+}
+
+TEST(ActiveScheduler, ACompletionRacingACancelNeverRuns)
+{
+    CActiveScheduler scheduler(nullptr);
+    Counter object(6);
+    for (int round = 0; round < 2000; ++round) {
+        scheduler.set_active(object);
+        std::thread worker([&] { scheduler.complete(object); });
+        object.cancel();
+        worker.join();
+        scheduler.process_actives();
+        ASSERT_FALSE(object.is_active()) << round;
+    }
+    EXPECT_EQ(object.runs, 0);
+    EXPECT_EQ(scheduler.active_count(), 0);
+}
+
 TEST(ActiveSchedulerDeathTest, MisuseIsFatal)
 {
     EXPECT_EXIT(
@@ -84,10 +153,9 @@ TEST(ActiveSchedulerDeathTest, MisuseIsFatal)
         ::testing::ExitedWithCode(EXIT_FAILURE), "Active object 8 is not marked active");
     EXPECT_EXIT(
         {
-            CActiveScheduler scheduler(nullptr);
             Counter object(9);
+            CActiveScheduler scheduler(nullptr);
             scheduler.set_active(object);
-            object.active = false;
         },
         ::testing::ExitedWithCode(EXIT_FAILURE), "Some active objects still live while scheduler is terminating active_counter=1");
 }

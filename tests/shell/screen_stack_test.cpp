@@ -11,6 +11,15 @@ namespace {
 
 constexpr Size CLIENT{64, 48};
 
+// Opens a new recording screen on the stack, which owns it.
+RecordingScreen& open(ScreenStack& stack, ScreenKind kind, Colour colour = {0, 0, 255, 255})
+{
+    auto screen = std::make_unique<RecordingScreen>(colour);
+    RecordingScreen& shown = *screen;
+    stack.push(std::move(screen), kind, CLIENT);
+    return shown;
+}
+
 Pixel dimmed(Colour colour, int32_t level)
 {
     RenderSurface one({1, 1});
@@ -22,19 +31,19 @@ Pixel dimmed(Colour colour, int32_t level)
 TEST(ScreenStack, AnOverlayDimsWhatLiesBelowStepByStepAndTheScreenBelowFadesBackUp)
 {
     const Colour below_colour{200, 180, 40, 255};
-    RecordingScreen below(below_colour);
-    RecordingScreen overlay({0, 0, 255, 255});
-    overlay.painted = {10, 10};
     ScreenStack stack;
     RenderSurface frame(CLIENT);
 
-    stack.push(&below, false, CLIENT);
+    RecordingScreen& below = open(stack, ScreenKind::FULL, below_colour);
     stack.advance(0.04, CLIENT);
     stack.render(frame);
     EXPECT_EQ(frame.pixel({50, 40}), to_pixel(below_colour));
     EXPECT_EQ(stack.dim_level(), ScreenStack::FULL_LEVEL);
 
-    stack.push(&overlay, true, CLIENT);
+    auto overlay_screen = std::make_unique<RecordingScreen>();
+    overlay_screen->painted = {10, 10};
+    Element* overlay = overlay_screen.get();
+    stack.push(std::move(overlay_screen), ScreenKind::OVERLAY, CLIENT);
     EXPECT_TRUE(stack.top_is_overlay());
     for (int32_t expected = 256; expected > 128; expected -= 16) {
         ASSERT_TRUE(stack.needs_redraw(false));
@@ -48,7 +57,7 @@ TEST(ScreenStack, AnOverlayDimsWhatLiesBelowStepByStepAndTheScreenBelowFadesBack
     EXPECT_EQ(frame.pixel({50, 40}), dimmed(below_colour, 128));
     EXPECT_FALSE(stack.needs_redraw(false));
 
-    stack.remove(&overlay);
+    EXPECT_EQ(stack.remove(overlay).get(), overlay);
     EXPECT_EQ(stack.top(), &below);
     for (int32_t expected = 128; expected < 256; expected += 16) {
         ASSERT_TRUE(stack.needs_redraw(false));
@@ -72,25 +81,20 @@ TEST(ScreenStack, InputGoesToTheTopScreenOnlyAndAnEmptyStackDropsIt)
     EXPECT_FALSE(stack.text(u"a"));
     stack.pointer_move(press);
 
-    RecordingScreen first;
-    RecordingScreen second;
-    stack.push(&first, false, CLIENT);
-    stack.push(&second, false, CLIENT);
+    RecordingScreen& first = open(stack, ScreenKind::FULL);
+    RecordingScreen& second = open(stack, ScreenKind::FULL);
     EXPECT_TRUE(stack.pointer_button(press));
     EXPECT_TRUE(stack.key(key));
     EXPECT_TRUE(stack.text(u"a"));
-    EXPECT_EQ(second.buttons.size(), 1u);
-    EXPECT_EQ(second.keys.size(), 1u);
-    EXPECT_TRUE(first.buttons.empty());
-    EXPECT_TRUE(first.keys.empty());
+    EXPECT_EQ(second.input, "down 0,0\nkey Enter up\ntext a\n");
+    EXPECT_EQ(first.input, "");
 }
 
 TEST(ScreenStack, NeedsRedrawFollowsTheTopScreenAndKeepsTheLastAnswerForOneFrame)
 {
     ScreenStack stack;
     RenderSurface frame(CLIENT);
-    RecordingScreen screen;
-    stack.push(&screen, false, CLIENT);
+    RecordingScreen& screen = open(stack, ScreenKind::FULL);
     stack.advance(0.04, CLIENT);
     EXPECT_TRUE(stack.needs_redraw(false));
     stack.render(frame);
@@ -107,11 +111,10 @@ TEST(ScreenStack, ATransitionIsDrawnInsteadOfTheScreensUntilItEnds)
 {
     ScreenStack stack;
     RenderSurface frame(CLIENT);
-    RecordingScreen screen({255, 0, 0, 255});
-    stack.push(&screen, false, CLIENT);
+    open(stack, ScreenKind::FULL, {255, 0, 0, 255});
     RenderSurface incoming(CLIENT);
     incoming.apply({0, 0}, CLIENT, SolidFiller(to_pixel({0, 255, 0, 255})));
-    stack.start_transition(VisibilityAnimation::parse(u"right"), nullptr, 1, &incoming);
+    stack.start_transition(VisibilityAnimation::parse(u"right"), nullptr, Direction::SHOW, &incoming);
     ASSERT_TRUE(stack.transition_running());
     for (int i = 0; i < 200 && stack.transition_running(); ++i) {
         stack.advance(0.04, CLIENT);

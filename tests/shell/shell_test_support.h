@@ -1,61 +1,36 @@
 #pragma once
 #include "shell/application.h"
 #include "skin/elements/element.h"
+#include "support/test_support.h"
 
-#include <cstdlib>
 #include <string>
-#include <vector>
 
 namespace stellaro {
 
 // Window tests run on SDL's invisible driver with the software renderer: no display needed.
-class OffscreenWindow {
-public:
-    OffscreenWindow()
-    {
-        setenv("SDL_VIDEODRIVER", "offscreen", 1);
-        setenv("SDL_RENDER_DRIVER", "software", 1);
-        // The window's own pixels stay in memory instead of going through an OpenGL texture.
-        setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 1);
-    }
-    ~OffscreenWindow()
-    {
-        unsetenv("SDL_VIDEODRIVER");
-        unsetenv("SDL_RENDER_DRIVER");
-        unsetenv("SDL_FRAMEBUFFER_ACCELERATION");
-    }
+// The window's own pixels stay in memory instead of going through an OpenGL texture.
+struct OffscreenWindow {
+    EnvironmentGuard driver{"SDL_VIDEODRIVER", "offscreen"};
+    EnvironmentGuard renderer{"SDL_RENDER_DRIVER", "software"};
+    EnvironmentGuard acceleration{"SDL_FRAMEBUFFER_ACCELERATION", "0"};
 };
 
-// A screen that fills itself with one colour and notes the input it gets.
+// A screen that fills itself with one colour, takes all input and notes it, one line each:
+// "down X,Y", "move X,Y", "up X,Y", "cancel X,Y", "key NAME down|repeat|up", "text T".
 class RecordingScreen : public Element {
 public:
     explicit RecordingScreen(Colour colour = {0, 0, 255, 255}) : colour(colour) { set_visible(true); }
 
     void paint(RenderSurface& surface, Point origin) override;
-    void on_pointer_move(const PointerEvent& event) override { moves.push_back(event); }
-    bool on_pointer_button(const PointerEvent& event) override
-    {
-        buttons.push_back(event);
-        return true;
-    }
-    bool on_key(const KeyEvent& event) override
-    {
-        keys.push_back(event);
-        return true;
-    }
-    bool on_text(std::u16string_view text) override
-    {
-        texts.emplace_back(text);
-        return true;
-    }
+    void on_pointer_move(const PointerEvent& event) override;
+    bool on_pointer_button(const PointerEvent& event) override;
+    bool on_key(const KeyEvent& event) override;
+    bool on_text(std::u16string_view text) override;
 
     Colour colour;
     // Paints only this much of the top-left corner when set (an overlay leaves the rest to what is below).
     Size painted{-1, -1};
-    std::vector<PointerEvent> moves;
-    std::vector<PointerEvent> buttons;
-    std::vector<KeyEvent> keys;
-    std::vector<std::u16string> texts;
+    std::string input;
 };
 
 } // namespace stellaro

@@ -9,68 +9,66 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <utility>
 
 namespace stellaro {
 
 namespace {
 
-// Records the input it gets and accepts presses and keys as told.
+// Notes the input it gets in a log shared with its siblings ("left down 10,10", "right key",
+// "left text a") and accepts presses and keys as told.
 class Probe : public Element {
 public:
     using Element::Element;
+    using Element::destroy_children;
     bool on_pointer_button(const PointerEvent& event) override
     {
-        buttons.push_back(event);
+        note(event.down ? "down " : event.cancelled ? "cancel " : "up ", event);
         return accept;
     }
-    void on_pointer_move(const PointerEvent& event) override { moves.push_back(event); }
-    bool on_key(const KeyEvent& event) override
+    void on_pointer_move(const PointerEvent& event) override { note("move ", event); }
+    bool on_key(const KeyEvent&) override
     {
-        keys.push_back(event.code);
+        *log += utf16_to_utf8(id()) + " key\n";
         return accept_keys;
     }
     bool on_text(std::u16string_view text) override
     {
-        texts.emplace_back(text);
+        *log += utf16_to_utf8(id()) + " text " + utf16_to_utf8(text) + "\n";
         return accept_keys;
     }
     void paint(RenderSurface& surface, Point origin) override
     {
         ++paints;
         if (fill)
-            surface.apply(origin + Point{1, 1}, {width() - 2, height() - 2}, SolidFiller(colour));
+            surface.apply(origin + Point{1, 1}, {width() - 2, height() - 2}, SolidFiller(Pixel{0x001F}));
         Element::paint(surface, origin);
     }
 
-    std::vector<PointerEvent> buttons;
-    std::vector<PointerEvent> moves;
-    std::vector<uint8_t> keys;
-    std::vector<std::u16string> texts;
+    std::string own_log;
+    std::string* log = &own_log;
     bool accept = true;
     bool accept_keys = false;
     bool fill = false;
-    Pixel colour = 0x001F;
     int paints = 0;
+
+private:
+    void note(const char* what, const PointerEvent& event)
+    {
+        *log += utf16_to_utf8(id()) + " " + what + std::to_string(event.x) + "," + std::to_string(event.y) + "\n";
+    }
 };
 
-PointerEvent press(int32_t x, int32_t y)
+PointerEvent pointer(int32_t x, int32_t y, bool down)
 {
     PointerEvent event;
     event.x = x;
     event.y = y;
-    event.down = true;
+    event.down = down;
     return event;
 }
 
-PointerEvent release(int32_t x, int32_t y)
-{
-    PointerEvent event;
-    event.x = x;
-    event.y = y;
-    return event;
-}
-
+// Two 50 x 50 probes side by side in a 100 x 100 root, both its input children, sharing one log.
 struct Screen {
     Screen()
     {
@@ -79,6 +77,7 @@ struct Screen {
             auto probe = std::make_unique<Probe>(&root);
             probes[i] = probe.get();
             probe->set_id(i == 0 ? u"left" : u"right");
+            probe->log = &log;
             probe->anchor_x = AnchorMode::MIN_SIDE;
             probe->design_size = {50, 50};
             probe->border_min = {i * 50, 0};
@@ -89,111 +88,96 @@ struct Screen {
         root.set_horizontal(0, 100);
         root.set_vertical(0, 100);
     }
+    // The log since the last look.
+    std::string taken() { return std::exchange(log, {}); }
+
     Element root;
     Probe* probes[2] = {};
+    std::string log;
 };
 
 TEST(ElementInput, PressCapturesAndReleaseGoesToTheCapturer)
 {
     Screen screen;
-    Probe& left = *screen.probes[0];
-    Probe& right = *screen.probes[1];
-    EXPECT_TRUE(screen.root.on_pointer_button(press(10, 10)));
-    ASSERT_EQ(screen.root.captured().size(), 1u);
-    EXPECT_EQ(left.buttons.size(), 1u);
-    EXPECT_TRUE(right.buttons.empty());
-
-    // Moves go to the capturer wherever the pointer is.
-    PointerEvent move = release(80, 10);
-    screen.root.on_pointer_move(move);
-    EXPECT_EQ(left.moves.size(), 1u);
-    EXPECT_TRUE(right.moves.empty());
-
-    screen.root.on_pointer_button(release(80, 10));
-    EXPECT_EQ(left.buttons.size(), 2u);
-    EXPECT_TRUE(right.buttons.empty());
+    EXPECT_TRUE(screen.root.on_pointer_button(pointer(10, 10, true)));
+    EXPECT_EQ(screen.root.captured().size(), 1u);
+    // Moves and the release go to the capturer wherever the pointer is.
+    screen.root.on_pointer_move(pointer(80, 10, false));
+    screen.root.on_pointer_button(pointer(80, 10, false));
     EXPECT_TRUE(screen.root.captured().empty());
-
     // Without a capture, moves go to whoever is under the pointer.
-    screen.root.on_pointer_move(move);
-    EXPECT_EQ(right.moves.size(), 1u);
+    screen.root.on_pointer_move(pointer(80, 10, false));
+    EXPECT_EQ(screen.taken(), "left down 10,10\nleft move 80,10\nleft up 80,10\nright move 80,10\n");
 
     // An element that declines the press is not captured; disabled ones get nothing.
-    right.accept = false;
-    EXPECT_FALSE(screen.root.on_pointer_button(press(60, 10)));
-    EXPECT_EQ(right.buttons.size(), 1u);
-    right.set_enabled(false);
-    screen.root.on_pointer_button(press(60, 10));
-    EXPECT_EQ(right.buttons.size(), 1u);
+    screen.probes[1]->accept = false;
+    EXPECT_FALSE(screen.root.on_pointer_button(pointer(60, 10, true)));
+    screen.probes[1]->set_enabled(false);
+    screen.root.on_pointer_button(pointer(60, 10, true));
+    EXPECT_EQ(screen.taken(), "right down 60,10\n");
 }
 
-TEST(ElementInput, HidingCancelsCapturesWithAReleaseAtMinusOne)
+TEST(ElementInput, HidingTheRouterOrTheCapturerCancelsThePressWithAReleaseAtMinusOne)
 {
-    Screen screen;
-    Probe& left = *screen.probes[0];
-    screen.root.on_pointer_button(press(10, 10));
-    screen.root.set_visible(false);
-    ASSERT_EQ(left.buttons.size(), 2u);
-    EXPECT_FALSE(left.buttons[1].down);
-    EXPECT_TRUE(left.buttons[1].cancelled);
-    EXPECT_EQ(left.buttons[1].x, -1);
-    EXPECT_EQ(left.buttons[1].y, -1);
-    EXPECT_TRUE(screen.root.captured().empty());
-}
-
-TEST(ElementInput, AnElementHiddenWhileHoldingTheCaptureIsCancelled)
-{
-    Screen screen;
-    Probe& left = *screen.probes[0];
-    screen.root.on_pointer_button(press(10, 10));
-    left.set_visible(false);
-    ASSERT_EQ(left.buttons.size(), 2u);
-    EXPECT_TRUE(left.buttons[1].cancelled);
-    EXPECT_TRUE(screen.root.captured().empty());
-    // The later real release reaches nobody.
-    screen.root.on_pointer_button(release(10, 10));
-    EXPECT_EQ(left.buttons.size(), 2u);
+    for (const bool hide_root : {true, false}) {
+        Screen screen;
+        screen.root.on_pointer_button(pointer(10, 10, true));
+        (hide_root ? static_cast<Element&>(screen.root) : *screen.probes[0]).set_visible(false);
+        EXPECT_TRUE(screen.root.captured().empty());
+        // The later real release reaches nobody.
+        screen.root.on_pointer_button(pointer(10, 10, false));
+        EXPECT_EQ(screen.taken(), "left down 10,10\nleft cancel -1,-1\n");
+    }
 }
 
 TEST(ElementInput, KeysAndTextGoToTheFirstTaker)
 {
     Screen screen;
-    Probe& left = *screen.probes[0];
-    Probe& right = *screen.probes[1];
     KeyEvent key;
     key.code = KEY_UP;
     key.down = true;
     EXPECT_FALSE(screen.root.on_key(key));
-    EXPECT_EQ(left.keys.size(), 1u);
-    EXPECT_EQ(right.keys.size(), 1u);
-    left.accept_keys = true;
+    screen.probes[0]->accept_keys = true;
     EXPECT_TRUE(screen.root.on_key(key));
     EXPECT_TRUE(screen.root.on_text(u"a"));
-    EXPECT_EQ(right.keys.size(), 1u);
-    EXPECT_TRUE(right.texts.empty());
-    left.set_visible(false);
+    screen.probes[0]->set_visible(false);
     EXPECT_FALSE(screen.root.on_text(u"b"));
-    EXPECT_EQ(right.texts.size(), 1u);
+    EXPECT_EQ(screen.taken(), "left key\nright key\nleft key\nleft text a\nright text b\n");
 }
 
-TEST(ElementInput, DestroyedElementsLeaveEveryInputList)
+TEST(ElementInput, ARemovedOrDestroyedSubtreeLeavesEveryInputList)
 {
     Screen screen;
-    auto inner = std::make_unique<Probe>(screen.probes[0]);
+    Probe& left = *screen.probes[0];
+    auto inner = std::make_unique<Probe>(&left);
     Probe* deep = inner.get();
     deep->design_size = {5, 5};
     deep->set_visible(true);
-    screen.probes[0]->add_child(std::move(inner));
+    left.add_child(std::move(inner));
     screen.root.add_input_child(deep);
     screen.root.set_horizontal(0, 100);
     screen.root.set_vertical(0, 100);
-    EXPECT_EQ(screen.root.input_children().size(), 3u);
-    screen.root.on_pointer_button(press(1, 1));
+    screen.root.on_pointer_button(pointer(1, 1, true));
     EXPECT_EQ(screen.root.captured().size(), 2u);
-    delete deep;
-    EXPECT_EQ(screen.root.input_children().size(), 2u);
-    EXPECT_EQ(screen.root.captured().size(), 1u);
-    EXPECT_TRUE(screen.probes[0]->children().empty());
+
+    // Detached, the subtree lives on but no longer gets input from the root.
+    std::unique_ptr<Element> removed = screen.root.remove_child(&left);
+    ASSERT_EQ(removed.get(), &left);
+    EXPECT_EQ(left.parent(), nullptr);
+    EXPECT_EQ(screen.root.input_children().size(), 1u);
+    EXPECT_TRUE(screen.root.captured().empty());
+    EXPECT_EQ(screen.root.remove_child(&left), nullptr);
+
+    // Destroyed inside the tree, an element leaves its ancestors' lists too.
+    screen.root.add_child(std::move(removed));
+    screen.root.add_input_child(deep);
+    screen.root.on_pointer_button(pointer(1, 1, true));
+    ASSERT_EQ(screen.root.captured().size(), 1u);
+    const int64_t before = Element::live_count();
+    left.destroy_children();
+    EXPECT_EQ(Element::live_count(), before - 1);
+    EXPECT_EQ(screen.root.input_children().size(), 1u);
+    EXPECT_TRUE(screen.root.captured().empty());
 }
 
 TEST(Element, VisibilityAndEnabledPropagateDown)
@@ -274,29 +258,36 @@ TEST(ElementKinds, AChildOfAnUnknownKindStopsTheBuild)
     EXPECT_THROW(screen.load_from_skin(properties, u"T"), skincore::NodeNotRegistered);
 }
 
+// A compiled skin whose "probe" elements fill themselves.
+struct ProbeSkin {
+    explicit ProbeSkin(const std::string& source)
+    {
+        const std::string path = compile_skin(folder.path(), "probes", source);
+        EXPECT_TRUE(properties.load_skin(utf8_to_utf16(path), 96)) << path;
+    }
+    TemporaryFolder folder;
+    mutable Properties properties;
+    const NodeRegistration probe{u"probe", [](Element* parent) {
+                                     auto element = std::make_unique<Probe>(parent);
+                                     element->fill = true;
+                                     return element;
+                                 }};
+};
+
 // The cache: pixels paint() leaves alone come through as the key colour with a plain copy and
 // leave the target alone with the colour-key copy of "cache_alpha" 0.
 TEST(ElementCache, PlainCopyShowsTheKeyColourAndAlphaZeroKeysItOut)
 {
-    TemporaryFolder folder;
-    const std::string skin = compile_skin(folder.path(), "cache",
-                                          "node Plain { child { string type = \"probe\" int cache = 1 } }\n"
-                                          "node Keyed { child { string type = \"probe\" int cache = 1 int cache_alpha = 0 } }\n");
-    ASSERT_FALSE(skin.empty());
-    Properties properties;
-    ASSERT_TRUE(properties.load_skin(utf8_to_utf16(skin), 96));
-    const NodeRegistration probe(u"probe", [](Element* parent) {
-        auto element = std::make_unique<Probe>(parent);
-        element->fill = true;
-        return element;
-    });
+    const ProbeSkin skin("node Plain { child { string type = \"probe\" int cache = 1 } }\n"
+                         "node Keyed { child { string type = \"probe\" int cache = 1 int cache_alpha = 0 } }\n");
+    Properties& properties = skin.properties;
     for (const char16_t* node : {u"Plain", u"Keyed"}) {
         Element screen;
         ASSERT_TRUE(screen.load_from_skin(properties, node));
         screen.set_visible(true);
         screen.set_horizontal(0, 10);
         screen.set_vertical(0, 10);
-        auto* child = static_cast<Probe*>(screen.children()[0]);
+        auto* child = static_cast<Probe*>(screen.children()[0].get());
         ASSERT_TRUE(child->is_cached());
         RenderSurface target({10, 10});
         target.apply({0, 0}, {10, 10}, SolidFiller(Pixel{0x07E0}));
@@ -318,18 +309,9 @@ TEST(ElementCache, PlainCopyShowsTheKeyColourAndAlphaZeroKeysItOut)
 
 TEST(ElementAnimation, ShowAndHideRunTheAnimationAndToggleReverses)
 {
-    TemporaryFolder folder;
-    const std::string skin = compile_skin(
-        folder.path(), "anim",
+    const ProbeSkin skin(
         "node S { child { string type = \"probe\" string id = \"panel\" string visibility_animation = \"right\" } }\n");
-    ASSERT_FALSE(skin.empty());
-    Properties properties;
-    ASSERT_TRUE(properties.load_skin(utf8_to_utf16(skin), 96));
-    const NodeRegistration probe(u"probe", [](Element* parent) {
-        auto element = std::make_unique<Probe>(parent);
-        element->fill = true;
-        return element;
-    });
+    Properties& properties = skin.properties;
     Element screen;
     ASSERT_TRUE(screen.load_from_skin(properties, u"S"));
     screen.set_visible(true);
@@ -341,7 +323,7 @@ TEST(ElementAnimation, ShowAndHideRunTheAnimationAndToggleReverses)
     panel->show(false);
     EXPECT_FALSE(panel->visible());
     ASSERT_TRUE(panel->visibility_animation()->running());
-    EXPECT_EQ(panel->visibility_animation()->direction(), -1);
+    EXPECT_EQ(panel->visibility_animation()->direction(), Direction::HIDE);
     // Half way out the panel has slid right by half its width.
     screen.update(0.1);
     RenderSurface target({100, 20});
@@ -353,7 +335,7 @@ TEST(ElementAnimation, ShowAndHideRunTheAnimationAndToggleReverses)
     // Shown again before the end: the same animation turns round.
     panel->show(true);
     EXPECT_TRUE(panel->visible());
-    EXPECT_EQ(panel->visibility_animation()->direction(), 1);
+    EXPECT_EQ(panel->visibility_animation()->direction(), Direction::SHOW);
     screen.update(0.2);
     EXPECT_FALSE(panel->visibility_animation()->running());
     target.apply({0, 0}, {100, 20}, SolidFiller(Pixel{0}));
@@ -364,10 +346,8 @@ TEST(ElementAnimation, ShowAndHideRunTheAnimationAndToggleReverses)
 TEST(Element, DumpWritesOneLinePerElement)
 {
     TemporaryFolder folder;
-    const char* state = std::getenv("XDG_STATE_HOME");
-    const std::string saved_state = state ? state : "";
-    setenv("XDG_STATE_HOME", folder.path().c_str(), 1);
-    setenv("STELLARO_LOG", "1", 1);
+    EnvironmentGuard state("XDG_STATE_HOME", folder.path());
+    EnvironmentGuard logging("STELLARO_LOG", "1");
     Element root;
     root.set_id(u"root");
     root.design_size = {3, 4};
@@ -376,12 +356,9 @@ TEST(Element, DumpWritesOneLinePerElement)
     root.set_vertical(2, 30);
     root.dump(0);
     const std::string text = read_file(log_file_path());
-    unsetenv("STELLARO_LOG");
+    // The log lets its file go once logging is off.
+    logging.set(std::nullopt);
     log();
-    if (state)
-        setenv("XDG_STATE_HOME", saved_state.c_str(), 1);
-    else
-        unsetenv("XDG_STATE_HOME");
     EXPECT_NE(text.find("{root} position=(1, 2) size=(20, 30) design_size=(3, 4) rs.size=(0, 0)\n"), std::string::npos);
     EXPECT_NE(text.find("\t{} position=(1, 2) size=(20, 30)"), std::string::npos);
 }

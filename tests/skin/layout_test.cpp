@@ -62,7 +62,7 @@ std::unique_ptr<Element> child_of(Element& parent, AnchorMode x, Point border_mi
     return child;
 }
 
-TEST(Layout, MeasurementFollowsTheChildrenAndSkipsNoSizeOnes)
+TEST(Layout, MeasurementFollowsTheChildrenAndNoSizeOnesKeepTheirSize)
 {
     Element parent;
     parent.design_size = {20, 10};
@@ -73,18 +73,12 @@ TEST(Layout, MeasurementFollowsTheChildrenAndSkipsNoSizeOnes)
     EXPECT_EQ(parent.cached_width(), (Measure{37, 37}));
     parent.add_child(child_of(parent, AnchorMode::MAX_SIDE, {0, 0}, {50, 1}, {2, 2}));
     EXPECT_EQ(parent.cached_width(), (Measure{52, 52}));
-}
-
-TEST(Layout, NoSizeChildWiderThanItsParentKeepsItsWidth)
-{
-    Element parent;
-    parent.add_child(child_of(parent, AnchorMode::MIN_SIDE_NO_SIZE, {5, 5}, {500, 400}, {0, 0}));
-    parent.set_horizontal(0, 100);
-    parent.set_vertical(0, 80);
-    const Element& child = *parent.children()[0];
-    EXPECT_EQ(child.x(), 5);
-    EXPECT_EQ(child.width(), 500);
-    EXPECT_EQ(child.height(), 400);
+    // Wider than its parent, a NO_SIZE child keeps its own size.
+    parent.set_horizontal(0, 40);
+    parent.set_vertical(0, 20);
+    const Element& wide = *parent.children()[1];
+    EXPECT_EQ((Point{wide.x(), wide.y()}), (Point{0, 0}));
+    EXPECT_EQ((Size{wide.width(), wide.height()}), (Size{500, 500}));
 }
 
 class CountingElement : public Element {
@@ -143,34 +137,15 @@ public:
 TEST(Layout, SmallTreeFromASkin)
 {
     TemporaryFolder folder;
-    const std::string skin = compile_skin(folder.path(), "tree", R"(
-node Screen {
-    point design_size = 10, 10
-    child {
-        string type = "node"
-        string id = "bar"
-        string anchor_y = "MAX_SIDE"
-        point design_size = 0, 30
-        point border_min = 5, 0
-        point border_max = 5, 2
-        child {
-            string type = "node"
-            string id = "knob"
-            string anchor_x = "CENTER"
-            string anchor_y = "CENTER"
-            point design_size = 20, 10
-        }
-    }
-    child {
-        string type = "node"
-        string id = "corner"
-        string anchor_x = "MIN_SIDE"
-        string anchor_y = "MIN_SIDE"
-        point border_min = 3, 4
-        point design_size = 50, 60
-    }
-}
-)");
+    const std::string skin = compile_skin(
+        folder.path(), "tree",
+        "node Screen { point design_size = 10, 10\n"
+        "  child { string type = \"node\" string id = \"bar\" string anchor_y = \"MAX_SIDE\" point design_size = 0, 30\n"
+        "          point border_min = 5, 0 point border_max = 5, 2\n"
+        "    child { string type = \"node\" string id = \"knob\" string anchor_x = \"CENTER\" string anchor_y = \"CENTER\"\n"
+        "            point design_size = 20, 10 } }\n"
+        "  child { string type = \"node\" string id = \"corner\" string anchor_x = \"MIN_SIDE\" string anchor_y = \"MIN_SIDE\"\n"
+        "          point border_min = 3, 4 point design_size = 50, 60 } }\n");
     ASSERT_FALSE(skin.empty());
     Properties properties;
     ASSERT_TRUE(properties.load_skin(utf8_to_utf16(skin), 96));

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 namespace stellaro {
 
@@ -91,13 +92,10 @@ TEST_F(PropertiesTest, TypedLookupsAndDefaults)
     const SkinBlock* main = properties.find_block(u"Main");
     ASSERT_NE(main, nullptr);
 
-    EXPECT_EQ(properties.get_int(main, u"grow", 0), 7);
-    EXPECT_EQ(properties.get_int(main, u"grow_min", 0), -3);
-    EXPECT_EQ(properties.get_int(main, u"zero", 5), 0);
-    EXPECT_EQ(properties.get_int(main, u"gro", 11), 11);
-    EXPECT_EQ(properties.get_int(main, u"grow_", 12), 12);
-    // Each lookup searches only the records of its own kind.
-    EXPECT_EQ(properties.get_int(main, u"title", 13), 13);
+    // Names match whole; each lookup searches only the records of its own kind.
+    for (const auto& [name, fallback, expected] : {std::tuple{u"grow", 0, 7}, {u"grow_min", 0, -3}, {u"zero", 5, 0},
+                                                   {u"gro", 11, 11}, {u"grow_", 12, 12}, {u"title", 13, 13}})
+        EXPECT_EQ(properties.get_int(main, name, fallback), expected) << utf16_to_utf8(name);
 
     EXPECT_EQ(properties.get_point(main, u"offset", {}), (Point{10, -3}));
     EXPECT_EQ(properties.get_point(main, u"nothing", {4, 5}), (Point{4, 5}));
@@ -136,7 +134,7 @@ TEST_F(PropertiesTest, TypedLookupsAndDefaults)
     EXPECT_TRUE(properties.get_picture(main, u"other", {}).empty());
 }
 
-TEST_F(PropertiesTest, EmptyArraysAndNullBlocksGiveDefaults)
+TEST_F(PropertiesTest, EmptyArraysAndNullBlocksGiveDefaultsAndChildrenComeInOrder)
 {
     Properties properties;
     ASSERT_TRUE(load(properties));
@@ -150,12 +148,8 @@ TEST_F(PropertiesTest, EmptyArraysAndNullBlocksGiveDefaults)
     EXPECT_EQ(properties.get_int(nullptr, u"grow", 4), 4);
     EXPECT_EQ(properties.get_string(nullptr, u"title", u"d"), u"d");
     EXPECT_EQ(properties.child_count(nullptr), 0u);
-}
 
-TEST_F(PropertiesTest, ChildBlocksInOrder)
-{
-    Properties properties;
-    ASSERT_TRUE(load(properties));
+    // Children come in order.
     const SkinBlock* main = properties.find_block(u"Main");
     ASSERT_EQ(properties.child_count(main), 2u);
     EXPECT_EQ(properties.get_string(properties.child_block(main, 0), u"id", u""), u"first");

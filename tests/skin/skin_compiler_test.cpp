@@ -119,14 +119,10 @@ TEST(SkinCompiler, ReportsSourceErrorsWithFileAndLine)
               "bad.sks:2: picture \"absent.bmp\" is neither beside the source nor beside the skin\n");
     EXPECT_EQ(compile_error("node A {\n  picture p = \"x\" 0,0 2,2 1,1 3,3\n}\n"),
               "bad.sks:2: picture points must not decrease from p0 to p3\n");
-}
-
-TEST(SkinCompiler, NamesMustFitInTheFirst64Kilobytes)
-{
-    std::string source = "node A {\n";
+    std::string long_names = "node A {\n";
     for (int i = 0; i < 700; ++i)
-        source += "  int " + std::string(50, 'a') + std::to_string(i) + " = 1\n";
-    EXPECT_EQ(compile_error(source + "}\n"), "bad.sks: the names take more than the first 64 KB of the file\n");
+        long_names += "  int " + std::string(50, 'a') + std::to_string(i) + " = 1\n";
+    EXPECT_EQ(compile_error(long_names + "}\n"), "bad.sks: the names take more than the first 64 KB of the file\n");
 }
 
 TEST(SkinCompiler, CopiesThePicturesBesideTheSkinAndChecksTheirSize)

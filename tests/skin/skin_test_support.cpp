@@ -1,5 +1,6 @@
 #include "skin_test_support.h"
 
+#include "support/byte_writer.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +8,6 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <vector>
 
 namespace stellaro {
 
@@ -37,32 +37,17 @@ std::string compile_skin(const std::string& folder, const std::string& name, con
 
 void write_bmp565(const std::string& path, int32_t width, int32_t height, Pixel colour, Pixel corner)
 {
-    const uint32_t row = ((16 * static_cast<uint32_t>(width) + 31) / 32) * 4;
-    const uint32_t data = row * static_cast<uint32_t>(height);
-    std::vector<uint8_t> bytes(54 + data, 0);
-    const auto put32 = [&](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            bytes[at + i] = static_cast<uint8_t>(v >> (8 * i));
-    };
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    put32(2, static_cast<uint32_t>(bytes.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<uint32_t>(width));
-    put32(22, static_cast<uint32_t>(-height)); // top-down rows
-    bytes[26] = 1;
-    bytes[28] = 16;
-    put32(34, data);
+    const int64_t row = (16 * int64_t{width} + 31) / 32 * 4;
+    ByteWriter bmp;
+    // File header, then the information header of a top-down (negative height) 16-bit picture.
+    bmp.bytes("BM").u32(54 + row * height).u32(0).u32(54);
+    bmp.u32(40).u32(width).u32(-height).u16(1).u16(16).u32(0).u32(row * height).u32(0).u32(0).u32(0).u32(0);
     for (int32_t y = 0; y < height; ++y) {
-        for (int32_t x = 0; x < width; ++x) {
-            const Pixel p = x == 0 && y == 0 ? corner : colour;
-            const size_t at = 54 + y * row + 2 * x;
-            bytes[at] = static_cast<uint8_t>(p);
-            bytes[at + 1] = static_cast<uint8_t>(p >> 8);
-        }
+        for (int32_t x = 0; x < width; ++x)
+            bmp.u16(x == 0 && y == 0 ? corner : colour);
+        bmp.bytes(std::string(static_cast<size_t>(row - 2 * width), '\0'));
     }
-    write_file(path, std::string(bytes.begin(), bytes.end()));
+    write_file(path, bmp.str());
 }
 
 } // namespace stellaro

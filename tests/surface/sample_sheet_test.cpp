@@ -172,7 +172,7 @@ void animation_frames(RenderSurface& sheet)
         auto animation = VisibilityAnimation::parse(kinds[i]);
         RenderSurface from = frame(rgb565(200, 40, 40));
         RenderSurface to = frame(rgb565(40, 90, 220));
-        animation->start(&from, +1, &to);
+        animation->start(&from, Direction::SHOW, &to);
         animation->advance(progress[i] / (animation->speed() * 5));
         animation->draw(sheet, {4 + i * 118, 270});
     }

@@ -1,6 +1,6 @@
 #include "bmp565.h"
 
-#include "binary_output.h"
+#include "skin/io/packed_bytes.h"
 
 namespace stellaro {
 
@@ -20,26 +20,26 @@ std::string bmp565_file(int width, int height, const std::vector<uint16_t>& pixe
     const int data_size = row_bytes * height;
     std::string out;
     out += "BM";
-    put_le(out, data_offset + data_size, 4);
-    put_le(out, 0, 4);
-    put_le(out, data_offset, 4);
-    put_le(out, INFO_HEADER, 4);
-    put_le(out, width, 4);
-    put_le(out, height, 4);
-    put_le(out, 1, 2);
-    put_le(out, 16, 2);
-    put_le(out, BI_BITFIELDS, 4);
-    put_le(out, data_size, 4);
-    put_le(out, 2835, 4); // 72 dots per inch
-    put_le(out, 2835, 4);
-    put_le(out, 0, 4);
-    put_le(out, 0, 4);
-    put_le(out, 0xF800, 4);
-    put_le(out, 0x07E0, 4);
-    put_le(out, 0x001F, 4);
+    put_integer(out, data_offset + data_size, 4);
+    put_integer(out, 0, 4);
+    put_integer(out, data_offset, 4);
+    put_integer(out, INFO_HEADER, 4);
+    put_integer(out, width, 4);
+    put_integer(out, height, 4);
+    put_integer(out, 1, 2);
+    put_integer(out, 16, 2);
+    put_integer(out, BI_BITFIELDS, 4);
+    put_integer(out, data_size, 4);
+    put_integer(out, 2835, 4); // 72 dots per inch
+    put_integer(out, 2835, 4);
+    put_integer(out, 0, 4);
+    put_integer(out, 0, 4);
+    put_integer(out, 0xF800, 4);
+    put_integer(out, 0x07E0, 4);
+    put_integer(out, 0x001F, 4);
     for (int y = height - 1; y >= 0; --y) {
         for (int x = 0; x < width; ++x)
-            put_le(out, pixels[static_cast<size_t>(y) * width + x], 2);
+            put_integer(out, pixels[static_cast<size_t>(y) * width + x], 2);
         out.append(static_cast<size_t>(row_bytes - 2 * width), '\0');
     }
     return out;

@@ -4,6 +4,7 @@
 #include "tsv_table.h"
 
 #include "platform/atomic_file.h"
+#include "skin/io/packed_bytes.h"
 #include "platform/utf.h"
 
 #include <iostream>
@@ -87,7 +88,7 @@ std::string language_file(const Entries& entries)
     std::string out = "\xFF\xFE";
     for (const auto& [key, value] : entries)
         for (char16_t unit : utf8_to_utf16(key + "=" + value + "\n"))
-            put_le(out, unit, 2);
+            put_integer(out, unit, 2);
     return out;
 }
 

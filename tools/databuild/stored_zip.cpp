@@ -1,6 +1,6 @@
 #include "stored_zip.h"
 
-#include "binary_output.h"
+#include "skin/io/packed_bytes.h"
 
 #include <array>
 #include <limits>
@@ -44,17 +44,17 @@ bool StoredZip::add(const std::string& name, const std::string& data)
         body.size() + 30 + name.size() + data.size() >= LIMIT)
         return false;
     Member member{name, crc32(data), static_cast<uint32_t>(data.size()), static_cast<uint32_t>(body.size())};
-    put_le(body, 0x04034B50, 4);
-    put_le(body, VERSION_NEEDED, 2);
-    put_le(body, 0, 2); // flags
-    put_le(body, 0, 2); // stored
-    put_le(body, DOS_TIME, 2);
-    put_le(body, DOS_DATE, 2);
-    put_le(body, member.crc, 4);
-    put_le(body, member.size, 4);
-    put_le(body, member.size, 4);
-    put_le(body, static_cast<int64_t>(name.size()), 2);
-    put_le(body, 0, 2);
+    put_integer(body, 0x04034B50, 4);
+    put_integer(body, VERSION_NEEDED, 2);
+    put_integer(body, 0, 2); // flags
+    put_integer(body, 0, 2); // stored
+    put_integer(body, DOS_TIME, 2);
+    put_integer(body, DOS_DATE, 2);
+    put_integer(body, member.crc, 4);
+    put_integer(body, member.size, 4);
+    put_integer(body, member.size, 4);
+    put_integer(body, static_cast<int64_t>(name.size()), 2);
+    put_integer(body, 0, 2);
     body += name;
     body += data;
     members.push_back(std::move(member));
@@ -66,34 +66,34 @@ std::string StoredZip::finish() const
     std::string out = body;
     const auto directory_offset = static_cast<uint32_t>(out.size());
     for (const Member& member : members) {
-        put_le(out, 0x02014B50, 4);
-        put_le(out, VERSION_NEEDED, 2); // made by
-        put_le(out, VERSION_NEEDED, 2);
-        put_le(out, 0, 2);
-        put_le(out, 0, 2);
-        put_le(out, DOS_TIME, 2);
-        put_le(out, DOS_DATE, 2);
-        put_le(out, member.crc, 4);
-        put_le(out, member.size, 4);
-        put_le(out, member.size, 4);
-        put_le(out, static_cast<int64_t>(member.name.size()), 2);
-        put_le(out, 0, 2); // extra
-        put_le(out, 0, 2); // comment
-        put_le(out, 0, 2); // disk
-        put_le(out, 0, 2); // internal attributes
-        put_le(out, 0, 4); // external attributes
-        put_le(out, member.header_offset, 4);
+        put_integer(out, 0x02014B50, 4);
+        put_integer(out, VERSION_NEEDED, 2); // made by
+        put_integer(out, VERSION_NEEDED, 2);
+        put_integer(out, 0, 2);
+        put_integer(out, 0, 2);
+        put_integer(out, DOS_TIME, 2);
+        put_integer(out, DOS_DATE, 2);
+        put_integer(out, member.crc, 4);
+        put_integer(out, member.size, 4);
+        put_integer(out, member.size, 4);
+        put_integer(out, static_cast<int64_t>(member.name.size()), 2);
+        put_integer(out, 0, 2); // extra
+        put_integer(out, 0, 2); // comment
+        put_integer(out, 0, 2); // disk
+        put_integer(out, 0, 2); // internal attributes
+        put_integer(out, 0, 4); // external attributes
+        put_integer(out, member.header_offset, 4);
         out += member.name;
     }
     const auto directory_size = static_cast<uint32_t>(out.size() - directory_offset);
-    put_le(out, 0x06054B50, 4);
-    put_le(out, 0, 2);
-    put_le(out, 0, 2);
-    put_le(out, static_cast<int64_t>(members.size()), 2);
-    put_le(out, static_cast<int64_t>(members.size()), 2);
-    put_le(out, directory_size, 4);
-    put_le(out, directory_offset, 4);
-    put_le(out, 0, 2);
+    put_integer(out, 0x06054B50, 4);
+    put_integer(out, 0, 2);
+    put_integer(out, 0, 2);
+    put_integer(out, static_cast<int64_t>(members.size()), 2);
+    put_integer(out, static_cast<int64_t>(members.size()), 2);
+    put_integer(out, directory_size, 4);
+    put_integer(out, directory_offset, 4);
+    put_integer(out, 0, 2);
     return out;
 }
 

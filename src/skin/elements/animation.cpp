@@ -11,13 +11,13 @@ std::unique_ptr<VisibilityAnimation> VisibilityAnimation::parse(std::u16string_v
     if (text == u"pop")
         return std::make_unique<PopAnimation>();
     if (text == u"right")
-        return std::make_unique<SlideAnimation>(SlideAnimation::RIGHT);
+        return std::make_unique<SlideAnimation>(SlideAnimation::Side::RIGHT);
     if (text == u"bottom")
-        return std::make_unique<SlideAnimation>(SlideAnimation::BOTTOM);
+        return std::make_unique<SlideAnimation>(SlideAnimation::Side::BOTTOM);
     if (text == u"left")
-        return std::make_unique<SlideAnimation>(SlideAnimation::LEFT);
+        return std::make_unique<SlideAnimation>(SlideAnimation::Side::LEFT);
     if (text == u"top")
-        return std::make_unique<SlideAnimation>(SlideAnimation::TOP);
+        return std::make_unique<SlideAnimation>(SlideAnimation::Side::TOP);
     if (text == u"flip")
         return std::make_unique<FlipAnimation>();
     return nullptr;
@@ -31,30 +31,32 @@ void VisibilityAnimation::release_images()
     to.swap_buffers(empty_to);
 }
 
-void VisibilityAnimation::start(RenderSurface* outgoing, int32_t direction, RenderSurface* incoming)
+void VisibilityAnimation::start(RenderSurface* outgoing, Direction direction, RenderSurface* incoming)
 {
     release_images();
     if (outgoing)
         from.swap_buffers(*outgoing);
     if (incoming)
         to.swap_buffers(*incoming);
-    moving = direction;
-    done = direction > 0 ? 0.0 : 1.0;
+    moving = true;
+    heading = direction;
+    done = direction == Direction::SHOW ? 0.0 : 1.0;
 }
 
 void VisibilityAnimation::advance(double dt)
 {
-    if (moving == 0)
+    if (!moving)
         return;
-    done += moving * pace * dt * 5;
-    if (moving > 0 && done >= 1) {
+    const bool showing = heading == Direction::SHOW;
+    done += (showing ? 1 : -1) * pace * dt * 5;
+    if (showing && done >= 1) {
         done = 1;
-        moving = 0;
-    } else if (moving < 0 && done <= 0) {
+        moving = false;
+    } else if (!showing && done <= 0) {
         done = 0;
-        moving = 0;
+        moving = false;
     }
-    if (moving == 0)
+    if (!moving)
         release_images();
 }
 

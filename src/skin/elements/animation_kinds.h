@@ -25,14 +25,14 @@ public:
 // outgoing one out on the opposite side.
 class SlideAnimation final : public VisibilityAnimation {
 public:
-    enum Side : int32_t { RIGHT = 0, BOTTOM = 1, LEFT = 2, TOP = 3 };
+    enum class Side : int32_t { RIGHT, BOTTOM, LEFT, TOP };
 
-    explicit SlideAnimation(int32_t side) : VisibilityAnimation(1.0), side(side) {}
+    explicit SlideAnimation(Side side) : VisibilityAnimation(1.0), side(side) {}
     std::unique_ptr<VisibilityAnimation> clone() const override { return std::make_unique<SlideAnimation>(side); }
     void draw(RenderSurface& surface, Point origin) override;
 
 private:
-    int32_t side;
+    Side side;
 };
 
 // "flip": a card turned half round its vertical centre line in perspective, the outgoing image

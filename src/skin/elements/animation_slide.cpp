@@ -10,25 +10,25 @@ void SlideAnimation::draw(RenderSurface& surface, Point origin)
     Point from_at = origin;
     Point to_at = origin;
     switch (side) {
-    case RIGHT: {
+    case Side::RIGHT: {
         const auto s = static_cast<int32_t>(rest * size.width);
         from_at.x += s - size.width;
         to_at.x += s;
         break;
     }
-    case BOTTOM: {
+    case Side::BOTTOM: {
         const auto s = static_cast<int32_t>(rest * size.height);
         from_at.y += s - size.height;
         to_at.y += s;
         break;
     }
-    case LEFT: {
+    case Side::LEFT: {
         const auto s = static_cast<int32_t>(rest * -size.width);
         from_at.x += size.width + s;
         to_at.x += s;
         break;
     }
-    default: {
+    case Side::TOP: {
         const auto s = static_cast<int32_t>(rest * -size.height);
         from_at.y += size.height + s;
         to_at.y += s;

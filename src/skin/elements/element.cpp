@@ -39,19 +39,17 @@ Element::~Element()
     // Ancestors may have registered this element for input anywhere above; none keeps it.
     for (Element* ancestor = parent_; ancestor; ancestor = ancestor->parent_)
         ancestor->forget_input(this);
-    if (parent_)
-        parent_->remove_child(this);
 }
 
 int64_t Element::live_count() { return live_elements; }
 
 void Element::destroy_children()
 {
+    // Last first; each child still knows its parent while it dies, so that its ancestors forget it.
     while (!children_.empty()) {
-        Element* child = children_.back();
-        delete child;
-        if (!children_.empty() && children_.back() == child)
-            children_.pop_back();
+        std::unique_ptr<Element> child = std::move(children_.back());
+        children_.pop_back();
+        child.reset();
     }
 }
 
@@ -61,13 +59,28 @@ void Element::forget_input(Element* element)
     std::erase(captures, element);
 }
 
+void Element::forget_subtree_input(const Element& subtree)
+{
+    const auto inside = [&](const Element* element) {
+        for (const Element* up = element; up; up = up->parent_) {
+            if (up == &subtree)
+                return true;
+        }
+        return false;
+    };
+    for (Element* ancestor = this; ancestor; ancestor = ancestor->parent_) {
+        std::erase_if(ancestor->inputs, inside);
+        std::erase_if(ancestor->captures, inside);
+    }
+}
+
 void Element::dump(int indent) const
 {
     const Size cache_size = cache_surface.size();
     log() << std::u16string(static_cast<size_t>(std::max(indent, 0)), u'\t') << "{" << id_ << "} position=(" << x_
           << ", " << y_ << ") size=(" << width_ << ", " << height_ << ") design_size=(" << design_size.x << ", "
           << design_size.y << ") rs.size=(" << cache_size.width << ", " << cache_size.height << ")\n";
-    for (const Element* child : children_)
+    for (const auto& child : children_)
         child->dump(indent + 1);
 }
 
@@ -81,11 +94,9 @@ void Element::add_child(std::unique_ptr<Element> child)
 {
     if (!child)
         return;
-    Element* element = child.release();
-    if (element->parent_)
-        element->parent_->remove_child(element);
+    Element* element = child.get();
     element->parent_ = this;
-    children_.push_back(element);
+    children_.push_back(std::move(child));
     const bool was_visible = element->effectively_visible();
     const bool was_enabled = element->effectively_enabled();
     element->parent_visible = effectively_visible();
@@ -97,14 +108,18 @@ void Element::add_child(std::unique_ptr<Element> child)
     invalidate_measure();
 }
 
-void Element::remove_child(Element* child)
+std::unique_ptr<Element> Element::remove_child(Element* child)
 {
-    const auto found = std::find(children_.begin(), children_.end(), child);
+    const auto found =
+        std::find_if(children_.begin(), children_.end(), [&](const auto& owned) { return owned.get() == child; });
     if (found == children_.end())
-        return;
+        return nullptr;
+    std::unique_ptr<Element> removed = std::move(*found);
     children_.erase(found);
-    child->parent_ = nullptr;
+    forget_subtree_input(*removed);
+    removed->parent_ = nullptr;
     invalidate_measure();
+    return removed;
 }
 
 void Element::init_from_skin(Properties& properties, const SkinBlock* block)
@@ -425,7 +440,7 @@ void Element::show(bool flag)
             placed.set_horizontal(placed.x_, placed.width_);
             placed.set_vertical(placed.y_, placed.height_);
             if (refresh_cache())
-                animation->start(nullptr, flag ? 1 : -1, &cache_surface);
+                animation->start(nullptr, flag ? Direction::SHOW : Direction::HIDE, &cache_surface);
         }
         request_repaint();
     }
@@ -481,11 +496,11 @@ void Element::add_input_child(Element* element)
 
 Element* Element::find_child(std::u16string_view id) const
 {
-    for (Element* child : children_) {
+    for (const auto& child : children_) {
         if (child->id_ == id)
-            return child;
+            return child.get();
     }
-    for (const Element* child : children_) {
+    for (const auto& child : children_) {
         if (Element* found = child->find_child(id))
             return found;
     }

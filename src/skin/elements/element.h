@@ -52,8 +52,9 @@ public:
     virtual void send_text(std::u16string_view id, std::u16string_view text);
     // Appends a child, which this element then owns.
     virtual void add_child(std::unique_ptr<Element> child);
-    // Detaches a child; this element no longer owns it (its destructor calls this).
-    virtual void remove_child(Element* child);
+    // Detaches a child and hands it back (null when it is not a child of this element). No
+    // element above keeps it, or anything below it, for input.
+    virtual std::unique_ptr<Element> remove_child(Element* child);
     // Reads the common properties of the block, creates the children it lists (each from its
     // "type", shown) and reads "outside_color".
     virtual void init_from_skin(Properties& properties, const SkinBlock* block);
@@ -101,7 +102,7 @@ public:
     void set_id(std::u16string id) { id_ = std::move(id); }
     Element* parent() const { return parent_; }
     Element* owner() const { return owner_; }
-    const std::vector<Element*>& children() const { return children_; }
+    const std::vector<std::unique_ptr<Element>>& children() const { return children_; }
     const std::vector<Element*>& input_children() const { return inputs; }
     const std::vector<Element*>& captured() const { return captures; }
 
@@ -142,6 +143,8 @@ protected:
 private:
     void cancel_captures();
     void forget_input(Element* element);
+    // This element and every one above it forget the subtree's elements for input.
+    void forget_subtree_input(const Element& subtree);
 
     std::unique_ptr<VisibilityAnimation> animation;
     std::u16string id_;
@@ -164,7 +167,8 @@ private:
     int32_t y_ = 0;
     int32_t width_ = 0;
     int32_t height_ = 0;
-    std::vector<Element*> children_;
+    std::vector<std::unique_ptr<Element>> children_;
+    // Observers: elements of the subtree, owned by their parents.
     std::vector<Element*> inputs;
     std::vector<Element*> captures;
 };

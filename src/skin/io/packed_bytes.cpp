@@ -6,9 +6,7 @@ bool ByteReader::integer(size_t width, int32_t& out)
 {
     if (width < 1 || width > 4 || remaining() < width)
         return false;
-    uint32_t value = 0;
-    for (size_t i = 0; i < width; ++i)
-        value |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[position + i])) << (8 * i);
+    const uint32_t value = get_unsigned(reinterpret_cast<const unsigned char*>(bytes.data() + position), width);
     const auto shift = static_cast<unsigned>(32 - 8 * width);
     out = static_cast<int32_t>(value << shift) >> shift;
     position += width;
@@ -29,10 +27,18 @@ bool ByteReader::string(std::u16string& out)
         return false;
     out.resize(static_cast<size_t>(length));
     for (char16_t& unit : out) {
-        unit = static_cast<char16_t>(static_cast<unsigned char>(bytes[position]) | (static_cast<unsigned char>(bytes[position + 1]) << 8));
+        unit = static_cast<char16_t>(get_unsigned(reinterpret_cast<const unsigned char*>(bytes.data() + position), 2));
         position += 2;
     }
     return true;
+}
+
+uint32_t get_unsigned(const unsigned char* bytes, size_t width)
+{
+    uint32_t value = 0;
+    for (size_t i = 0; i < width; ++i)
+        value |= static_cast<uint32_t>(bytes[i]) << (8 * i);
+    return value;
 }
 
 void put_integer(std::string& out, int64_t value, size_t width)

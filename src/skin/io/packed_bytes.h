@@ -25,6 +25,10 @@ private:
     size_t position = 0;
 };
 
+// The unsigned integer of `width` (1 to 4) little-endian bytes at `bytes`; unchecked.
+uint32_t get_unsigned(const unsigned char* bytes, size_t width);
+
+// The low `width` bytes of the value, least significant first.
 void put_integer(std::string& out, int64_t value, size_t width);
 void put_string(std::string& out, const std::u16string& text);
 

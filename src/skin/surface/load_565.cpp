@@ -2,6 +2,7 @@
 
 #include "skin/io/file_stream.h"
 #include "skin/io/log.h"
+#include "skin/io/packed_bytes.h"
 
 #include <bit>
 
@@ -12,9 +13,6 @@ namespace {
 constexpr size_t FILE_HEADER_SIZE = 14;
 constexpr size_t INFO_HEADER_SIZE = 40;
 constexpr size_t HEADERS_SIZE = FILE_HEADER_SIZE + INFO_HEADER_SIZE;
-
-uint32_t le16(const uint8_t* p) { return uint32_t{p[0]} | uint32_t{p[1]} << 8; }
-uint32_t le32(const uint8_t* p) { return le16(p) | le16(p + 2) << 16; }
 
 // Files store pixel words little-endian.
 void to_native_order([[maybe_unused]] Pixel* row, [[maybe_unused]] int32_t count)
@@ -32,11 +30,11 @@ std::unique_ptr<PixelBuffer> read_bmp_565(InputStream& stream)
     if (!stream.is_open() || stream.read(header, sizeof header) != sizeof header)
         return nullptr;
     const uint8_t* info = header + FILE_HEADER_SIZE;
-    if (header[0] != 'B' || header[1] != 'M' || le16(info + 14) != 16)
+    if (header[0] != 'B' || header[1] != 'M' || get_unsigned(info + 14, 2) != 16)
         return nullptr;
-    const uint32_t data_offset = le32(header + 10);
-    const auto width = static_cast<int32_t>(le32(info + 4));
-    const auto height = static_cast<int64_t>(static_cast<int32_t>(le32(info + 8)));
+    const uint32_t data_offset = get_unsigned(header + 10, 4);
+    const auto width = static_cast<int32_t>(get_unsigned(info + 4, 4));
+    const auto height = static_cast<int64_t>(static_cast<int32_t>(get_unsigned(info + 8, 4)));
     const int64_t rows = height < 0 ? -height : height;
     if (width < 1 || rows < 1 || width > PixelBuffer::MAX_SIDE || rows > PixelBuffer::MAX_SIDE ||
         data_offset < HEADERS_SIZE)

@@ -1,0 +1,35 @@
+#include "app/program_setup.h"
+
+#include "app/command_line.h"
+#include "skin/io/registry.h"
+#include "sky/stars.h"
+
+namespace stellaro {
+
+Size parse_size(const std::string& text)
+{
+    const size_t x = text.find('x');
+    if (x == std::string::npos)
+        throw UsageError("--size: expected WxH, got '" + text + "'");
+    const int width = parse_integer_in("--size", text.substr(0, x), 16, 8192);
+    const int height = parse_integer_in("--size", text.substr(x + 1), 16, 8192);
+    return {width, height};
+}
+
+bool load_language(Properties& properties)
+{
+    std::u16string name;
+    if (reg_get_string(u"HKEY_CURRENT_USER\\Software\\Vendrix\\Stellaro II", u"Language", name) && !name.empty() &&
+        properties.load_language_file(u"%app_path%/" + name + u".lng"))
+        return true;
+    return properties.load_language_file(u"%app_path%/english.lng");
+}
+
+std::unique_ptr<NodeRegistration> register_sky_kind()
+{
+    if (is_node_registered(Stars::KIND))
+        return nullptr;
+    return std::make_unique<NodeRegistration>(Stars::KIND, factory_of<Stars>());
+}
+
+} // namespace stellaro
