@@ -8,7 +8,7 @@
 #include "shell/running_instance.h"
 #include "skin/io/log.h"
 #include "skin/props/properties.h"
-#include "screens/sky_screen.h"
+#include "screens/window_sky_screen.h"
 #include "sky/stars.h"
 
 #include <iostream>
@@ -25,44 +25,12 @@ namespace {
 constexpr const char16_t* TITLE = u"Stellaro II";
 // One wheel notch zooms as far as dragging the zoom knob by this many pixels.
 constexpr double WHEEL_PIXELS = 20.0;
-// One arrow press (or repeat) turns the view as far as a drag of this many pixels.
-constexpr int32_t ARROW_PIXELS = 24;
 // Where the sky goes when there is no display to show it on.
 constexpr const char* NO_DISPLAY_PICTURE = "stellaro-sky.png";
 constexpr const char16_t* NO_LANGUAGES = u"No languages, please reinstall\n"
                                          u"\u041d\u0435 \u043d\u0430\u0439\u0434\u0435\u043d\u044b \u044f\u0437\u044b\u043a\u043e\u0432\u044b\u0435 "
                                          u"\u0444\u0430\u0439\u043b\u044b, \u043d\u0443\u0436\u043d\u0430 "
                                          u"\u043f\u0435\u0440\u0435\u0443\u0441\u0442\u0430\u043d\u043e\u0432\u043a\u0430\n";
-
-// The sky screen in a window: besides dragging and tapping, the arrow keys turn the view.
-class WindowSkyScreen : public SkyScreen {
-public:
-    bool on_key(const KeyEvent& event) override
-    {
-        if (SkyScreen::on_key(event))
-            return true;
-        Stars* stars = sky();
-        if (!stars || !event.down)
-            return false;
-        int32_t dx = 0;
-        int32_t dy = 0;
-        switch (event.code) {
-        case KEY_LEFT: dx = ARROW_PIXELS; break;
-        case KEY_RIGHT: dx = -ARROW_PIXELS; break;
-        case KEY_UP: dy = ARROW_PIXELS; break;
-        case KEY_DOWN: dy = -ARROW_PIXELS; break;
-        default: return false;
-        }
-        // Turning by hand lets go of a followed object, as a drag does.
-        drag_started();
-        stars->view().pan_velocity_x = 0.0;
-        stars->view().pan_velocity_y = 0.0;
-        stars->view().drag(dx, dy);
-        stars->refresh_projection();
-        stars->request_repaint();
-        return true;
-    }
-};
 
 // What the running program does with the application's calls.
 class MainListener : public ApplicationListener {
