@@ -2,27 +2,33 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <tuple>
+
 namespace stellaro {
 
 namespace {
 
 TEST(CommandLine, MomentForms)
 {
-    MomentArgument m = parse_moment("--time", "2026-12-24T21:00+01:00");
-    EXPECT_EQ(m.year, 2026);
-    EXPECT_EQ(m.month, 12);
-    EXPECT_EQ(m.day, 24);
-    EXPECT_EQ(m.hour, 21);
-    EXPECT_EQ(m.minute, 0);
-    EXPECT_EQ(m.bias_minutes, -60);
-
-    m = parse_moment("--time", "1987-04-10T19:21:05.25Z");
-    EXPECT_DOUBLE_EQ(m.second, 5.25);
-    EXPECT_EQ(m.bias_minutes, 0);
-
-    m = parse_moment("--time", "2000-02-29T00:00-09:30");
-    EXPECT_EQ(m.bias_minutes, 570);
-    EXPECT_FALSE(parse_moment("--time", "2000-01-01T00:00").bias_minutes);
+    const struct {
+        const char* text;
+        int year, month, day, hour, minute;
+        double second;
+        std::optional<int> bias;
+    } cases[] = {
+        {"2026-12-24T21:00+01:00", 2026, 12, 24, 21, 0, 0.0, -60},
+        {"1987-04-10T19:21:05.25Z", 1987, 4, 10, 19, 21, 5.25, 0},
+        {"2000-02-29T00:00-09:30", 2000, 2, 29, 0, 0, 0.0, 570},
+        {"2000-01-01T00:00", 2000, 1, 1, 0, 0, 0.0, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const MomentArgument m = parse_moment("--time", c.text);
+        EXPECT_EQ(std::make_tuple(m.year, m.month, m.day, m.hour, m.minute), std::make_tuple(c.year, c.month, c.day, c.hour, c.minute))
+            << c.text;
+        EXPECT_DOUBLE_EQ(m.second, c.second) << c.text;
+        EXPECT_EQ(m.bias_minutes, c.bias) << c.text;
+    }
 }
 
 TEST(CommandLine, MalformedMomentsAreRefused)

@@ -55,13 +55,6 @@ TEST(InfoCommand, BadValuesGiveOneLineAndStatus2)
     }
 }
 
-TEST(InfoCommand, HelpListsTheCommands)
-{
-    const ProgramRun run = run_program("--help");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.out.find("stellaro info"), std::string::npos);
-}
-
 TEST(InfoCommand, DamagedSettingsFileNeverStopsTheProgram)
 {
     TemporaryFolder home;

@@ -1,56 +1,34 @@
 #pragma once
-#include "skin/io/input_stream.h"
 #include "skin/surface/render_surface.h"
-#include "support/test_support.h"
 
 #include <cstdint>
-#include <functional>
-#include <string>
-#include <vector>
 
 namespace stellaro {
 
-// Bytes in memory as a stream.
-class MemoryStream final : public InputStream {
-public:
-    explicit MemoryStream(std::string bytes) : bytes(std::move(bytes)) {}
-    size_t read(void* buffer, size_t count) override;
-    uint64_t skip(uint64_t count) override;
-    bool is_open() const override { return true; }
-    uint64_t size() const override { return bytes.size(); }
-    bool seek(uint64_t position) override;
-    uint64_t tell() const override { return at; }
+// Sets pixel (x, y) of the surface to value(x, y), clip or not.
+template <typename Value>
+void paint_pattern(RenderSurface& surface, Value value)
+{
+    PixelBuffer* buffer = surface.buffer();
+    for (int32_t y = 0; y < buffer->height(); ++y)
+        for (int32_t x = 0; x < buffer->width(); ++x)
+            buffer->row(y)[x] = static_cast<Pixel>(value(x, y));
+}
 
-private:
-    std::string bytes;
-    size_t at = 0;
-};
+// A surface of the size in one colour (new buffers are not cleared).
+inline RenderSurface blank(Size size, Pixel value = 0)
+{
+    RenderSurface surface(size);
+    paint_pattern(surface, [value](int32_t, int32_t) { return value; });
+    return surface;
+}
 
-// Turns the log on into a private folder for the lifetime of the object.
-class LogCapture {
-public:
-    LogCapture();
-    ~LogCapture();
-    std::string text() const;
-
-private:
-    TemporaryFolder folder;
-    EnvironmentGuard state_home{"XDG_STATE_HOME", folder.path()};
-    EnvironmentGuard forced{"STELLARO_LOG", "1"};
-};
-
-// A surface of the size filled with one pixel value.
-void fill(RenderSurface& surface, Pixel value);
-// A surface whose pixel (x, y) is value(x, y).
-void paint_pattern(RenderSurface& surface, const std::function<Pixel(int32_t, int32_t)>& value);
-
-// A 16-bit BMP: pixels given top row first; top_down writes a negative height. Rows are padded
-// to 4 bytes.
-std::string bmp_565(int32_t width, int32_t height, const std::vector<uint16_t>& pixels, bool top_down,
-                    uint16_t bits_per_pixel = 16);
-
-// A baseline JPEG of RGB pixels, given top row first as 0xRRGGBB.
-std::string jpeg_of(int32_t width, int32_t height, const std::function<uint32_t(int32_t, int32_t)>& rgb,
-                    int quality = 95);
+// A surface of the size whose pixel (x, y) is 100 * y + x + 1, so that a pixel names its place.
+inline RenderSurface numbered(Size size)
+{
+    RenderSurface surface(size);
+    paint_pattern(surface, [](int32_t x, int32_t y) { return 100 * y + x + 1; });
+    return surface;
+}
 
 } // namespace stellaro

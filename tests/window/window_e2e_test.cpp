@@ -42,28 +42,18 @@ std::string output_of(const std::string& command)
     return out;
 }
 
-uint32_t big_endian(const std::string& bytes, size_t at)
-{
-    return (static_cast<uint32_t>(static_cast<uint8_t>(bytes[at])) << 24) | (static_cast<uint32_t>(static_cast<uint8_t>(bytes[at + 1])) << 16) |
-           (static_cast<uint32_t>(static_cast<uint8_t>(bytes[at + 2])) << 8) | static_cast<uint8_t>(bytes[at + 3]);
-}
-
-// A window's picture as xwd dumps it: 32-bit pixels (24-bit colour) only.
+// A window's picture as xwd dumps it, 32-bit pixels only, as 0xRRGGBB.
 struct Screenshot {
-    int width = 0;
-    int height = 0;
+    uint32_t width = 0;
+    uint32_t height = 0;
     std::vector<uint32_t> pixels;
 
     // Pixels brighter than the darkest sky blue.
     int lit() const
     {
-        int count = 0;
-        for (uint32_t pixel : pixels) {
-            const uint32_t r = (pixel >> 16) & 255, g = (pixel >> 8) & 255, b = pixel & 255;
-            if (r + g + b > 120)
-                ++count;
-        }
-        return count;
+        return static_cast<int>(std::count_if(pixels.begin(), pixels.end(), [](uint32_t p) {
+            return (p >> 16 & 255) + (p >> 8 & 255) + (p & 255) > 120;
+        }));
     }
     int differing(const Screenshot& other) const
     {
@@ -71,40 +61,32 @@ struct Screenshot {
             return static_cast<int>(pixels.size());
         int count = 0;
         for (size_t i = 0; i < pixels.size(); ++i)
-            count += (pixels[i] & 0xFFFFFF) != (other.pixels[i] & 0xFFFFFF);
+            count += pixels[i] != other.pixels[i];
         return count;
     }
 };
 
 std::optional<Screenshot> parse_xwd(const std::string& bytes)
 {
+    auto word = [&bytes](size_t at, bool big) {
+        uint32_t value = 0;
+        for (size_t i = 0; i < 4; ++i)
+            value |= static_cast<uint32_t>(static_cast<uint8_t>(bytes[at + i])) << (8 * (big ? 3 - i : i));
+        return value;
+    };
     if (bytes.size() < 100)
         return std::nullopt;
-    const uint32_t header_size = big_endian(bytes, 0);
-    const uint32_t format = big_endian(bytes, 8);
-    const uint32_t width = big_endian(bytes, 16);
-    const uint32_t height = big_endian(bytes, 20);
-    const uint32_t byte_order = big_endian(bytes, 28);
-    const uint32_t bits_per_pixel = big_endian(bytes, 44);
-    const uint32_t bytes_per_line = big_endian(bytes, 48);
-    const uint32_t colours = big_endian(bytes, 76);
-    const size_t start = static_cast<size_t>(header_size) + static_cast<size_t>(colours) * 12;
-    if (format != 2 || bits_per_pixel != 32 || width == 0 || height == 0 || width > 10000 || height > 10000 ||
-        bytes_per_line < width * 4 || start + static_cast<size_t>(bytes_per_line) * height > bytes.size())
+    // The header is big-endian; pixels follow the byte order it names, after the colour table.
+    Screenshot shot{word(16, true), word(20, true), {}};
+    const bool big = word(28, true) != 0;
+    const uint32_t stride = word(48, true);
+    const size_t start = size_t{word(0, true)} + size_t{word(76, true)} * 12;
+    if (word(8, true) != 2 || word(44, true) != 32 || shot.width == 0 || shot.width > 10000 || shot.height > 10000 ||
+        stride < shot.width * 4 || start + size_t{stride} * shot.height > bytes.size())
         return std::nullopt;
-    Screenshot shot;
-    shot.width = static_cast<int>(width);
-    shot.height = static_cast<int>(height);
-    shot.pixels.resize(static_cast<size_t>(width) * height);
-    for (uint32_t y = 0; y < height; ++y) {
-        for (uint32_t x = 0; x < width; ++x) {
-            const size_t at = start + static_cast<size_t>(y) * bytes_per_line + x * 4;
-            const auto byte = [&](size_t i) { return static_cast<uint32_t>(static_cast<uint8_t>(bytes[at + i])); };
-            shot.pixels[static_cast<size_t>(y) * width + x] = byte_order == 0
-                ? byte(0) | (byte(1) << 8) | (byte(2) << 16) | (byte(3) << 24)
-                : (byte(0) << 24) | (byte(1) << 16) | (byte(2) << 8) | byte(3);
-        }
-    }
+    for (uint32_t y = 0; y < shot.height; ++y)
+        for (uint32_t x = 0; x < shot.width; ++x)
+            shot.pixels.push_back(word(start + size_t{y} * stride + x * 4, big) & 0xFFFFFF);
     return shot;
 }
 
@@ -151,32 +133,20 @@ protected:
             display = ":" + number;
     }
 
+    // Software drawing straight into the window's pixels: the same on every machine.
     std::string environment() const
     {
         return "DISPLAY=" + display + " SDL_RENDER_DRIVER=software SDL_FRAMEBUFFER_ACCELERATION=0 STELLARO_RUNTIME_DIR=" + folder.path() + "/run ";
     }
 
     // Starts the program with the arguments; its output goes to files in the test folder.
-    void start_program(const std::vector<std::string>& arguments)
+    void start_program(const std::string& arguments)
     {
+        const std::string command = "exec env -u SDL_VIDEODRIVER " + environment() + STELLARO_EXE " " + arguments +
+                                    " >" + folder.file("out.txt") + " 2>" + folder.file("err.txt");
         program = fork();
         if (program == 0) {
-            setenv("DISPLAY", display.c_str(), 1);
-            // Software drawing straight into the window's pixels: the same on every machine.
-            setenv("SDL_RENDER_DRIVER", "software", 1);
-            setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 1);
-            setenv("STELLARO_RUNTIME_DIR", (folder.path() + "/run").c_str(), 1);
-            unsetenv("SDL_VIDEODRIVER");
-            const int out = open(folder.file("out.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            const int err = open(folder.file("err.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            dup2(out, 1);
-            dup2(err, 2);
-            std::vector<char*> argv;
-            argv.push_back(const_cast<char*>(STELLARO_EXE));
-            for (const std::string& argument : arguments)
-                argv.push_back(const_cast<char*>(argument.c_str()));
-            argv.push_back(nullptr);
-            execv(STELLARO_EXE, argv.data());
+            execl("/bin/sh", "sh", "-c", command.c_str(), nullptr);
             _exit(127);
         }
     }
@@ -257,8 +227,7 @@ protected:
 
 TEST_F(WindowEndToEnd, TheSkyWindowPansZoomsAndComesForwardForASecondStart)
 {
-    const std::vector<std::string> arguments = {"--lat", "48.14", "--lon", "11.58", "--time", "2026-12-06T22:00+01:00"};
-    start_program(arguments);
+    start_program("--lat 48.14 --lon 11.58 --time 2026-12-06T22:00+01:00");
     const std::string found = xdotool("search --sync --onlyvisible --name \"^Stellaro II$\"");
     ASSERT_FALSE(found.empty()) << "no window appeared; stderr: " << read_file(folder.file("err.txt"));
     window = found.substr(0, found.find('\n'));
@@ -267,8 +236,8 @@ TEST_F(WindowEndToEnd, TheSkyWindowPansZoomsAndComesForwardForASecondStart)
     // Stars, lines and labels: the sky is drawn, not a blank window.
     const std::optional<Screenshot> first = first_that([](const Screenshot& shot) { return shot.lit() > 200; });
     ASSERT_TRUE(first);
-    EXPECT_EQ(first->width, 480);
-    EXPECT_EQ(first->height, 800);
+    EXPECT_EQ(first->width, 480u);
+    EXPECT_EQ(first->height, 800u);
     EXPECT_GT(first->lit(), 200);
 
     // A drag across the middle turns the sky.
@@ -281,14 +250,6 @@ TEST_F(WindowEndToEnd, TheSkyWindowPansZoomsAndComesForwardForASecondStart)
     // Three notches of the wheel away from the user zoom in (once the drag's glide has ended).
     EXPECT_TRUE(after([&] { xdotool("mousemove --window " + window + " 240 400 click --repeat 3 --delay 50 4"); }))
         << "the wheel did not zoom";
-    EXPECT_TRUE(after([&] { xdotool("key --delay 30 Right Right Right Right"); })) << "the arrow keys did not turn the view";
-
-    // The layout follows the window's size.
-    const std::optional<Screenshot> resized = after([&] { xdotool("windowsize --sync " + window + " 400 560"); });
-    ASSERT_TRUE(resized);
-    EXPECT_EQ(resized->width, 400);
-    EXPECT_EQ(resized->height, 560);
-    EXPECT_GT(resized->lit(), 200);
 
     // A second start hands over and ends; there is still one window.
     const ProgramRun second = run_program("", environment());
