@@ -1,6 +1,7 @@
 #include "fonts/font_layout.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace stellaro {
 
@@ -42,23 +43,25 @@ void wrap_paragraph(std::u16string_view paragraph, int32_t max_width, const Text
 
 } // namespace
 
-bool parse_halign(std::u16string_view name, int32_t& value)
+bool parse_halign(std::u16string_view name, HorizontalAlign& value)
 {
-    static const std::u16string_view names[] = {u"LEFT", u"CENTER", u"RIGHT", u"JUSTIFY"};
-    for (int32_t i = 0; i < 4; ++i)
-        if (name == names[i]) {
-            value = i;
+    static const std::pair<std::u16string_view, HorizontalAlign> names[] = {
+        {u"LEFT", HALIGN_LEFT}, {u"CENTER", HALIGN_CENTER}, {u"RIGHT", HALIGN_RIGHT}, {u"JUSTIFY", HALIGN_JUSTIFY}};
+    for (const auto& [text, align] : names)
+        if (name == text) {
+            value = align;
             return true;
         }
     return false;
 }
 
-bool parse_valign(std::u16string_view name, int32_t& value)
+bool parse_valign(std::u16string_view name, VerticalAlign& value)
 {
-    static const std::u16string_view names[] = {u"TOP", u"VCENTER", u"BOTTOM"};
-    for (int32_t i = 0; i < 3; ++i)
-        if (name == names[i]) {
-            value = i;
+    static const std::pair<std::u16string_view, VerticalAlign> names[] = {
+        {u"TOP", VALIGN_TOP}, {u"VCENTER", VALIGN_VCENTER}, {u"BOTTOM", VALIGN_BOTTOM}};
+    for (const auto& [text, align] : names)
+        if (name == text) {
+            value = align;
             return true;
         }
     return false;
@@ -76,7 +79,7 @@ std::u16string with_end_ellipsis(std::u16string_view text, int32_t max_width, co
 }
 
 std::vector<TextLine> layout_text(std::u16string_view text, int32_t box_width, int32_t box_height,
-                                  int32_t line_height, int32_t halign, int32_t valign, bool wrap,
+                                  int32_t line_height, HorizontalAlign halign, VerticalAlign valign, bool wrap,
                                   const TextWidth& width_of)
 {
     std::vector<std::u16string> lines;

@@ -13,8 +13,8 @@ enum VerticalAlign : int32_t { VALIGN_TOP = 0, VALIGN_VCENTER = 1, VALIGN_BOTTOM
 
 // "LEFT", "CENTER", "RIGHT", "JUSTIFY" / "TOP", "VCENTER", "BOTTOM", matched exactly; false
 // (value untouched) for any other name.
-bool parse_halign(std::u16string_view name, int32_t& value);
-bool parse_valign(std::u16string_view name, int32_t& value);
+bool parse_halign(std::u16string_view name, HorizontalAlign& value);
+bool parse_valign(std::u16string_view name, VerticalAlign& value);
 
 // One laid-out line of a text box.
 struct TextLine {
@@ -31,7 +31,7 @@ using TextWidth = std::function<int32_t(std::u16string_view)>;
 // that fits when more text follows, end with "..."; lines are placed by the alignments
 // (JUSTIFY is drawn left-aligned).
 std::vector<TextLine> layout_text(std::u16string_view text, int32_t box_width, int32_t box_height,
-                                  int32_t line_height, int32_t halign, int32_t valign, bool wrap,
+                                  int32_t line_height, HorizontalAlign halign, VerticalAlign valign, bool wrap,
                                   const TextWidth& width_of);
 
 // The text cut so that it and a following "..." fit within max_width.

@@ -264,7 +264,7 @@ void FontRep::draw_underline(const TextTarget& target, uint32_t rgb, int32_t x, 
 }
 
 void FontRep::draw(const TextTarget& target, uint32_t rgb, std::u16string_view text, int32_t box_width,
-                   int32_t box_height, int32_t halign, int32_t valign, bool wrap)
+                   int32_t box_height, HorizontalAlign halign, VerticalAlign valign, bool wrap)
 {
     if (text.empty() || !target.bits || target.left >= target.right || target.top >= target.bottom)
         return;

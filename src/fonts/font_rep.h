@@ -1,5 +1,6 @@
 #pragma once
 #include "fonts/font_desc.h"
+#include "fonts/font_layout.h"
 
 #include <cstdint>
 #include <map>
@@ -55,7 +56,7 @@ public:
     TextSize measure_box(std::u16string_view text);
     // Draws the text anti-aliased over the target's pixels, laid out in a box of the given size.
     void draw(const TextTarget& target, uint32_t rgb, std::u16string_view text, int32_t box_width,
-              int32_t box_height, int32_t halign, int32_t valign, bool wrap);
+              int32_t box_height, HorizontalAlign halign, VerticalAlign valign, bool wrap);
 
     // How many times the font system was asked for character widths (each character once).
     size_t width_requests() const { return requests; }

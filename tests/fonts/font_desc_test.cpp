@@ -46,14 +46,15 @@ TEST(FontDescText, PixelHeightsScaleAndTruncateTowardZero)
 
 TEST(Alignment, NamesMatchExactlyAndAFailureKeepsTheValue)
 {
-    int32_t value = 7;
-    EXPECT_TRUE(parse_halign(u"JUSTIFY", value));
-    EXPECT_EQ(value, HALIGN_JUSTIFY);
-    EXPECT_FALSE(parse_halign(u"center", value));
-    EXPECT_FALSE(parse_valign(u"CENTER", value));
-    EXPECT_EQ(value, HALIGN_JUSTIFY);
-    EXPECT_TRUE(parse_valign(u"BOTTOM", value));
-    EXPECT_EQ(value, VALIGN_BOTTOM);
+    HorizontalAlign across = HALIGN_LEFT;
+    EXPECT_TRUE(parse_halign(u"JUSTIFY", across));
+    EXPECT_EQ(across, HALIGN_JUSTIFY);
+    EXPECT_FALSE(parse_halign(u"center", across));
+    EXPECT_EQ(across, HALIGN_JUSTIFY);
+    VerticalAlign down = VALIGN_TOP;
+    EXPECT_FALSE(parse_valign(u"CENTER", down));
+    EXPECT_TRUE(parse_valign(u"BOTTOM", down));
+    EXPECT_EQ(down, VALIGN_BOTTOM);
 }
 
 } // namespace

@@ -123,12 +123,12 @@ TEST(DrawText, StaysInsideClipScopesAndTheSurfacesBottomRight)
     RenderSurface scoped = blank({100, 30}, 0);
     {
         const ClipScope clip(scoped, {50, 0}, {50, 30});
-        draw_text(font, scoped, Colour{255, 255, 255}, u"WWWWWWWW", {0, 0}, {100, 30}, 0, 0, false);
+        draw_text(font, scoped, Colour{255, 255, 255}, u"WWWWWWWW", {0, 0}, {100, 30}, HALIGN_LEFT, VALIGN_TOP, false);
     }
     EXPECT_GT(count_changed(scoped, 0, 50, 100), 0);
     EXPECT_EQ(count_changed(scoped, 0, 0, 50), 0);
     RenderSurface corner = blank({30, 10}, 0x0010);
-    draw_text(font, corner, Colour{255, 255, 0}, u"Cassiopeia", {10, 2}, {100, 24}, 0, 0, false);
+    draw_text(font, corner, Colour{255, 255, 0}, u"Cassiopeia", {10, 2}, {100, 24}, HALIGN_LEFT, VALIGN_TOP, false);
     EXPECT_GT(count_changed(corner, 0x0010), 0);
 }
 

@@ -28,7 +28,7 @@ TEST(TextLayout, SingleLineEndsWithAnEllipsisWhenTooWide)
     // The space before the cut goes too.
     EXPECT_EQ(with_end_ellipsis(u"Alpha Centauri", 90, TEN), u"Alpha...");
     // Fits: untouched; line breaks become spaces on one line.
-    EXPECT_EQ(texts(layout_text(u"Vega\nLyr", 100, 20, 20, 0, 0, false, TEN)), std::vector<std::u16string>{u"Vega Lyr"});
+    EXPECT_EQ(texts(layout_text(u"Vega\nLyr", 100, 20, 20, HALIGN_LEFT, VALIGN_TOP, false, TEN)), std::vector<std::u16string>{u"Vega Lyr"});
 }
 
 TEST(TextLayout, WrapsAtSpacesAndLineBreaks)
@@ -38,7 +38,7 @@ TEST(TextLayout, WrapsAtSpacesAndLineBreaks)
     EXPECT_EQ(lines[1].y, 20);
     EXPECT_EQ(lines[2].y, 40);
     // A word too long for any line is cut with an ellipsis.
-    EXPECT_EQ(texts(layout_text(u"a Betelgeuse", 60, 100, 20, 0, 0, true, TEN)),
+    EXPECT_EQ(texts(layout_text(u"a Betelgeuse", 60, 100, 20, HALIGN_LEFT, VALIGN_TOP, true, TEN)),
               (std::vector<std::u16string>{u"a", u"Bet..."}));
 }
 
@@ -47,12 +47,12 @@ TEST(TextLayout, LinesBeyondTheBoxEndTheLastOneWithAnEllipsis)
     const auto lines = layout_text(u"one two three four five", 100, 45, 20, HALIGN_LEFT, VALIGN_TOP, true, TEN);
     EXPECT_EQ(texts(lines), (std::vector<std::u16string>{u"one two", u"three f..."}));
     // Even a box lower than a line shows one line.
-    EXPECT_EQ(layout_text(u"one two three", 70, 5, 20, 0, 0, true, TEN).size(), 1u);
+    EXPECT_EQ(layout_text(u"one two three", 70, 5, 20, HALIGN_LEFT, VALIGN_TOP, true, TEN).size(), 1u);
 }
 
 TEST(TextLayout, Alignment)
 {
-    auto first = [](int32_t halign, int32_t valign, bool wrap) {
+    auto first = [](HorizontalAlign halign, VerticalAlign valign, bool wrap) {
         return layout_text(u"abc", 100, 50, 20, halign, valign, wrap, TEN).front();
     };
     EXPECT_EQ(first(HALIGN_LEFT, VALIGN_TOP, false).x, 0);

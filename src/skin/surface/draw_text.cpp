@@ -15,7 +15,7 @@ RenderSurface& scratch_canvas()
 } // namespace
 
 void draw_text(const FontHandle& font, RenderSurface& surface, Colour colour, std::u16string_view text,
-               Point position, Size size, int32_t halign, int32_t valign, bool wrap, Point clip_origin,
+               Point position, Size size, HorizontalAlign halign, VerticalAlign valign, bool wrap, Point clip_origin,
                Size clip_size)
 {
     if (text.empty() || !font || size.width < 1 || size.height < 1)

@@ -15,7 +15,7 @@ namespace stellaro {
 // box coordinates; (-1, -1) for either means the whole box - is written. Every pixel the text
 // changed also gets the opaque flag, so the result can serve as a blend-ready picture.
 void draw_text(const FontHandle& font, RenderSurface& surface, Colour colour, std::u16string_view text,
-               Point position, Size size, int32_t halign, int32_t valign, bool wrap,
+               Point position, Size size, HorizontalAlign halign, VerticalAlign valign, bool wrap,
                Point clip_origin = {-1, -1}, Size clip_size = {-1, -1});
 
 } // namespace stellaro
