@@ -1,5 +1,7 @@
 #pragma once
 
+namespace stellaro {
+
 constexpr double DEG_TO_RAD = 0.017453292519943295;
 constexpr double RAD_TO_DEG = 57.29577951308232;
 constexpr double HOURS_TO_RAD = 0.26179938779914946;
@@ -11,3 +13,5 @@ double degrees_from_dms(double degrees, double minutes, double seconds, bool pos
 // Into 0..360 (or 0..24) by whole turns; a value of exactly one turn is left as it is.
 double normalize_degrees(double angle);
 double normalize_hours(double hours);
+
+} // namespace stellaro
