@@ -243,9 +243,9 @@ void Stars::paint_stars(RenderSurface& surface, Point origin)
 void Stars::paint_bodies(RenderSurface& surface, Point origin)
 {
     int budget = 1;
-    for (int body = 0; body < BODY_COUNT; ++body) {
+    for (const Body body : ALL_BODIES) {
         place_body(body, budget);
-        const SkyBody& entry = bodies_[static_cast<size_t>(body)];
+        const SkyBody& entry = bodies_[body_index(body)];
         if (!entry.known)
             continue;
         const FixedVector p = project(entry.direction_fixed, view_.sky_to_screen);
@@ -255,18 +255,18 @@ void Stars::paint_bodies(RenderSurface& surface, Point origin)
     }
 }
 
-void Stars::paint_body(RenderSurface& surface, Point origin, int body, const FixedVector& p)
+void Stars::paint_body(RenderSurface& surface, Point origin, Body body, const FixedVector& p)
 {
-    SkyBody& entry = bodies_[static_cast<size_t>(body)];
+    SkyBody& entry = bodies_[body_index(body)];
     const Point centre = at(origin, p);
     int32_t drawn_height = 0;
     const Size whole = entry.picture.size();
     if (!entry.picture.empty() && whole.height > 0) {
         double scale = (view_.zoom * 0.3333333333333333 * 0.375 + 0.125) * size_factor;
-        if (body == BODY_SUN || body == BODY_MOON)
+        if (body == Body::sun || body == Body::moon)
             scale *= 2.0;
-        const Size frame_size = body == BODY_SUN ? Size{whole.height, whole.height} : whole;
-        const int32_t frame = body == BODY_SUN ? static_cast<int32_t>(clock_ * 10) % entry.frames : 0;
+        const Size frame_size = body == Body::sun ? Size{whole.height, whole.height} : whole;
+        const int32_t frame = body == Body::sun ? static_cast<int32_t>(clock_ * 10) % entry.frames : 0;
         const Size drawn{static_cast<int32_t>(frame_size.width * scale), static_cast<int32_t>(frame_size.height * scale)};
         drawn_height = drawn.height;
         const Point top_left = centre - Point{drawn.width / 2, drawn.height / 2};
@@ -285,9 +285,9 @@ void Stars::paint_body(RenderSurface& surface, Point origin, int body, const Fix
             if (bottom <= top)
                 continue;
             std::unique_ptr<SpanPainter> painter;
-            if (body == BODY_SUN)
+            if (body == Body::sun)
                 painter = tint_or_painter(strength, strength, strength);
-            else if (body == BODY_MOON)
+            else if (body == Body::moon)
                 painter = std::make_unique<PhasePainter>(strength, c, quarter, half_width);
             else
                 painter = adjustable_add_painter(0x80);

@@ -96,7 +96,7 @@ TEST_F(RenderCommand, ATapSelectsTheNearestObjectAndTheViewTurnsToIt)
         SkyWorld world(Size{320, 240});
         world.look(200.0, 30.0);
         world.sky->settle_bodies();
-        const SelectedPoint point = world.sky->selected_object_point(KIND_BODY, 6);
+        const SelectedPoint point = world.sky->selected_object_point(SkyObject::of(Body::saturn));
         ASSERT_TRUE(point.found);
         saturn = point.point;
     }
@@ -106,9 +106,11 @@ TEST_F(RenderCommand, ATapSelectsTheNearestObjectAndTheViewTurnsToIt)
                             std::to_string(saturn.x) + " " + std::to_string(saturn.y) + "\n";
     const auto tapped = render("tapped.png", plain + " --frames 1", "wait 1000\n" + tap + "wait 3000\n");
     const auto selected = render("selected.png", plain + " --select body:6 --frames 101");
+    const auto by_name = render("by_name.png", plain + " --select body:sAtUrN --frames 101");
     const auto untouched = render("untouched.png", plain + " --frames 101");
-    ASSERT_TRUE(tapped && selected && untouched);
+    ASSERT_TRUE(tapped && selected && by_name && untouched);
     EXPECT_EQ(differing_pixels(*tapped, *selected), 0);
+    EXPECT_EQ(differing_pixels(*by_name, *selected), 0);
     EXPECT_GT(differing_pixels(*tapped, *untouched), 100);
 }
 

@@ -26,7 +26,7 @@ TEST(SkyGolden, TheMoonSelectedAndZoomed)
 {
     SkyWorld world;
     world.look(120.0, 25.0, 2.5);
-    world.sky->select(KIND_BODY, BODY_MOON);
+    world.sky->select(SkyObject::of(Body::moon));
     settle(world);
     EXPECT_TRUE(matches_golden(world.surface, "sky_moon_selected.png"));
 }
@@ -36,7 +36,7 @@ TEST(SkyGolden, MiddayWithTheSun)
     SkyWorld world;
     world.set_moment(2026, 6, 21, 13, 30, 120);
     world.look(180.0, 50.0, 1.0);
-    world.sky->select(KIND_BODY, BODY_SUN);
+    world.sky->select(SkyObject::of(Body::sun));
     settle(world);
     EXPECT_TRUE(matches_golden(world.surface, "sky_sun.png"));
 }

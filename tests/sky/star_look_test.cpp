@@ -97,8 +97,8 @@ TEST(MoonPhase, TheLitSideBeforeAndAfterFullMoon)
 TEST(MoonPhase, TheRealMoonShowsItsLitSideTowardTheSun)
 {
     // 2026-12-20 and 2026-12-28, four days before and after the full moon of the 24th.
-    const double before = body_position(2461394.5, BODY_MOON, true).phase_angle;
-    const double after = body_position(2461402.5, BODY_MOON, true).phase_angle;
+    const double before = body_position(2461394.5, Body::moon, true).phase_angle;
+    const double after = body_position(2461402.5, Body::moon, true).phase_angle;
     EXPECT_LT(static_cast<int>(before) / 90, 1);
     EXPECT_EQ(static_cast<int>(after) / 90, 3);
     EXPECT_TRUE(phase_lit(60, 32, 32, static_cast<int>(before) / 90, 10));

@@ -70,7 +70,7 @@ protected:
         world->document.show_planets = false;
     }
 
-    Point screen_of(int32_t kind, int32_t index) const { return world->sky->selected_object_point(kind, index).point; }
+    Point screen_of(SkyKind kind, int32_t index) const { return world->sky->selected_object_point({kind, index}).point; }
 
     TemporaryFolder folder;
     std::unique_ptr<SkyWorld> world;
@@ -81,13 +81,13 @@ protected:
 TEST_F(SyntheticSky, NearestObjectPrefersTheEarlierOnEqualDistance)
 {
     look_at(*world, 0.5, 5.0);
-    const Point shared = screen_of(KIND_STAR, 1);
-    EXPECT_EQ(world->sky->nearest_object(shared), (SkyObject{KIND_STAR, 1}));
-    const Point label = screen_of(KIND_CONSTELLATION, 0);
-    EXPECT_EQ(label, screen_of(KIND_STAR, 3));
-    EXPECT_EQ(world->sky->nearest_object(label), (SkyObject{KIND_CONSTELLATION, 0}));
+    const Point shared = screen_of(SkyKind::star, 1);
+    EXPECT_EQ(world->sky->nearest_object(shared), (SkyObject{SkyKind::star, 1}));
+    const Point label = screen_of(SkyKind::constellation, 0);
+    EXPECT_EQ(label, screen_of(SkyKind::star, 3));
+    EXPECT_EQ(world->sky->nearest_object(label), (SkyObject{SkyKind::constellation, 0}));
     world->document.show_constellations = false;
-    EXPECT_EQ(world->sky->nearest_object(label), (SkyObject{KIND_STAR, 3}));
+    EXPECT_EQ(world->sky->nearest_object(label), (SkyObject{SkyKind::star, 3}));
 }
 
 TEST_F(SyntheticSky, NearestObjectHasNoDistanceLimitButSkipsWhatIsBehind)
@@ -95,29 +95,29 @@ TEST_F(SyntheticSky, NearestObjectHasNoDistanceLimitButSkipsWhatIsBehind)
     look_at(*world, 0.5, 5.0);
     const SkyObject far = world->sky->nearest_object(Point{-5000, -5000});
     EXPECT_GE(far.index, 0);
-    EXPECT_NE(far, (SkyObject{KIND_STAR, 5})); // 12 h away: behind
+    EXPECT_NE(far, (SkyObject{SkyKind::star, 5})); // 12 h away: behind
     world->document.show_constellations = false;
-    EXPECT_EQ(world->sky->nearest_object(Point{-5000, -5000}).kind, KIND_STAR);
-    EXPECT_EQ(world->sky->nearest_object(Point{160, 120}).kind, KIND_STAR);
+    EXPECT_EQ(world->sky->nearest_object(Point{-5000, -5000}).kind, SkyKind::star);
+    EXPECT_EQ(world->sky->nearest_object(Point{160, 120}).kind, SkyKind::star);
     world->document.show_stars = false;
     world->document.show_constellations = false;
-    EXPECT_EQ(world->sky->nearest_object(Point{160, 120}), (SkyObject{KIND_BODY, -1}));
+    EXPECT_EQ(world->sky->nearest_object(Point{160, 120}), (SkyObject{}));
 }
 
 TEST_F(SyntheticSky, SelectedObjectPointNamesAndPlacesTheObject)
 {
     look_at(*world, 0.0, 0.0);
-    const SelectedPoint star = world->sky->selected_object_point(KIND_STAR, 1);
+    const SelectedPoint star = world->sky->selected_object_point({SkyKind::star, 1});
     EXPECT_TRUE(star.found);
     EXPECT_EQ(star.name, u"HR 1");
     EXPECT_NEAR(star.point.x, 160, 1);
     EXPECT_NEAR(star.point.y, 120, 1);
-    const SelectedPoint behind = world->sky->selected_object_point(KIND_STAR, 5);
+    const SelectedPoint behind = world->sky->selected_object_point({SkyKind::star, 5});
     EXPECT_TRUE(behind.found);
     EXPECT_EQ(behind.point, (Point{-1000, -1000}));
-    EXPECT_FALSE(world->sky->selected_object_point(KIND_STAR, -1).found);
-    EXPECT_FALSE(world->sky->selected_object_point(KIND_STAR, 17).found);
-    EXPECT_FALSE(world->sky->selected_object_point(KIND_CONSTELLATION, 1).found);
+    EXPECT_FALSE(world->sky->selected_object_point({SkyKind::star, -1}).found);
+    EXPECT_FALSE(world->sky->selected_object_point({SkyKind::star, 17}).found);
+    EXPECT_FALSE(world->sky->selected_object_point({SkyKind::constellation, 1}).found);
 }
 
 TEST_F(SyntheticSky, ATapSelectsThroughTheListenerAndADragDoesNot)
@@ -163,7 +163,7 @@ TEST(StarsWithTheCatalogue, NameIndexesAreSortedAndFilledFromTheLanguage)
     ASSERT_EQ(planets.size(), 9u);
     EXPECT_EQ(planets.front(), (std::pair<std::u16string, int32_t>{u"Jupiter", 5}));
     EXPECT_EQ(world.sky->constellation_names().size(), world.sky->catalog().constellations.size());
-    const SelectedPoint betelgeuse = world.sky->selected_object_point(KIND_STAR, 2061);
+    const SelectedPoint betelgeuse = world.sky->selected_object_point({SkyKind::star, 2061});
     EXPECT_EQ(betelgeuse.name, u"Betelgeuse");
 }
 
@@ -189,25 +189,25 @@ TEST(StarsWithTheCatalogue, ASelectionIsTravelledToThenFollowed)
         if (name == u"Orion")
             orion = index;
     ASSERT_GE(orion, 0);
-    world.sky->select(KIND_CONSTELLATION, orion);
+    world.sky->select({SkyKind::constellation, orion});
     world.frame(0.5);
     EXPECT_FALSE(world.sky->view().arrived);
     const int frames = settle(world);
     EXPECT_LT(frames, 200);
     EXPECT_TRUE(world.sky->view().arrived);
-    const SelectedPoint point = world.sky->selected_object_point(KIND_CONSTELLATION, orion);
+    const SelectedPoint point = world.sky->selected_object_point({SkyKind::constellation, orion});
     EXPECT_NEAR(point.point.x, 160, 2);
     EXPECT_NEAR(point.point.y, 120, 2);
     // The sky turns; the view stays on Orion.
     world.set_moment(2026, 12, 24, 23, 0, 60);
     world.frame();
-    const SelectedPoint later = world.sky->selected_object_point(KIND_CONSTELLATION, orion);
+    const SelectedPoint later = world.sky->selected_object_point({SkyKind::constellation, orion});
     EXPECT_NEAR(later.point.x, 160, 2);
     EXPECT_NEAR(later.point.y, 120, 2);
     // A selected body is followed as well.
-    world.sky->select(KIND_BODY, BODY_MOON);
+    world.sky->select(SkyObject::of(Body::moon));
     settle(world);
-    EXPECT_NEAR(world.sky->selected_object_point(KIND_BODY, BODY_MOON).point.x, 160, 2);
+    EXPECT_NEAR(world.sky->selected_object_point(SkyObject::of(Body::moon)).point.x, 160, 2);
 }
 
 TEST(StarsWithTheCatalogue, BodyPositionsArePlacedOnePerFrame)
@@ -222,7 +222,7 @@ TEST(StarsWithTheCatalogue, BodyPositionsArePlacedOnePerFrame)
     for (const SkyBody& body : world.sky->bodies())
         EXPECT_TRUE(body.known);
     // The Moon of that evening stands in Gemini.
-    const BodyPosition& moon = world.sky->bodies()[BODY_MOON].position;
+    const BodyPosition& moon = world.sky->bodies()[body_index(Body::moon)].position;
     EXPECT_NEAR(moon.ra, 7.04, 0.1);
     EXPECT_NEAR(moon.dec, 25.8, 0.5);
 }
