@@ -122,7 +122,7 @@ BodyPosition body_position(double jd, Body body, bool fast)
     BodyPosition position;
     if (body == Body::moon) {
         const MoonPlace moon = moon_place(jd);
-        const EquatorialPosition equatorial = ecliptic_to_equatorial(moon.longitude, moon.latitude, MOON_OBLIQUITY);
+        const EquatorialPosition equatorial = ecliptic_to_equatorial(moon.longitude, moon.latitude, J2000_OBLIQUITY_DEG);
         position.ra = equatorial.ra;
         position.dec = equatorial.dec;
         // The Sun's distance is the Earth's radius vector, light time and aberration aside.

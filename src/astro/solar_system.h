@@ -6,8 +6,6 @@ namespace stellaro {
 
 // Light time in days per AU.
 constexpr double LIGHT_TIME_PER_AU = 0.0057755183;
-// Obliquity the Moon is converted with: the mean obliquity of J2000.0.
-constexpr double MOON_OBLIQUITY = 23.4392911;
 
 // Where one body is at one moment: the apparent equatorial position as a unit vector and in
 // hours and degrees, and for the Moon its phase angle (degrees 0..360; 0 for the other bodies).

@@ -1,5 +1,6 @@
 #include "sky/stars.h"
 
+#include "astro/angles.h"
 #include "astro/coordinates.h"
 #include "astro/equatorial_vector.h"
 #include "platform/clock.h"
@@ -17,10 +18,6 @@
 namespace stellaro {
 
 namespace {
-
-constexpr double DEGREES_TO_RADIANS = 0.017453292519943295;
-constexpr double HOURS_TO_RADIANS = 0.2617993877991494;
-constexpr double ECLIPTIC_OBLIQUITY = 23.439281;
 
 // The English name keys the translations and names the picture file.
 std::u16string body_key(Body body)
@@ -54,16 +51,16 @@ Stars::Stars(Element* owner, std::u16string folder)
     star_labels.resize(sky.stars.size());
     constellation_labels.resize(sky.constellations.size());
     for (int i = 0; i < ECLIPTIC_POINTS; ++i) {
-        const EquatorialPosition place = ecliptic_to_equatorial(i * 15.0, 0.0, ECLIPTIC_OBLIQUITY);
+        const EquatorialPosition place = ecliptic_to_equatorial(i * 15.0, 0.0, J2000_OBLIQUITY_DEG);
         ecliptic[static_cast<size_t>(i)] =
-            fixed_vector(equatorial_vector(place.ra * HOURS_TO_RADIANS, place.dec * DEGREES_TO_RADIANS));
+            fixed_vector(equatorial_vector(place.ra * HOURS_TO_RAD, place.dec * DEG_TO_RAD));
     }
     for (int i = 0; i < ALTITUDE_MARKS; ++i) {
-        const double a = (i * 10 - 90) * DEGREES_TO_RADIANS;
+        const double a = (i * 10 - 90) * DEG_TO_RAD;
         altitude_marks[static_cast<size_t>(i)] = fixed_of(std::cos(a), 0.0, std::sin(a));
     }
     for (int i = 0; i < AZIMUTH_MARKS; ++i) {
-        const double a = i * 15 * DEGREES_TO_RADIANS;
+        const double a = i * 15 * DEG_TO_RAD;
         azimuth_marks[static_cast<size_t>(i)] = fixed_of(std::cos(a), std::sin(a), 0.0);
     }
     for (const Body body : ALL_BODIES)
@@ -332,7 +329,7 @@ std::optional<SkyTarget> Stars::selection_target()
         return std::nullopt;
     }
     const HorizontalPosition place = equatorial_to_horizontal(observer(), ra, dec);
-    return SkyTarget{place.azimuth * DEGREES_TO_RADIANS, place.altitude * DEGREES_TO_RADIANS};
+    return SkyTarget{place.azimuth * DEG_TO_RAD, place.altitude * DEG_TO_RAD};
 }
 
 void Stars::update(double elapsed)

@@ -2,6 +2,7 @@
 #include "sky/star_strength.h"
 #include "sky/stars.h"
 
+#include "astro/angles.h"
 #include "document/document.h"
 #include "skin/surface/span_filler.h"
 
@@ -12,7 +13,6 @@ namespace stellaro {
 
 namespace {
 
-constexpr double DEGREES_TO_RADIANS = 0.017453292519943295;
 constexpr int32_t STAR_MARGIN = 20;
 
 struct Switches {
@@ -277,7 +277,7 @@ void Stars::paint_body(RenderSurface& surface, Point origin, Body body, const Fi
         const double phase = std::trunc(entry.position.phase_angle);
         const int32_t c = whole.height / 2;
         const auto quarter = static_cast<int32_t>(phase) / 90;
-        const auto half_width = static_cast<int32_t>(c * std::fabs(std::cos(phase * DEGREES_TO_RADIANS)) + 1);
+        const auto half_width = static_cast<int32_t>(c * std::fabs(std::cos(phase * DEG_TO_RAD)) + 1);
         for (int pass = 0; pass < 2; ++pass) {
             const int32_t strength = pass == 0 ? 255 : 128;
             const int32_t top = pass == 0 ? top_left.y : split;
