@@ -222,7 +222,7 @@ void Stars::paint_stars(RenderSurface& surface, Point origin)
                 } else {
                     const Size size = sprite.size();
                     surface.draw(sprite, centre - Point{size.width / 2, size.height / 2},
-                                 StarPainter(look.strength, colour.red, colour.green, colour.blue));
+                                 StarPainter({look.strength, colour.red, colour.green, colour.blue}));
                 }
                 const int32_t alpha = label_alpha(frame, look.star_class);
                 if (alpha <= 32 || star->display_name.empty())
@@ -279,7 +279,7 @@ void Stars::paint_body(RenderSurface& surface, Point origin, Body body, const Fi
         const auto quarter = static_cast<int32_t>(phase) / 90;
         const auto half_width = static_cast<int32_t>(c * std::fabs(std::cos(phase * DEG_TO_RAD)) + 1);
         for (int pass = 0; pass < 2; ++pass) {
-            const int32_t strength = pass == 0 ? 255 : 128;
+            const uint16_t strength = pass == 0 ? 255 : 128;
             const int32_t top = pass == 0 ? top_left.y : split;
             const int32_t bottom = pass == 0 ? split : top_left.y + drawn.height;
             if (bottom <= top)
@@ -288,7 +288,7 @@ void Stars::paint_body(RenderSurface& surface, Point origin, Body body, const Fi
             if (body == Body::sun)
                 painter = tint_or_painter(strength, strength, strength);
             else if (body == Body::moon)
-                painter = std::make_unique<PhasePainter>(strength, c, quarter, half_width);
+                painter = std::make_unique<PhasePainter>(PhaseRule{{strength, strength, strength}, c, quarter, half_width});
             else
                 painter = adjustable_add_painter(0x80);
             ClipScope rows(surface, Point{top_left.x, top}, Size{drawn.width, bottom - top});

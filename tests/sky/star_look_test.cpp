@@ -13,7 +13,7 @@ namespace {
 
 Pixel star_pixel(Pixel destination, Pixel sprite, int32_t strength, uint8_t r, uint8_t g, uint8_t b)
 {
-    return StarPainter(strength, r, g, b).apply(destination, sprite);
+    return StarRule{strength, r, g, b}(destination, sprite);
 }
 
 } // namespace
