@@ -15,29 +15,23 @@ namespace stellaro {
 
 namespace {
 
-class CatalogData : public testing::Test {
-protected:
-    static void SetUpTestSuite()
+// The built catalogue, loaded once for all the cases.
+struct CatalogData : testing::Test {
+    struct Loaded {
+        StarCatalog catalog;
+        SkyGrid grid;
+        StarCatalogLoad load;
+        Loaded() { load = load_star_catalog(built_path("catalog.db"), catalog, grid); }
+    };
+    static const Loaded& loaded()
     {
-        catalog = new StarCatalog;
-        grid = new SkyGrid;
-        load = new StarCatalogLoad(load_star_catalog(built_path("catalog.db"), *catalog, *grid));
+        static const Loaded data;
+        return data;
     }
-    static void TearDownTestSuite()
-    {
-        delete load;
-        delete grid;
-        delete catalog;
-    }
-
-    static StarCatalog* catalog;
-    static SkyGrid* grid;
-    static StarCatalogLoad* load;
+    const StarCatalog* catalog = &loaded().catalog;
+    const SkyGrid* grid = &loaded().grid;
+    const StarCatalogLoad* load = &loaded().load;
 };
-
-StarCatalog* CatalogData::catalog = nullptr;
-SkyGrid* CatalogData::grid = nullptr;
-StarCatalogLoad* CatalogData::load = nullptr;
 
 TEST_F(CatalogData, HoldsEveryStarOfTheBrightStarCatalogue)
 {
