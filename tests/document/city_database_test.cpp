@@ -1,4 +1,5 @@
 #include "document/city_database.h"
+#include "support/byte_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -8,35 +9,25 @@ namespace stellaro {
 
 namespace {
 
-void put_le(std::string& out, int64_t value, int bytes)
-{
-    for (int i = 0; i < bytes; ++i)
-        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
 std::string short_string(const std::string& ascii)
 {
-    std::string out(1, static_cast<char>(ascii.size()));
-    for (char c : ascii) {
-        out.push_back(c);
-        out.push_back('\0');
-    }
-    return out;
+    ByteWriter out;
+    out.u8(static_cast<int64_t>(ascii.size()));
+    for (char c : ascii)
+        out.u16(c);
+    return out.str();
 }
 
 std::string record(const std::string& country, const std::string& name, const std::string& key, int32_t lat, int32_t lon)
 {
-    std::string out = short_string(country) + short_string(name) + short_string(key);
-    put_le(out, lat, 4);
-    put_le(out, lon, 4);
-    return out;
+    ByteWriter out;
+    out.bytes(short_string(country)).bytes(short_string(name)).bytes(short_string(key)).u32(lat).u32(lon);
+    return out.str();
 }
 
 std::string file_of(int32_t count, const std::string& records)
 {
-    std::string out;
-    put_le(out, count, 4);
-    return out + records;
+    return ByteWriter().u32(count).bytes(records).str();
 }
 
 TEST(CityDatabase, ReadsRecordsAndScalesCoordinates)

@@ -6,20 +6,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 namespace stellaro {
 
 namespace {
 
 class DocumentTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        setenv("TZ", "UTC", 1);
-        write_cities({});
-    }
-    void TearDown() override { unsetenv("TZ"); }
+    void SetUp() override { write_cities({}); }
 
     void write_cities(const std::vector<CityRecord>& cities) { write_file(cities_path(), serialize_cities(cities)); }
     std::u16string cities_file() const { return utf8_to_utf16(cities_path()); }
@@ -27,6 +20,7 @@ protected:
 
     TemporaryRegistry registry;
     TemporaryFolder folder;
+    EnvironmentGuard zone{"TZ", "UTC"};
 };
 
 CityRecord city(const char16_t* name, double latitude, double longitude)
@@ -79,33 +73,28 @@ TEST_F(DocumentTest, StoredPlaceIsClampedAndScaled)
     EXPECT_EQ(again.observer.latitude, 0.5);
 }
 
-TEST_F(DocumentTest, UnchangedLocationNeitherNotifiesNorWrites)
+TEST_F(DocumentTest, OnlyAChangedLocationNotifiesAndIsStoredWhenPersistent)
 {
     Document document(cities_file());
-    CountingListener listener;
-    document.add_listener(&listener);
-    document.set_location(0.0, 0.0);
-    EXPECT_EQ(listener.calls, 0);
     uint32_t stored = 0;
-    EXPECT_FALSE(reg_get_dword(SETTINGS_KEY, u"longitude", stored));
-    document.set_location(10.0, 20.0);
-    EXPECT_EQ(listener.calls, 1);
-    EXPECT_FALSE(listener.by_city);
-    EXPECT_TRUE(reg_get_dword(SETTINGS_KEY, u"longitude", stored));
-}
-
-TEST_F(DocumentTest, ListenersRemoveThemselves)
-{
-    Document document(cities_file());
     {
         CountingListener listener;
         document.add_listener(&listener);
         document.add_listener(&listener);
-        document.set_location(1.0, 1.0);
-        EXPECT_EQ(listener.calls, 2);
+        document.set_location(0.0, 0.0);
+        EXPECT_EQ(listener.calls, 0);
+        EXPECT_FALSE(reg_get_dword(SETTINGS_KEY, u"longitude", stored));
+        document.set_location(10.0, 20.0);
+        EXPECT_EQ(listener.calls, 2); // once for each time it was added
+        EXPECT_FALSE(listener.by_city);
+        EXPECT_TRUE(reg_get_dword(SETTINGS_KEY, u"longitude", stored));
     }
+    // Listeners remove themselves when they go.
     EXPECT_TRUE(document.listeners.empty());
-    document.set_location(2.0, 2.0);
+    document.set_persistent(false);
+    document.set_location(5.0, 6.0);
+    ASSERT_TRUE(reg_get_dword(SETTINGS_KEY, u"longitude", stored));
+    EXPECT_EQ(stored, 10u * 1048576);
 }
 
 TEST_F(DocumentTest, NearestCityAcrossTheDateLineAndTies)
@@ -130,39 +119,33 @@ TEST_F(DocumentTest, NearestCityAcrossTheDateLineAndTies)
     EXPECT_EQ(document.city_index, 1);
 }
 
-TEST_F(DocumentTest, DamagedCityFileKeepsTheCitiesRead)
+TEST_F(DocumentTest, ADamagedCityFileKeepsTheCitiesReadAndAMissingOneGivesNone)
 {
     std::string bytes = serialize_cities({city(u"Kept", 10.0, 10.0), city(u"Lost", 11.0, 11.0)});
     write_file(cities_path(), bytes.substr(0, bytes.size() - 5));
-    Document document(cities_file());
-    ASSERT_EQ(document.cities.size(), 1u);
-    EXPECT_EQ(document.cities[0].name, u"Kept");
-}
-
-TEST_F(DocumentTest, MissingCityFileGivesNoCities)
-{
+    {
+        Document document(cities_file());
+        ASSERT_EQ(document.cities.size(), 1u);
+        EXPECT_EQ(document.cities[0].name, u"Kept");
+    }
     Document document(u"/nonexistent/cities.db");
     EXPECT_TRUE(document.cities.empty());
     EXPECT_EQ(document.find_nearest_city(0, 0), -1);
 }
 
-TEST_F(DocumentTest, HalfHourZonesKeepTheirHalfHour)
+TEST_F(DocumentTest, ZoneBiasKeepsHalfHoursAndFollowsDaylightSavingOfTheDateShown)
 {
-    setenv("TZ", "Asia/Kolkata", 1);
+    zone.set("Asia/Kolkata");
     Document document(cities_file());
     document.set_moment(2451544.5, 12.0, 0.0);
     EXPECT_EQ(document.zone_bias_minutes(), -330);
     EXPECT_DOUBLE_EQ(document.observer.jd, 2451544.5 + 6.5 / 24.0);
     EXPECT_FALSE(document.live_time);
 
-    setenv("TZ", "Asia/Kathmandu", 1);
+    zone.set("Asia/Kathmandu");
     EXPECT_EQ(document.zone_bias_minutes(), -345);
-}
 
-TEST_F(DocumentTest, DaylightSavingFollowsTheDateShown)
-{
-    setenv("TZ", "Europe/Paris", 1);
-    Document document(cities_file());
+    zone.set("Europe/Paris");
     document.set_moment(2461215.5, 21.0, 0.0); // 2026-07-14
     EXPECT_EQ(document.zone_bias_minutes(), -120);
     document.set_moment(2461398.5, 21.0, 0.0); // 2027-01-13
@@ -171,15 +154,6 @@ TEST_F(DocumentTest, DaylightSavingFollowsTheDateShown)
 
     document.set_fixed_zone(-180);
     EXPECT_DOUBLE_EQ(document.observer.jd, 2461398.5 + 18.0 / 24.0);
-}
-
-TEST_F(DocumentTest, NotPersistentLeavesTheStoreAlone)
-{
-    Document document(cities_file());
-    document.set_persistent(false);
-    document.set_location(5.0, 6.0);
-    uint32_t stored = 0;
-    EXPECT_FALSE(reg_get_dword(SETTINGS_KEY, u"longitude", stored));
 }
 
 TEST(DocumentDeathTest, ASecondDocumentIsFatal)

@@ -60,18 +60,18 @@ TEST(FontDescText, DefaultsAndPixelHeights)
     EXPECT_EQ(font_pixel_height(sized), 9); // truncated toward zero
 }
 
-TEST(Alignment, NamesMatchExactly)
+TEST(Alignment, NamesMatchExactlyAndAFailureKeepsTheValue)
 {
     int32_t value = 7;
     EXPECT_TRUE(parse_halign(u"CENTER", value));
     EXPECT_EQ(value, HALIGN_CENTER);
     EXPECT_TRUE(parse_halign(u"JUSTIFY", value));
-    EXPECT_EQ(value, 3);
+    EXPECT_EQ(value, HALIGN_JUSTIFY);
     EXPECT_FALSE(parse_halign(u"center", value));
-    EXPECT_EQ(value, 3);
+    EXPECT_FALSE(parse_valign(u"CENTER", value));
+    EXPECT_EQ(value, HALIGN_JUSTIFY);
     EXPECT_TRUE(parse_valign(u"BOTTOM", value));
     EXPECT_EQ(value, VALIGN_BOTTOM);
-    EXPECT_FALSE(parse_valign(u"CENTER", value));
 }
 
 } // namespace stellaro

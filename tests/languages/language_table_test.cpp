@@ -1,5 +1,6 @@
 #include "platform/utf.h"
 #include "skin/props/language_table.h"
+#include "support/byte_writer.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -10,12 +11,7 @@ namespace {
 
 std::string utf16_file(std::u16string_view text)
 {
-    std::string bytes = "\xFF\xFE";
-    for (const char16_t c : text) {
-        bytes.push_back(static_cast<char>(c & 0xFF));
-        bytes.push_back(static_cast<char>(c >> 8));
-    }
-    return bytes;
+    return ByteWriter().u16(0xFEFF).utf16(text).str();
 }
 
 LanguageTable load(const std::string& bytes)
@@ -37,6 +33,10 @@ TEST(LanguageFile, EntryFormsSeparatorsAndValues)
                                      "Empty=\n"
                                      "Spaced = x\n"
                                      "Last=no line end");
+    // A key alone before a line break does not take the next line.
+    const LanguageTable alone = load("A\nB=2\n");
+    EXPECT_EQ(alone.translate_or(u"A", u"absent"), u"");
+    EXPECT_EQ(alone.translate(u"B"), u"2");
     EXPECT_EQ(table.translate(u"KEY"), u"Value=1");
     EXPECT_EQ(table.translate(u"TWO"), u"Value");
     EXPECT_EQ(table.translate_or(u"ALONE", u"absent"), u"");
@@ -48,13 +48,6 @@ TEST(LanguageFile, EntryFormsSeparatorsAndValues)
     EXPECT_EQ(table.size(), 7u);
 }
 
-TEST(LanguageFile, KeyAloneBeforeALineBreakDoesNotTakeTheNextLine)
-{
-    const LanguageTable table = load("A\nB=2\n");
-    EXPECT_EQ(table.translate_or(u"A", u"absent"), u"");
-    EXPECT_EQ(table.translate(u"B"), u"2");
-}
-
 TEST(LanguageFile, LaterEntriesReplaceEarlierOnesAndKeysAreCaseSensitive)
 {
     const LanguageTable table = load("Sun=One\nsun=lower\nSun=Two\n");
@@ -63,7 +56,7 @@ TEST(LanguageFile, LaterEntriesReplaceEarlierOnesAndKeysAreCaseSensitive)
     EXPECT_EQ(table.translate(u"SUN"), u"SUN");
 }
 
-TEST(LanguageFile, BothEncodingsLoadTheSameKeys)
+TEST(LanguageFile, Utf16WithItsMarkAndEightBitTextOtherwise)
 {
     const std::u16string text = u"Sun=Soleil\nMoon  Lune\nNoSkins=Pas de peau\n";
     const LanguageTable narrow = load(utf16_to_utf8(text));
@@ -71,18 +64,8 @@ TEST(LanguageFile, BothEncodingsLoadTheSameKeys)
     for (const char16_t* key : {u"Sun", u"Moon", u"NoSkins"})
         EXPECT_EQ(narrow.translate(key), wide.translate(key)) << utf16_to_utf8(key);
     EXPECT_EQ(wide.translate(u"Moon"), u"Lune");
-}
-
-TEST(LanguageFile, Utf16CarriesNonAsciiTextAndEightBitBytesAreCharacters)
-{
-    const LanguageTable wide = load(utf16_file(u"Moon=Луна\n"));
-    EXPECT_EQ(wide.translate(u"Moon"), u"Луна");
-    const LanguageTable narrow = load("Deg=90\xB0\n");
-    EXPECT_EQ(narrow.translate(u"Deg"), std::u16string(u"90") + char16_t(0xB0));
-}
-
-TEST(LanguageFile, OddLengthOrMissingMarkMeansEightBit)
-{
+    EXPECT_EQ(load(utf16_file(u"Moon=Луна\n")).translate(u"Moon"), u"Луна");
+    EXPECT_EQ(load("Deg=90\xB0\n").translate(u"Deg"), std::u16string(u"90") + char16_t(0xB0));
     // FF FE followed by an odd number of bytes is not UTF-16: every byte is a character.
     const LanguageTable odd = load(std::string("\xFF\xFE" "A=1", 5));
     EXPECT_EQ(odd.translate(std::u16string(u"\u00FF\u00FE") + u"A"), u"1");

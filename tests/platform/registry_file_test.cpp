@@ -1,4 +1,5 @@
 #include "platform/registry_file.h"
+#include "support/byte_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -49,12 +50,7 @@ TEST(RegistryFile, KeysAndNamesIgnoreLetterCase)
 TEST(RegistryFile, ReadsUtf16FilesAsRegeditWritesThem)
 {
     const std::string ascii = "Windows Registry Editor Version 5.00\n[HKEY_USERS\\x]\n\"a\"=\"b\"\n";
-    std::string utf16 = "\xFF\xFE";
-    for (char c : ascii) {
-        utf16.push_back(c);
-        utf16.push_back('\0');
-    }
-    const auto file = parse(utf16);
+    const auto file = parse(ByteWriter().u16(0xFEFF).utf16(std::u16string(ascii.begin(), ascii.end())).str());
     ASSERT_TRUE(file);
     EXPECT_EQ(file->find(u"HKEY_USERS\\x", u"a")->text, u"b");
 }

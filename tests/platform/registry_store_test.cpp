@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 #include <thread>
 
 namespace stellaro {
@@ -28,12 +29,8 @@ TEST(RegistryStore, SavesAtomicallyAndReadsBack)
     EXPECT_NE(saved.find("\"latitude\"=dword:0000002a"), std::string::npos);
     EXPECT_NE(saved.find("\"language\"=\"english\""), std::string::npos);
     // Nothing is left behind but the file itself.
-    size_t entries = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(registry.path()).parent_path())) {
-        (void)entry;
-        ++entries;
-    }
-    EXPECT_EQ(entries, 1u);
+    const std::filesystem::path folder = std::filesystem::path(registry.path()).parent_path();
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
 }
 
 TEST(RegistryStore, PicksUpChangesMadeOnDisk)
@@ -83,10 +80,11 @@ TEST(RegistryStore, UnwritableLocationFailsWithoutHarm)
 {
     TemporaryFolder folder;
     write_file(folder.file("blocker"), "a file where a folder should be");
-    setenv("STELLARO_REGISTRY", (folder.file("blocker") + "/registry.reg").c_str(), 1);
-    EXPECT_FALSE(registry_write(KEY, u"latitude", RegistryValue::dword(1)));
-    EXPECT_FALSE(registry_read(KEY, u"latitude"));
-    unsetenv("STELLARO_REGISTRY");
+    {
+        const EnvironmentGuard store("STELLARO_REGISTRY", folder.file("blocker") + "/registry.reg");
+        EXPECT_FALSE(registry_write(KEY, u"latitude", RegistryValue::dword(1)));
+        EXPECT_FALSE(registry_read(KEY, u"latitude"));
+    }
     EXPECT_EQ(read_file(folder.file("blocker")), "a file where a folder should be");
 }
 

@@ -11,135 +11,99 @@ namespace stellaro {
 
 namespace {
 
-std::u16string wide(const std::string& path)
-{
-    return utf8_to_utf16(path);
-}
-
-TEST(FileStream, ReadModeReadsAnExistingFileAndNeverCreatesOne)
-{
-    TemporaryFolder folder;
-    write_file(folder.file("data.bin"), "0123456789");
-    FileStream file(wide(folder.file("data.bin")), FileStream::READ);
-    ASSERT_TRUE(file.is_open());
-    EXPECT_EQ(file.size(), 10u);
-    char buffer[16] = {};
-    EXPECT_EQ(file.read(buffer, 4), 4u);
-    EXPECT_EQ(std::string(buffer, 4), "0123");
-    EXPECT_EQ(file.tell(), 4u);
-    EXPECT_EQ(file.write("x", 1), 0u);
-    EXPECT_EQ(file.read(buffer, sizeof buffer), 6u);
-    EXPECT_EQ(file.read(buffer, sizeof buffer), 0u);
-
-    FileStream missing(wide(folder.file("missing.bin")), FileStream::READ);
-    EXPECT_FALSE(missing.is_open());
-    EXPECT_FALSE(std::filesystem::exists(folder.file("missing.bin")));
-}
-
-TEST(FileStream, WriteModeCreatesOrEmptiesTheFile)
-{
-    TemporaryFolder folder;
-    write_file(folder.file("out.bin"), "old contents");
+class FileStreamTest : public ::testing::Test {
+protected:
+    // The file's name as the streams take it, written first when contents are given.
+    std::u16string file(const std::string& name, const char* contents = nullptr) const
     {
-        FileStream file(wide(folder.file("out.bin")), FileStream::WRITE);
-        ASSERT_TRUE(file.is_open());
-        EXPECT_EQ(file.size(), 0u);
-        EXPECT_EQ(file.write("new", 3), 3u);
-        EXPECT_TRUE(file.flush());
+        if (contents)
+            write_file(folder.file(name), contents);
+        return utf8_to_utf16(folder.file(name));
+    }
+    bool exists(const std::string& name) const { return std::filesystem::exists(folder.file(name)); }
+
+    TemporaryFolder folder;
+};
+
+TEST_F(FileStreamTest, ReadModeReadsSkipsAndNeverWritesOrCreates)
+{
+    FileStream stream(file("data.bin", "0123456789"), FileStream::READ);
+    ASSERT_TRUE(stream.is_open());
+    EXPECT_EQ(stream.size(), 10u);
+    char buffer[16] = {};
+    EXPECT_EQ(stream.read(buffer, 4), 4u);
+    EXPECT_EQ(std::string(buffer, 4), "0123");
+    EXPECT_EQ(stream.write("x", 1), 0u);
+    EXPECT_EQ(stream.skip(3), 3u);
+    EXPECT_EQ(stream.tell(), 7u);
+    EXPECT_EQ(stream.skip(1000), 3u);
+    EXPECT_EQ(stream.read(buffer, sizeof buffer), 0u);
+    EXPECT_EQ(read_file(folder.file("data.bin")), "0123456789");
+
+    EXPECT_FALSE(FileStream(file("missing.bin"), FileStream::READ).is_open());
+    EXPECT_FALSE(exists("missing.bin"));
+}
+
+TEST_F(FileStreamTest, WriteEmptiesAppendAddsReadWriteKeepsAndOtherModesActAsReadWrite)
+{
+    {
+        FileStream stream(file("out.bin", "old contents"), FileStream::WRITE);
+        EXPECT_EQ(stream.size(), 0u);
+        EXPECT_EQ(stream.write("new", 3), 3u);
+        EXPECT_TRUE(stream.flush());
+        FileStream log(file("log.txt", "first "), FileStream::APPEND);
+        EXPECT_EQ(log.tell(), 6u);
+        EXPECT_EQ(log.write("second", 6), 6u);
+        FileStream both(file("both.bin", "abcdef"), 7);
+        EXPECT_EQ(both.size(), 6u);
+        EXPECT_TRUE(both.seek(2));
+        EXPECT_EQ(both.write("XY", 2), 2u);
+        EXPECT_TRUE(both.seek(0));
+        char buffer[6] = {};
+        EXPECT_EQ(both.read(buffer, 6), 6u);
+        EXPECT_EQ(std::string(buffer, 6), "abXYef");
+        for (const int mode : {FileStream::APPEND, FileStream::READ_WRITE})
+            EXPECT_TRUE(FileStream(file("fresh" + std::to_string(mode)), mode).is_open());
     }
     EXPECT_EQ(read_file(folder.file("out.bin")), "new");
-}
-
-TEST(FileStream, AppendModeWritesAfterWhatIsThere)
-{
-    TemporaryFolder folder;
-    write_file(folder.file("log.txt"), "first ");
-    {
-        FileStream file(wide(folder.file("log.txt")), FileStream::APPEND);
-        ASSERT_TRUE(file.is_open());
-        EXPECT_EQ(file.tell(), 6u);
-        EXPECT_EQ(file.write("second", 6), 6u);
-    }
     EXPECT_EQ(read_file(folder.file("log.txt")), "first second");
-    {
-        FileStream created(wide(folder.file("new.txt")), FileStream::APPEND);
-        EXPECT_TRUE(created.is_open());
-    }
-    EXPECT_TRUE(std::filesystem::exists(folder.file("new.txt")));
+    EXPECT_TRUE(exists("fresh" + std::to_string(FileStream::APPEND)));
 }
 
-TEST(FileStream, ReadWriteModeKeepsContentsAndTreatsOtherModesAlike)
-{
-    TemporaryFolder folder;
-    write_file(folder.file("both.bin"), "abcdef");
-    {
-        FileStream file(wide(folder.file("both.bin")), 7);
-        ASSERT_TRUE(file.is_open());
-        EXPECT_EQ(file.size(), 6u);
-        EXPECT_TRUE(file.seek(2));
-        EXPECT_EQ(file.write("XY", 2), 2u);
-        EXPECT_TRUE(file.seek(0));
-        char buffer[6] = {};
-        EXPECT_EQ(file.read(buffer, 6), 6u);
-        EXPECT_EQ(std::string(buffer, 6), "abXYef");
-    }
-    FileStream created(wide(folder.file("fresh.bin")), FileStream::READ_WRITE);
-    EXPECT_TRUE(created.is_open());
-}
-
-TEST(FileStream, SkipMovesForwardUpToTheEnd)
-{
-    TemporaryFolder folder;
-    write_file(folder.file("data.bin"), std::string(100, 'a'));
-    FileStream file(wide(folder.file("data.bin")), FileStream::READ);
-    EXPECT_EQ(file.skip(30), 30u);
-    EXPECT_EQ(file.tell(), 30u);
-    EXPECT_EQ(file.skip(1000), 70u);
-    EXPECT_EQ(file.tell(), 100u);
-    EXPECT_EQ(file.skip(1), 0u);
-}
-
-TEST(FileStream, PathMacrosAreExpanded)
+TEST_F(FileStreamTest, PathMacrosAreExpanded)
 {
     // The test program's own file is found through the executable-folder macro.
-    FileStream file(u"%app_full_name%", FileStream::READ);
-    EXPECT_TRUE(file.is_open());
-    EXPECT_GT(file.size(), 0u);
+    FileStream stream(u"%app_full_name%", FileStream::READ);
+    EXPECT_TRUE(stream.is_open());
+    EXPECT_GT(stream.size(), 0u);
 }
 
-void expect_invalid(FileStream& file)
-{
-    char buffer[4] = {};
-    EXPECT_FALSE(file.is_open());
-    EXPECT_EQ(file.read(buffer, 4), 0u);
-    EXPECT_EQ(file.write(buffer, 4), 0u);
-    EXPECT_EQ(file.skip(4), 0u);
-    EXPECT_EQ(file.size(), 0u);
-    EXPECT_EQ(file.tell(), 0u);
-    EXPECT_FALSE(file.seek(0));
-    EXPECT_FALSE(file.flush());
-}
-
-TEST(FileStream, AnInvalidStreamFailsEveryOperation)
+TEST_F(FileStreamTest, AnInvalidStreamFailsEveryOperation)
 {
     FileStream never_opened;
-    expect_invalid(never_opened);
     // A folder can be opened for reading on Linux, but it is no file.
-    TemporaryFolder folder;
-    FileStream a_folder(wide(folder.path()), FileStream::READ);
-    expect_invalid(a_folder);
+    FileStream a_folder(utf8_to_utf16(folder.path()), FileStream::READ);
+    for (FileStream* stream : {&never_opened, &a_folder}) {
+        char buffer[4] = {};
+        EXPECT_FALSE(stream->is_open());
+        EXPECT_EQ(stream->read(buffer, 4), 0u);
+        EXPECT_EQ(stream->write(buffer, 4), 0u);
+        EXPECT_EQ(stream->skip(4), 0u);
+        EXPECT_EQ(stream->size(), 0u);
+        EXPECT_EQ(stream->tell(), 0u);
+        EXPECT_FALSE(stream->seek(0));
+        EXPECT_FALSE(stream->flush());
+    }
 }
 
-TEST(ReadWholeStream, ReadsWholeFilesWithinTheLimitOnly)
+TEST_F(FileStreamTest, ReadWholeStreamReadsWholeFilesWithinTheLimitOnly)
 {
-    TemporaryFolder folder;
-    write_file(folder.file("data.bin"), "0123456789");
     std::string bytes;
-    EXPECT_TRUE(read_whole_stream(wide(folder.file("data.bin")), bytes, 10));
+    EXPECT_TRUE(read_whole_stream(file("data.bin", "0123456789"), bytes, 10));
     EXPECT_EQ(bytes, "0123456789");
-    EXPECT_FALSE(read_whole_stream(wide(folder.file("data.bin")), bytes, 9));
+    EXPECT_FALSE(read_whole_stream(file("data.bin"), bytes, 9));
     EXPECT_TRUE(bytes.empty());
-    EXPECT_FALSE(read_whole_stream(wide(folder.file("missing.bin")), bytes, 100));
+    EXPECT_FALSE(read_whole_stream(file("missing.bin"), bytes, 100));
 }
 
 } // namespace

@@ -13,11 +13,11 @@ namespace {
 
 class LogTest : public ::testing::Test {
 protected:
-    void SetUp() override { setenv("XDG_STATE_HOME", state.path().c_str(), 1); }
     void TearDown() override { reg_set_dword(VENDOR_KEY, u"Log", 0); log(); }
 
     TemporaryRegistry registry;
     TemporaryFolder state;
+    EnvironmentGuard state_home{"XDG_STATE_HOME", state.path()};
 };
 
 TEST_F(LogTest, OffByDefaultAndNothingIsWritten)

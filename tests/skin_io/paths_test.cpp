@@ -1,6 +1,7 @@
 #include "platform/executable_path.h"
 #include "platform/utf.h"
 #include "skin/io/paths.h"
+#include "support/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -34,12 +35,9 @@ TEST(Paths, OnlyALeadingMacroInItsOwnCaseIsExpanded)
 
 TEST(Paths, DocumentsFolderFollowsTheUserSettings)
 {
-    const char* home = std::getenv("HOME");
-    const std::string saved = home ? home : "";
-    setenv("HOME", "/home/tester", 1);
-    setenv("XDG_CONFIG_HOME", "/nonexistent-config", 1);
+    const EnvironmentGuard home("HOME", "/home/tester");
+    const EnvironmentGuard config("XDG_CONFIG_HOME", "/nonexistent-config");
     EXPECT_EQ(expand_macros(u"%my_documents%/notes"), u"/home/tester/Documents/notes");
-    setenv("HOME", saved.c_str(), 1);
 }
 
 TEST(Paths, PartsAndComparison)

@@ -7,7 +7,7 @@ namespace stellaro {
 
 namespace {
 
-TEST(Registry, TypedValuesRoundTrip)
+TEST(Registry, TypedValuesRoundTripAndOtherTypesLeaveTheOutputAlone)
 {
     TemporaryRegistry registry;
     ASSERT_TRUE(reg_set_string(SETTINGS_KEY, u"language", u"fran\u00e7ais"));
@@ -21,23 +21,15 @@ TEST(Registry, TypedValuesRoundTrip)
     EXPECT_EQ(number, 0u);
     EXPECT_TRUE(reg_get_bool(SETTINGS_KEY, u"show_grid", flag));
     EXPECT_FALSE(flag);
-}
 
-TEST(Registry, WrongTypesAndMissingValuesLeaveTheOutputAlone)
-{
-    TemporaryRegistry registry;
-    ASSERT_TRUE(reg_set_string(SETTINGS_KEY, u"latitude", u"12"));
-    ASSERT_TRUE(reg_set_dword(SETTINGS_KEY, u"count", 3));
-    uint32_t number = 77;
-    std::u16string text = u"unchanged";
-    EXPECT_FALSE(reg_get_dword(SETTINGS_KEY, u"latitude", number));
-    EXPECT_EQ(number, 77u);
-    EXPECT_FALSE(reg_get_string(SETTINGS_KEY, u"count", text));
+    EXPECT_FALSE(reg_get_dword(SETTINGS_KEY, u"language", number));
+    EXPECT_FALSE(reg_get_string(SETTINGS_KEY, u"show_grid", text));
     EXPECT_FALSE(reg_get_string(SETTINGS_KEY, u"missing", text));
-    EXPECT_EQ(text, u"unchanged");
+    EXPECT_EQ(number, 0u);
+    EXPECT_EQ(text, u"fran\u00e7ais");
 }
 
-TEST(Registry, KeyPathsNeedAKnownRoot)
+TEST(Registry, KeyPathsNeedAKnownRootAndSeveralValuesSaveAtOnce)
 {
     TemporaryRegistry registry;
     uint32_t number = 0;
@@ -47,15 +39,10 @@ TEST(Registry, KeyPathsNeedAKnownRoot)
     EXPECT_TRUE(reg_set_dword(u"HKEY_LOCAL_MACHINE/Software/Vendrix", u"x", 1));
     // The separator after the root is dropped and the rest of the path is used as given.
     EXPECT_TRUE(reg_get_dword(u"HKEY_LOCAL_MACHINE\\Software/Vendrix", u"x", number));
-}
-
-TEST(Registry, SeveralValuesInOneSave)
-{
-    TemporaryRegistry registry;
+    // Several values in one save; names ignore letter case.
     ASSERT_TRUE(reg_set_dwords(SETTINGS_KEY, {{u"a", 1}, {u"b", 2}}));
-    uint32_t b = 0;
-    EXPECT_TRUE(reg_get_dword(SETTINGS_KEY, u"B", b));
-    EXPECT_EQ(b, 2u);
+    EXPECT_TRUE(reg_get_dword(SETTINGS_KEY, u"B", number));
+    EXPECT_EQ(number, 2u);
 }
 
 } // namespace

@@ -23,14 +23,28 @@ TemporaryFolder::~TemporaryFolder()
     std::filesystem::remove_all(folder, ignored);
 }
 
-TemporaryRegistry::TemporaryRegistry() : file(folder.file("registry.reg"))
+EnvironmentGuard::EnvironmentGuard(std::string name, const std::optional<std::string>& value) : name(std::move(name))
 {
-    setenv("STELLARO_REGISTRY", file.c_str(), 1);
+    if (const char* previous = std::getenv(this->name.c_str()))
+        saved = previous;
+    set(value);
 }
 
-TemporaryRegistry::~TemporaryRegistry()
+EnvironmentGuard::~EnvironmentGuard()
 {
-    unsetenv("STELLARO_REGISTRY");
+    set(saved);
+}
+
+void EnvironmentGuard::set(const std::optional<std::string>& value)
+{
+    if (value)
+        setenv(name.c_str(), value->c_str(), 1);
+    else
+        unsetenv(name.c_str());
+}
+
+TemporaryRegistry::TemporaryRegistry() : file(folder.file("registry.reg")), variable("STELLARO_REGISTRY", file)
+{
 }
 
 std::string read_file(const std::string& path)

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 
 namespace stellaro {
@@ -18,16 +19,34 @@ private:
     std::string folder;
 };
 
+// Sets or unsets one environment variable for the lifetime of the object, then puts back what
+// was there before, so a test leaves the environment as it found it.
+class EnvironmentGuard {
+public:
+    // No value unsets the variable.
+    EnvironmentGuard(std::string name, const std::optional<std::string>& value);
+    ~EnvironmentGuard();
+    EnvironmentGuard(const EnvironmentGuard&) = delete;
+    EnvironmentGuard& operator=(const EnvironmentGuard&) = delete;
+
+    // Changes the variable again; the original value still comes back at the end.
+    void set(const std::optional<std::string>& value);
+
+private:
+    std::string name;
+    std::optional<std::string> saved;
+};
+
 // Points the settings store at a file of its own for the lifetime of the object.
 class TemporaryRegistry {
 public:
     TemporaryRegistry();
-    ~TemporaryRegistry();
     const std::string& path() const { return file; }
 
 private:
     TemporaryFolder folder;
     std::string file;
+    EnvironmentGuard variable;
 };
 
 std::string read_file(const std::string& path);

@@ -1,6 +1,7 @@
 #include "fonts/font_handle.h"
 #include "skin/surface/draw_text.h"
 #include "surface/surface_test_support.h"
+#include "support/golden.h"
 
 #include <gtest/gtest.h>
 
@@ -53,7 +54,7 @@ TEST(PainterGolden, EveryFamilyOverTheSameBackground)
     desc.face = u"DejaVu Sans";
     draw_text(FontHandle(desc), sheet, Colour{255, 255, 255}, u"Scale 2: Ωμέγα Жёлтый", {4, 100}, {312, 36},
               HALIGN_CENTER, VALIGN_VCENTER, false);
-    EXPECT_TRUE(matches_golden(sheet, "painter_families.png"));
+    EXPECT_TRUE(matches_golden(picture_of(*sheet.buffer()), "painter_families.png"));
 }
 
 } // namespace stellaro

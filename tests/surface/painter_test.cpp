@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 namespace stellaro {
@@ -42,106 +43,82 @@ Pixel filled(const SpanFiller& filler, Pixel p)
 
 } // namespace
 
-TEST(BlendFamilies, ColourKeyCopyHonoursTheKeyOnly)
+// One destination and source pixel through a painter, and what every row operation must give.
+struct BlendCase {
+    const char* what;
+    std::shared_ptr<const SpanPainter> painter;
+    Pixel destination;
+    Pixel source;
+    Pixel expected;
+};
+
+// The program's shared painters, held without being owned.
+std::shared_ptr<const SpanPainter> shared(const SpanPainter& painter)
 {
-    EXPECT_EQ(through_all(colour_key_painter(), 0x1234, TRANSPARENT_KEY), 0x1234);
-    EXPECT_EQ(through_all(colour_key_painter(), 0x1234, 0x0001), 0x0001);
-    EXPECT_EQ(through_all(colour_key_painter(), 0x1234, 0xF81E), 0xF81E);
+    return std::shared_ptr<const SpanPainter>(&painter, [](const SpanPainter*) {});
 }
 
-TEST(BlendFamilies, AddOverHalf)
+TEST(BlendFamilies, EveryRowOperationGivesTheFamilysPixel)
 {
-    EXPECT_EQ(through_all(add_half_painter(), 0xFFFF, 0x0000), 0x7BEF);
-    EXPECT_EQ(through_all(add_half_painter(), 0xFFFF, TRANSPARENT_KEY), 0xFFFF);
-    EXPECT_EQ(through_all(add_half_painter(), 0xFFFF, 0x0020), 0x0020);
-    EXPECT_EQ(through_all(add_half_painter(), 0x8410, 0x0801), 0x0801 + 0x4208);
-}
-
-TEST(BlendFamilies, AddOverQuarterAndThreeQuarters)
-{
-    EXPECT_EQ(through_all(add_quarter_painter(), 0xFFFF, 0x0000), (0xFFFF & 0xE79F) >> 2);
-    EXPECT_EQ(through_all(add_quarter_painter(), 0xFFFF, 0x0061), 0x0061);
-    EXPECT_EQ(through_all(add_three_quarters_painter(), 0xFFFF, 0x0000), 0x7BEF + 0x39E7);
-    EXPECT_EQ(through_all(add_three_quarters_painter(), 0x1234, TRANSPARENT_KEY), 0x1234);
-    // A partial source adds to the scaled destination, carries out of bit 15 being lost.
-    EXPECT_EQ(through_all(add_three_quarters_painter(), 0xFFFF, 0x8000), static_cast<Pixel>(0x8000 + 0x7BEF + 0x39E7));
-}
-
-TEST(BlendFamilies, OpaqueOnlyTakesFlaggedPixels)
-{
-    EXPECT_EQ(through_all(opaque_only_painter(), 0x1234, 0x0020), 0x0020);
-    EXPECT_EQ(through_all(opaque_only_painter(), 0x1234, 0x001F), 0x1234);
-    EXPECT_EQ(through_all(opaque_only_painter(), 0x1234, TRANSPARENT_KEY), 0x1234);
-    EXPECT_EQ(through_all(opaque_only_painter(), 0x1234, 0xF83F), 0xF83F);
-}
-
-TEST(BlendFamilies, ChangeMarkFlagsChangedPixels)
-{
-    EXPECT_EQ(through_all(change_mark_painter(), 0x1234, 0x1234), 0x1234);
-    EXPECT_EQ(through_all(change_mark_painter(), 0x1234, 0x1235), 0x1235 | 0x20);
-    EXPECT_EQ(through_all(change_mark_painter(), 0x1234, 0x0000), 0x0020);
-}
-
-TEST(BlendFamilies, PlainCopyAndOr)
-{
-    EXPECT_EQ(through_all(plain_copy_painter(), 0x1234, TRANSPARENT_KEY), TRANSPARENT_KEY);
-    EXPECT_EQ(through_all(or_painter(), 0x1200, 0x0034), 0x1234);
-}
-
-TEST(BlendFamilies, TintScalesEachChannel)
-{
-    const auto half = tint_painter(128, 128, 128);
-    EXPECT_EQ(through_all(*half, 0x1234, 0xFFFF), 0x7BEF);
-    EXPECT_EQ(through_all(*half, 0x1234, TRANSPARENT_KEY), 0x780F); // no key test
-    const auto red_only = tint_painter(256, 0, 0);
-    EXPECT_EQ(through_all(*red_only, 0, 0xFFFF), 0xF800);
-    const auto full = tint_painter(256, 256, 256);
-    EXPECT_EQ(through_all(*full, 0, 0xFFFF), 0xFFFF);
-    EXPECT_EQ(through_all(*full, 0, 0x1234), 0x1234);
-}
-
-TEST(BlendFamilies, TintOrKeepAndTintOr)
-{
-    const auto keep = tint_or_keep_painter(256, 0, 0);
-    EXPECT_EQ(through_all(*keep, 0x1234, 0x07FF), 0x1234); // tint is black: destination kept
-    EXPECT_EQ(through_all(*keep, 0x1234, 0xF800), 0xF800);
-    const auto tint_or = tint_or_painter(256, 256, 256);
-    EXPECT_EQ(through_all(*tint_or, 0x1200, 0x0034), 0x1234);
-}
-
-TEST(BlendFamilies, AdjustableAddByModeBits)
-{
-    EXPECT_EQ(through_all(*adjustable_add_painter(0x100), 0x0801, 0x0802), 0x1003);
-    EXPECT_EQ(through_all(*adjustable_add_painter(0x80), 0xFFFF, 0x0000), 0x7BEF);
-    EXPECT_EQ(through_all(*adjustable_add_painter(0x40), 0xFFFF, 0x0000), 0x39E7);
-    EXPECT_EQ(through_all(*adjustable_add_painter(0xC0), 0xFFFF, 0x0000), 0x7BEF + 0x39E7);
-    EXPECT_EQ(through_all(*adjustable_add_painter(0x1C0), 0x1234, TRANSPARENT_KEY), 0x1234);
-    EXPECT_EQ(through_all(*adjustable_add_painter(0x1C0), 0x1234, 0x0020), 0x0020);
-}
-
-TEST(BlendFamilies, LightenKeepsWhiteAndBlackSource)
-{
-    // A white source gives white; a black source keeps the destination scaled by 255/256
-    // (k = 255), which drops a unit in channels whose widened value is small.
-    EXPECT_EQ(through_all(lighten_painter(), 0x1234, 0xFFFF), 0xFFFF);
-    EXPECT_EQ(through_all(lighten_painter(), 0xFFFF, 0x0000), 0xFFFF);
-    EXPECT_EQ(through_all(lighten_painter(), 0x1234, 0x0000), 0x0A34);
-    // Pure red over pure blue: red at full, blue scaled by k = 0.
-    EXPECT_EQ(through_all(lighten_painter(), 0x001F, 0xF800), 0xF800);
-    // Half grey (each channel 0x84, 0x82 for green) over white: 0x84 * 255 + 0x7B * 255 = 65025.
-    EXPECT_EQ(through_all(lighten_painter(), 0xFFFF, 0x8410), 0xFFFF);
-}
-
-TEST(BlendFamilies, TintedLightenBuildsItsColourFromTheSource)
-{
-    // Blue bits 31 give 31 << 10 = 31744 in every channel; green bits 0 add nothing.
-    const auto painter = tinted_lighten_painter(0, 100, 300);
-    const Pixel built = (31744 & 0xF800) | ((31744 >> 5) & 0x07E0) | (31744 >> 11);
-    EXPECT_EQ(through_all(*painter, 0x0000, 0x001F), built);
-    // Top green bits (0xF8 after the shift) times 300 saturate the third channel.
-    const Pixel green_source = 0x07C0;
-    const Pixel expected = (0 & 0xF800) | (((100 * 0xF8) >> 5) & 0x07E0) | (65025 >> 11);
-    EXPECT_EQ(through_all(*painter, 0x0000, green_source), expected);
+    // Tinted lighten: blue bits 31 give 31 << 10 = 31744 in every channel; the top green bits
+    // (0xF8 after the shift) times 300 saturate the third channel.
+    const Pixel lighten_blue = (31744 & 0xF800) | ((31744 >> 5) & 0x07E0) | (31744 >> 11);
+    const Pixel lighten_green = (((100 * 0xF8) >> 5) & 0x07E0) | (65025 >> 11);
+    const std::shared_ptr<const SpanPainter> half_tint = tint_painter(128, 128, 128);
+    const std::shared_ptr<const SpanPainter> full_tint = tint_painter(256, 256, 256);
+    const std::shared_ptr<const SpanPainter> tinted_lighten = tinted_lighten_painter(0, 100, 300);
+    const BlendCase cases[] = {
+        {"key: hole", shared(colour_key_painter()), 0x1234, TRANSPARENT_KEY, 0x1234},
+        {"key: copy", shared(colour_key_painter()), 0x1234, 0x0001, 0x0001},
+        {"key: next to the key", shared(colour_key_painter()), 0x1234, 0xF81E, 0xF81E},
+        {"half: black", shared(add_half_painter()), 0xFFFF, 0x0000, 0x7BEF},
+        {"half: hole", shared(add_half_painter()), 0xFFFF, TRANSPARENT_KEY, 0xFFFF},
+        {"half: opaque", shared(add_half_painter()), 0xFFFF, 0x0020, 0x0020},
+        {"half: partial", shared(add_half_painter()), 0x8410, 0x0801, 0x0801 + 0x4208},
+        {"quarter: black", shared(add_quarter_painter()), 0xFFFF, 0x0000, (0xFFFF & 0xE79F) >> 2},
+        {"quarter: opaque", shared(add_quarter_painter()), 0xFFFF, 0x0061, 0x0061},
+        {"three quarters: black", shared(add_three_quarters_painter()), 0xFFFF, 0x0000, 0x7BEF + 0x39E7},
+        {"three quarters: hole", shared(add_three_quarters_painter()), 0x1234, TRANSPARENT_KEY, 0x1234},
+        // A partial source adds to the scaled destination, carries out of bit 15 being lost.
+        {"three quarters: carry", shared(add_three_quarters_painter()), 0xFFFF, 0x8000,
+         static_cast<Pixel>(0x8000 + 0x7BEF + 0x39E7)},
+        {"opaque only: flagged", shared(opaque_only_painter()), 0x1234, 0x0020, 0x0020},
+        {"opaque only: partial", shared(opaque_only_painter()), 0x1234, 0x001F, 0x1234},
+        {"opaque only: hole", shared(opaque_only_painter()), 0x1234, TRANSPARENT_KEY, 0x1234},
+        {"opaque only: flagged magenta", shared(opaque_only_painter()), 0x1234, 0xF83F, 0xF83F},
+        {"change mark: same", shared(change_mark_painter()), 0x1234, 0x1234, 0x1234},
+        {"change mark: changed", shared(change_mark_painter()), 0x1234, 0x1235, 0x1235 | 0x20},
+        {"change mark: black", shared(change_mark_painter()), 0x1234, 0x0000, 0x0020},
+        {"plain copy: key too", shared(plain_copy_painter()), 0x1234, TRANSPARENT_KEY, TRANSPARENT_KEY},
+        {"or", shared(or_painter()), 0x1200, 0x0034, 0x1234},
+        {"tint: half", half_tint, 0x1234, 0xFFFF, 0x7BEF},
+        {"tint: no key test", half_tint, 0x1234, TRANSPARENT_KEY, 0x780F},
+        {"tint: red only", tint_painter(256, 0, 0), 0, 0xFFFF, 0xF800},
+        {"tint: full white", full_tint, 0, 0xFFFF, 0xFFFF},
+        {"tint: full colour", full_tint, 0, 0x1234, 0x1234},
+        {"tint or keep: black tint keeps", tint_or_keep_painter(256, 0, 0), 0x1234, 0x07FF, 0x1234},
+        {"tint or keep: red", tint_or_keep_painter(256, 0, 0), 0x1234, 0xF800, 0xF800},
+        {"tint or", tint_or_painter(256, 256, 256), 0x1200, 0x0034, 0x1234},
+        {"adjustable: plain add", adjustable_add_painter(0x100), 0x0801, 0x0802, 0x1003},
+        {"adjustable: half", adjustable_add_painter(0x80), 0xFFFF, 0x0000, 0x7BEF},
+        {"adjustable: quarter", adjustable_add_painter(0x40), 0xFFFF, 0x0000, 0x39E7},
+        {"adjustable: three quarters", adjustable_add_painter(0xC0), 0xFFFF, 0x0000, 0x7BEF + 0x39E7},
+        {"adjustable: hole", adjustable_add_painter(0x1C0), 0x1234, TRANSPARENT_KEY, 0x1234},
+        {"adjustable: opaque", adjustable_add_painter(0x1C0), 0x1234, 0x0020, 0x0020},
+        // A black source keeps the destination scaled by 255/256 (k = 255), which drops a unit in
+        // channels whose widened value is small; pure red over blue scales blue by k = 0.
+        {"lighten: white", shared(lighten_painter()), 0x1234, 0xFFFF, 0xFFFF},
+        {"lighten: black over white", shared(lighten_painter()), 0xFFFF, 0x0000, 0xFFFF},
+        {"lighten: black over colour", shared(lighten_painter()), 0x1234, 0x0000, 0x0A34},
+        {"lighten: red over blue", shared(lighten_painter()), 0x001F, 0xF800, 0xF800},
+        {"lighten: grey over white", shared(lighten_painter()), 0xFFFF, 0x8410, 0xFFFF},
+        {"tinted lighten: blue", tinted_lighten, 0x0000, 0x001F, lighten_blue},
+        {"tinted lighten: green", tinted_lighten, 0x0000, 0x07C0, lighten_green},
+    };
+    for (const BlendCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(through_all(*c.painter, c.destination, c.source), c.expected);
+    }
 }
 
 TEST(AlphaPainter, FiveStepsOfAlpha)

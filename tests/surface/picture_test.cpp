@@ -222,8 +222,7 @@ TEST(Bmp, OtherDepthsAndDamagedFilesAreRefused)
     // before anything is allocated.
     auto with_field = [&](size_t offset, uint32_t value) {
         std::string bytes = good;
-        for (int i = 0; i < 4; ++i)
-            bytes[offset + i] = static_cast<char>(value >> (8 * i) & 0xFF);
+        patch_le(bytes, offset, value, 4);
         return bytes;
     };
     EXPECT_TRUE(refused(with_field(18, 4000)));        // width

@@ -10,10 +10,12 @@ namespace stellaro {
 
 namespace {
 
+using Points = std::set<std::pair<int32_t, int32_t>>;
+
 // The pixels of a surface that differ from `background`.
-std::set<std::pair<int32_t, int32_t>> changed(const RenderSurface& surface, Pixel background)
+Points changed(const RenderSurface& surface, Pixel background)
 {
-    std::set<std::pair<int32_t, int32_t>> points;
+    Points points;
     const Size size = surface.size();
     for (int32_t y = 0; y < size.height; ++y)
         for (int32_t x = 0; x < size.width; ++x)
@@ -54,7 +56,7 @@ TEST(RenderSurface, CreationRecreationAndPitch)
     EXPECT_FALSE(surface.has_buffer());
 }
 
-TEST(RenderSurface, PixelCounterFollowsLiveSurfaces)
+TEST(RenderSurface, PixelCounterFollowsOwnedBuffersThroughAdoptionAndSwaps)
 {
     const int64_t before = RenderSurface::live_pixels();
     {
@@ -72,10 +74,7 @@ TEST(RenderSurface, PixelCounterFollowsLiveSurfaces)
         EXPECT_EQ(RenderSurface::live_pixels(), before + 12);
     }
     EXPECT_EQ(RenderSurface::live_pixels(), before);
-}
 
-TEST(RenderSurface, SwapBuffersExchangesOwnership)
-{
     RenderSurface a(Size{2, 2});
     RenderSurface b;
     fill(a, 7);
@@ -84,6 +83,7 @@ TEST(RenderSurface, SwapBuffersExchangesOwnership)
     EXPECT_EQ(b.size(), (Size{2, 2}));
     EXPECT_EQ(b.pixel({1, 1}), 7);
     EXPECT_EQ(b.clip_bottom_right(), (Point{2, 2}));
+    EXPECT_EQ(RenderSurface::live_pixels(), before + 4);
 }
 
 TEST(RenderSurface, SetClipKeepsTheClipInsideTheBuffer)
@@ -146,7 +146,7 @@ TEST(RenderSurface, ApplyWalksTheClippedRectangle)
     fill(surface, 0);
     surface.set_clip({1, 1}, {5, 4});
     surface.apply({-3, 2}, {6, 10}, SolidFiller(Pixel{9}));
-    EXPECT_EQ(changed(surface, 0), (std::set<std::pair<int32_t, int32_t>>{{1, 2}, {2, 2}, {1, 3}, {2, 3}}));
+    EXPECT_EQ(changed(surface, 0), (Points{{1, 2}, {2, 2}, {1, 3}, {2, 3}}));
     surface.apply({3, 3}, {0, 5}, SolidFiller(Pixel{9}));
     EXPECT_EQ(changed(surface, 0).size(), 4u);
 }
@@ -245,56 +245,31 @@ TEST(ScaledBlit, RejectsBadRectangles)
     EXPECT_TRUE(changed(surface, 0).empty());
 }
 
-TEST(Line, ExactPixelsOfTheLineRoutine)
+TEST(Line, ExactPixelsOfTheLineRoutineInsideTheClip)
 {
     RenderSurface surface(Size{10, 10});
-    const Colour white{255, 255, 255};
-    using Points = std::set<std::pair<int32_t, int32_t>>;
-
-    fill(surface, 0);
-    surface.draw_line({0, 0}, {3, 0}, white);
-    EXPECT_EQ(changed(surface, 0), (Points{{0, 0}, {1, 0}, {2, 0}}));
-
-    fill(surface, 0);
-    surface.draw_line({4, 4}, {4, 4}, white);
-    EXPECT_TRUE(changed(surface, 0).empty());
-
-    // x-major with a step every other column; the end point stays unwritten.
-    fill(surface, 0);
-    surface.draw_line({0, 0}, {4, 2}, white);
-    EXPECT_EQ(changed(surface, 0), (Points{{0, 0}, {1, 1}, {2, 1}, {3, 2}}));
-
-    // y-major going up and left.
-    fill(surface, 0);
-    surface.draw_line({2, 5}, {0, 0}, white);
-    EXPECT_EQ(changed(surface, 0), (Points{{2, 5}, {1, 4}, {1, 3}, {0, 2}, {0, 1}}));
-}
-
-TEST(Line, ClippedToTheClipRectangle)
-{
-    RenderSurface surface(Size{10, 10});
-    const Colour white{255, 255, 255};
-    using Points = std::set<std::pair<int32_t, int32_t>>;
-    auto clear = [&] {
+    auto line = [&](Point from, Point to, Point clip_from = {0, 0}, Point clip_to = {10, 10}) {
         surface.set_clip({0, 0}, {10, 10});
         fill(surface, 0);
-        surface.set_clip({2, 0}, {6, 10});
+        surface.set_clip(clip_from, clip_to);
+        surface.draw_line(from, to, Colour{255, 255, 255});
+        return changed(surface, 0);
     };
-    clear();
-    // Horizontal line from far left to far right: clipped to columns 2..5, end point 5 unwritten.
-    surface.draw_line({-100, 3}, {100, 3}, white);
-    EXPECT_EQ(changed(surface, 0), (Points{{2, 3}, {3, 3}, {4, 3}}));
+    EXPECT_EQ(line({0, 0}, {3, 0}), (Points{{0, 0}, {1, 0}, {2, 0}}));
+    EXPECT_TRUE(line({4, 4}, {4, 4}).empty());
+    // x-major with a step every other column; the end point stays unwritten.
+    EXPECT_EQ(line({0, 0}, {4, 2}), (Points{{0, 0}, {1, 1}, {2, 1}, {3, 2}}));
+    // y-major going up and left.
+    EXPECT_EQ(line({2, 5}, {0, 0}), (Points{{2, 5}, {1, 4}, {1, 3}, {0, 2}, {0, 1}}));
 
-    clear();
-    surface.draw_line({-5, -5}, {-1, 20}, white); // entirely left of the clip
-    surface.draw_line({0, 0}, {100000000, 0}, white);
-    EXPECT_EQ(changed(surface, 0), (Points{{2, 0}, {3, 0}, {4, 0}}));
-
-    // Huge coordinates neither overflow nor write outside the clip.
-    clear();
-    surface.draw_line({-2000000000, -2000000000}, {2000000000, 2000000000}, white);
-    // Clipped to (2, 2)-(5, 5); the routine's first pass repeats the start column.
-    EXPECT_EQ(changed(surface, 0), (Points{{2, 2}, {2, 3}, {3, 4}, {4, 5}}));
+    // Clipped to columns 2..5, the end point 5 unwritten.
+    EXPECT_EQ(line({-100, 3}, {100, 3}, {2, 0}, {6, 10}), (Points{{2, 3}, {3, 3}, {4, 3}}));
+    EXPECT_TRUE(line({-5, -5}, {-1, 20}, {2, 0}, {6, 10}).empty());
+    EXPECT_EQ(line({0, 0}, {100000000, 0}, {2, 0}, {6, 10}), (Points{{2, 0}, {3, 0}, {4, 0}}));
+    // Huge coordinates neither overflow nor write outside the clip; clipped to (2, 2)-(5, 5),
+    // the routine's first pass repeats the start column.
+    EXPECT_EQ(line({-2000000000, -2000000000}, {2000000000, 2000000000}, {2, 0}, {6, 10}),
+              (Points{{2, 2}, {2, 3}, {3, 4}, {4, 5}}));
 }
 
 TEST(SetPixel, OnlyInsideTheClip)

@@ -3,6 +3,7 @@
 #include "skin/surface/draw_text.h"
 #include "skin/surface/picture.h"
 #include "surface/surface_test_support.h"
+#include "support/golden.h"
 
 #include <gtest/gtest.h>
 
@@ -188,7 +189,7 @@ TEST(SampleSheet, MatchesItsGoldenImage)
     nine_parts(sheet);
     texts(sheet);
     animation_frames(sheet);
-    EXPECT_TRUE(matches_golden(sheet, "sample_sheet.png"));
+    EXPECT_TRUE(matches_golden(picture_of(*sheet.buffer()), "sample_sheet.png"));
 }
 
 } // namespace stellaro

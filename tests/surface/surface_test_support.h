@@ -1,13 +1,12 @@
 #pragma once
 #include "skin/io/input_stream.h"
 #include "skin/surface/render_surface.h"
+#include "support/test_support.h"
 
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 namespace stellaro {
 
@@ -35,8 +34,9 @@ public:
     std::string text() const;
 
 private:
-    std::string folder;
-    std::string saved_state_home;
+    TemporaryFolder folder;
+    EnvironmentGuard state_home{"XDG_STATE_HOME", folder.path()};
+    EnvironmentGuard forced{"STELLARO_LOG", "1"};
 };
 
 // A surface of the size filled with one pixel value.
@@ -52,9 +52,5 @@ std::string bmp_565(int32_t width, int32_t height, const std::vector<uint16_t>& 
 // A baseline JPEG of RGB pixels, given top row first as 0xRRGGBB.
 std::string jpeg_of(int32_t width, int32_t height, const std::function<uint32_t(int32_t, int32_t)>& rgb,
                     int quality = 95);
-
-// Compares the surface with a PNG under tests/data/golden; STELLARO_UPDATE_GOLDEN=1 rewrites the
-// file instead. On a difference the rendered image is kept beside the test program.
-::testing::AssertionResult matches_golden(const RenderSurface& surface, const std::string& name);
 
 } // namespace stellaro

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <optional>
 #include <string>
 #include <thread>
@@ -214,48 +215,39 @@ protected:
         return parse_xwd(output_of(environment() + "timeout -k 2 20 xwd -silent -id " + window));
     }
 
-    // A screenshot once the sky is drawn (labels and stars), or the last one tried.
-    std::optional<Screenshot> drawn_screenshot() const
+    // Screenshots every 200 ms until one is accepted (frames come late on a busy machine), or
+    // the last one tried.
+    std::optional<Screenshot> first_that(const std::function<bool(const Screenshot&)>& accepted) const
     {
         std::optional<Screenshot> shot;
         for (int i = 0; i < 75; ++i) {
             shot = screenshot();
-            if (shot && shot->lit() > 200)
+            if (shot && accepted(*shot))
                 break;
             std::this_thread::sleep_for(std::chrono::milliseconds(200));
-        }
-        return shot;
-    }
-
-    // The first screenshot that differs from `before` in more than `pixels` pixels (frames
-    // come late on a busy machine), or the last one tried.
-    std::optional<Screenshot> changed_from(const Screenshot& before, int pixels = CHANGED) const
-    {
-        std::optional<Screenshot> shot;
-        for (int i = 0; i < 75; ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(200));
-            shot = screenshot();
-            if (shot && shot->differing(before) > pixels)
-                break;
         }
         return shot;
     }
 
     static constexpr int CHANGED = 2000;
 
-    // A screenshot once two taken in a row agree: the view has come to rest.
-    std::optional<Screenshot> at_rest() const
+    // Once the view is at rest (two screenshots in a row agree), does what the user does and
+    // gives the first picture that differs from the still one in more than CHANGED pixels.
+    std::optional<Screenshot> after(const std::function<void()>& action) const
     {
-        std::optional<Screenshot> last = screenshot();
-        for (int i = 0; i < 75; ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(200));
-            std::optional<Screenshot> next = screenshot();
-            if (last && next && last->differing(*next) == 0)
-                return next;
-            last = next;
-        }
-        return last;
+        std::optional<Screenshot> last;
+        const std::optional<Screenshot> still = first_that([&last](const Screenshot& shot) {
+            const bool same = last && last->differing(shot) == 0;
+            last = shot;
+            return same;
+        });
+        if (!still)
+            return std::nullopt;
+        action();
+        std::optional<Screenshot> changed = first_that([&](const Screenshot& shot) { return shot.differing(*still) > CHANGED; });
+        return changed && changed->differing(*still) > CHANGED ? changed : std::nullopt;
     }
+
     TemporaryFolder folder;
     std::string display;
     pid_t server = -1;
@@ -272,41 +264,27 @@ TEST_F(WindowEndToEnd, TheSkyWindowPansZoomsAndComesForwardForASecondStart)
     window = found.substr(0, found.find('\n'));
     xdotool("windowfocus --sync " + window);
 
-    const std::optional<Screenshot> first = drawn_screenshot();
+    // Stars, lines and labels: the sky is drawn, not a blank window.
+    const std::optional<Screenshot> first = first_that([](const Screenshot& shot) { return shot.lit() > 200; });
     ASSERT_TRUE(first);
     EXPECT_EQ(first->width, 480);
     EXPECT_EQ(first->height, 800);
-    // Stars, lines and labels: the sky is drawn, not a blank window.
     EXPECT_GT(first->lit(), 200);
 
     // A drag across the middle turns the sky.
-    xdotool("mousemove --window " + window + " 150 400 mousedown 1");
-    for (int x = 170; x <= 330; x += 20)
-        xdotool("mousemove --window " + window + " " + std::to_string(x) + " 410");
-    xdotool("mouseup 1");
-    const std::optional<Screenshot> dragged = changed_from(*first);
-    ASSERT_TRUE(dragged);
-    EXPECT_GT(first->differing(*dragged), CHANGED);
-
+    EXPECT_TRUE(after([&] {
+        xdotool("mousemove --window " + window + " 150 400 mousedown 1");
+        for (int x = 170; x <= 330; x += 20)
+            xdotool("mousemove --window " + window + " " + std::to_string(x) + " 410");
+        xdotool("mouseup 1");
+    })) << "the drag did not turn the sky";
     // Three notches of the wheel away from the user zoom in (once the drag's glide has ended).
-    const std::optional<Screenshot> still = at_rest();
-    ASSERT_TRUE(still);
-    xdotool("mousemove --window " + window + " 240 400 click --repeat 3 --delay 50 4");
-    const std::optional<Screenshot> zoomed = changed_from(*still);
-    ASSERT_TRUE(zoomed);
-    EXPECT_GT(still->differing(*zoomed), CHANGED);
-
-    // The arrow keys turn the view too.
-    const std::optional<Screenshot> zoomed_still = at_rest();
-    ASSERT_TRUE(zoomed_still);
-    xdotool("key --delay 30 Right Right Right Right");
-    const std::optional<Screenshot> turned = changed_from(*zoomed_still);
-    ASSERT_TRUE(turned);
-    EXPECT_GT(zoomed_still->differing(*turned), CHANGED);
+    EXPECT_TRUE(after([&] { xdotool("mousemove --window " + window + " 240 400 click --repeat 3 --delay 50 4"); }))
+        << "the wheel did not zoom";
+    EXPECT_TRUE(after([&] { xdotool("key --delay 30 Right Right Right Right"); })) << "the arrow keys did not turn the view";
 
     // The layout follows the window's size.
-    xdotool("windowsize --sync " + window + " 400 560");
-    const std::optional<Screenshot> resized = changed_from(*turned);
+    const std::optional<Screenshot> resized = after([&] { xdotool("windowsize --sync " + window + " 400 560"); });
     ASSERT_TRUE(resized);
     EXPECT_EQ(resized->width, 400);
     EXPECT_EQ(resized->height, 560);
