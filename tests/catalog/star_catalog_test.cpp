@@ -3,6 +3,7 @@
 
 #include "catalog/catalog_samples.h"
 #include "platform/utf.h"
+#include "support/byte_writer.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -35,26 +36,14 @@ bool listed_in(const SkyGrid& grid, int row, int column, int32_t id)
 
 std::string header(int32_t version, int32_t highest)
 {
-    std::string out;
-    for (int32_t value : {version, highest})
-        for (int i = 0; i < 4; ++i)
-            out.push_back(static_cast<char>((static_cast<uint32_t>(value) >> (8 * i)) & 0xFF));
-    return out;
+    return ByteWriter().u32(version).u32(highest).str();
 }
 
 // A record with a Bayer letter whose code is written with the given length prefix bytes.
 std::string record_with_code_prefix(int32_t id, const std::string& prefix, const std::u16string& code)
 {
     const std::string plain = star_record_bytes(sample_star(id, 1000, 2000));
-    std::string out = plain.substr(0, 22);
-    out[20] = static_cast<char>(0xB1); // the letter alpha, 0x03B1
-    out[21] = 0x03;
-    out += prefix;
-    for (char16_t unit : code) {
-        out.push_back(static_cast<char>(unit & 0xFF));
-        out.push_back(static_cast<char>(unit >> 8));
-    }
-    return out + plain.substr(22);
+    return ByteWriter().bytes(plain.substr(0, 20)).u16(u'α').bytes(prefix).utf16(code).bytes(plain.substr(22)).str();
 }
 
 TEST(StarCatalogFile, ReadsEveryFieldOfRecordsWithAndWithoutABayerLetter)
@@ -103,7 +92,7 @@ TEST(StarCatalogFile, ReadsEveryFieldOfRecordsWithAndWithoutABayerLetter)
 
     // Each colour field is 16 bits of which the low byte counts.
     std::string bytes = star_record_bytes(sample_star(1, 0, 0));
-    bytes.replace(14, 4, "\x34\x12\xFF\xFF");
+    patch_le(bytes, 14, 0xFFFF1234, 4);
     parse_star_catalog(header(1, 1) + bytes, catalog, grid);
     EXPECT_EQ(catalog[1].colour.red, 0x34);
     EXPECT_EQ(catalog[1].colour.green, 0xFF);

@@ -11,7 +11,7 @@ TEST(SkyGolden, EveningToOrion)
     SkyWorld world;
     world.look(120.0, 25.0);
     settle(world);
-    EXPECT_TRUE(matches_golden(world.surface, "sky_evening.png"));
+    EXPECT_TRUE(matches_golden(world.picture(), "sky_evening.png"));
 }
 
 TEST(SkyGolden, EveningToOrionAtNight)
@@ -19,7 +19,7 @@ TEST(SkyGolden, EveningToOrionAtNight)
     SkyWorld world(Size{320, 240}, true);
     world.look(120.0, 25.0);
     settle(world);
-    EXPECT_TRUE(matches_golden(world.surface, "sky_night.png"));
+    EXPECT_TRUE(matches_golden(world.picture(), "sky_night.png"));
 }
 
 TEST(SkyGolden, TheMoonSelectedAndZoomed)
@@ -28,7 +28,7 @@ TEST(SkyGolden, TheMoonSelectedAndZoomed)
     world.look(120.0, 25.0, 2.5);
     world.sky->select(SkyObject::of(Body::moon));
     settle(world);
-    EXPECT_TRUE(matches_golden(world.surface, "sky_moon_selected.png"));
+    EXPECT_TRUE(matches_golden(world.picture(), "sky_moon_selected.png"));
 }
 
 TEST(SkyGolden, MiddayWithTheSun)
@@ -38,7 +38,7 @@ TEST(SkyGolden, MiddayWithTheSun)
     world.look(180.0, 50.0, 1.0);
     world.sky->select(SkyObject::of(Body::sun));
     settle(world);
-    EXPECT_TRUE(matches_golden(world.surface, "sky_sun.png"));
+    EXPECT_TRUE(matches_golden(world.picture(), "sky_sun.png"));
 }
 
 TEST(SkyGolden, EverySwitchOffLeavesHorizonEclipticAndScale)
@@ -51,7 +51,7 @@ TEST(SkyGolden, EverySwitchOffLeavesHorizonEclipticAndScale)
     world.document.show_planets = false;
     world.look(100.0, 20.0);
     settle(world);
-    EXPECT_TRUE(matches_golden(world.surface, "sky_switches_off.png"));
+    EXPECT_TRUE(matches_golden(world.picture(), "sky_switches_off.png"));
 }
 
 } // namespace stellaro

@@ -2,6 +2,7 @@
 #include "astro/equatorial_vector.h"
 #include "platform/utf.h"
 #include "sky/sky_fixture.h"
+#include "support/byte_writer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,32 +23,18 @@ struct TestStar {
     int16_t magnitude;
 };
 
-void put(std::string& bytes, int64_t value, int width)
-{
-    for (int i = 0; i < width; ++i)
-        bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
 // A catalogue file and a constellation file of the given stars in a folder of their own.
 void write_sky(const TemporaryFolder& folder, const std::vector<TestStar>& stars, const std::string& constellations)
 {
-    std::string bytes;
-    put(bytes, 1, 4);
-    put(bytes, 20, 4);
+    ByteWriter bytes;
+    bytes.u32(1).u32(20);
     for (const TestStar& star : stars) {
-        put(bytes, star.id, 4);
-        put(bytes, star.ra, 4);
-        put(bytes, star.dec, 4);
-        put(bytes, star.magnitude, 2);
-        for (int i = 0; i < 3; ++i)
-            put(bytes, 255, 2);
-        put(bytes, 0, 2);
         const EquatorialVector v = equatorial_vector(star.ra / 36000.0 * std::numbers::pi / 12.0, star.dec / 3600.0 * DEGREES);
-        put(bytes, static_cast<int64_t>(v.x * 1024), 2);
-        put(bytes, static_cast<int64_t>(v.y * 1024), 2);
-        put(bytes, static_cast<int64_t>(v.z * 1024), 2);
+        // Number, position, magnitude, white, no Bayer letter, direction.
+        bytes.u32(star.id).u32(star.ra).u32(star.dec).u16(star.magnitude).u16(255).u16(255).u16(255).u16(0);
+        bytes.u16(static_cast<int64_t>(v.x * 1024)).u16(static_cast<int64_t>(v.y * 1024)).u16(static_cast<int64_t>(v.z * 1024));
     }
-    write_file(folder.file("catalog.db"), bytes);
+    write_file(folder.file("catalog.db"), bytes.str());
     write_file(folder.file("constellations.txt"), constellations);
 }
 
