@@ -1,7 +1,5 @@
 #include "sky/sky_fixture.h"
 
-#include "skin/surface/png_writer.h"
-
 namespace stellaro {
 
 // Pictures of the real sky: Paris on the evening of 2026-12-24, turned to Orion, unless said.
