@@ -60,6 +60,7 @@ TEST_F(RenderCommand, BadOptionsAndEventLinesAreOneLineErrors)
     fails("--size 320", "--size");
     fails("--hide grid,moon", "moon");
     fails("--select planet:3", "--select");
+    fails("--select body:Pluto", "Pluto");
     fails("--select constellation:Xyz", "Xyz");
     fails("--frames 0", "--frames");
     write_file(folder.file("bad.events"), "press 1 2\nwait 40\nmove 10\n");
