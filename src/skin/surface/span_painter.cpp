@@ -49,6 +49,11 @@ struct ChangeMarkRule {
     Pixel operator()(Pixel d, Pixel s) const { return d != s ? pixel(s | OPAQUE_FLAG) : s; }
 };
 
+struct PlainCopyRule {
+    static constexpr bool COPIES_SOURCE = true;
+    Pixel operator()(Pixel, Pixel s) const { return s; }
+};
+
 struct OrRule {
     Pixel operator()(Pixel d, Pixel s) const { return pixel(d | s); }
 };

@@ -47,14 +47,11 @@ struct Tint {
     }
 };
 
-struct PlainCopyRule {
-    Pixel operator()(Pixel, Pixel s) const { return s; }
-};
-
 // A painter made of a per-pixel rule: rule(d, s) gives the new destination pixel. A rule that
 // depends on where the pixel comes from takes rule(d, s, x, y) instead: x is the source column
 // (counted from the start of the span by paint), y the row paint is given, the source row for
-// paint_scaled and 0 for the magnified entries.
+// paint_scaled and 0 for the magnified entries. A rule that always gives the source pixel says
+// so with `static constexpr bool COPIES_SOURCE = true`, and its unscaled rows become one memmove.
 template <typename Rule>
 class RulePainter final : public SpanPainter {
 public:
@@ -62,7 +59,7 @@ public:
 
     void paint(Pixel* dst, Pixel* end, const Pixel* src, int32_t row) const override
     {
-        if constexpr (std::is_same_v<Rule, PlainCopyRule>) {
+        if constexpr (COPIES_SOURCE) {
             if (end > dst)
                 std::memmove(dst, src, static_cast<size_t>(end - dst) * sizeof(Pixel));
         } else if constexpr (PLACED) {
@@ -108,6 +105,7 @@ public:
 
 private:
     static constexpr bool PLACED = std::is_invocable_v<const Rule&, Pixel, Pixel, int32_t, int32_t>;
+    static constexpr bool COPIES_SOURCE = requires { requires Rule::COPIES_SOURCE; };
 
     Pixel apply(Pixel d, const Pixel* src_row, int32_t x) const
     {
