@@ -10,10 +10,10 @@ namespace {
 
 constexpr double SOME_DAY = 2461380.5;
 
-// Arguments: body index, fast (0 or 1).
+// Arguments: body number, fast (0 or 1).
 void measure_body_position(benchmark::State& state)
 {
-    const int body = static_cast<int>(state.range(0));
+    const auto body = static_cast<Body>(state.range(0));
     const bool fast = state.range(1) != 0;
     double jd = SOME_DAY;
     for (auto _ : state) {
@@ -39,19 +39,19 @@ void cached_body_position_frame(benchmark::State& state)
 {
     BodyPositionCache cache;
     int warm_up = 1000;
-    for (int body = 0; body < BODY_COUNT; ++body) {
+    for (const Body body : ALL_BODIES) {
         cache.cached_body_position(body, SOME_DAY, warm_up);
         cache.cached_body_position(body, SOME_DAY + 1.0, warm_up);
     }
     for (auto _ : state) {
         int budget = 1;
-        for (int body = 0; body < BODY_COUNT; ++body) {
+        for (const Body body : ALL_BODIES) {
             benchmark::DoNotOptimize(cache.cached_body_position(body, SOME_DAY, budget));
             benchmark::DoNotOptimize(cache.cached_body_position(body, SOME_DAY + 1.0, budget));
         }
         int selected_budget = 2;
-        benchmark::DoNotOptimize(cache.cached_body_position(BODY_MOON, SOME_DAY, selected_budget));
-        benchmark::DoNotOptimize(cache.cached_body_position(BODY_MOON, SOME_DAY + 1.0, selected_budget));
+        benchmark::DoNotOptimize(cache.cached_body_position(Body::moon, SOME_DAY, selected_budget));
+        benchmark::DoNotOptimize(cache.cached_body_position(Body::moon, SOME_DAY + 1.0, selected_budget));
     }
 }
 BENCHMARK(cached_body_position_frame)->Unit(benchmark::kMicrosecond);
@@ -63,7 +63,7 @@ void cached_body_position_frame_after_date_change(benchmark::State& state)
     double day = SOME_DAY;
     for (auto _ : state) {
         int budget = 1;
-        for (int body = 0; body < BODY_COUNT; ++body)
+        for (const Body body : ALL_BODIES)
             benchmark::DoNotOptimize(cache.cached_body_position(body, day, budget));
         day += 1.0;
     }

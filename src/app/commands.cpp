@@ -16,7 +16,7 @@ const std::array COMMANDS = {
     Command {"ephemeris", "ephemeris [--time YYYY-MM-DDTHH:MM[:SS][Z|+HH:MM] | --jd JD] [--lat DEG --lon DEG] [--fast] [--csv] [--star HR]... [--constellation CODE]...",
              "apparent places of the Sun, the Moon and the planets (and of catalogue stars and constellation labels), with azimuth and altitude", ephemeris_command},
     Command {"render", "render --out FILE.png [--size WxH] [--time T] [--lat DEG --lon DEG] [--az DEG --alt DEG --zoom Z] [--night] "
-                       "[--select star:HR|body:N|constellation:CODE] [--hide grid,stars,constellations,planets,background] "
+                       "[--select star:HR|body:N|body:NAME|constellation:CODE] [--hide grid,stars,constellations,planets,background] "
                        "[--frames N] [--events FILE]",
              "draws the sky screen headless into a PNG, after scripted input (press/move/release X Y, key NAME down|up, text S, wait MS)",
              render_command},

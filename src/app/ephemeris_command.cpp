@@ -21,8 +21,6 @@ namespace stellaro {
 
 namespace {
 
-const std::array<const char*, BODY_COUNT> BODY_NAMES = {"Sun", "Mercury", "Venus", "Moon", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune"};
-
 // Julian days of -4712 January 1.5 and 9999 December 31.
 constexpr double FIRST_JD = 0.0;
 constexpr double LAST_JD = 5373484.5;
@@ -152,12 +150,12 @@ int ephemeris_command(OptionList& options, std::ostream& out)
     std::ostringstream rows;
     const EphemerisTable table(rows, observer, csv);
     table.print_header(format_place(document.latitude, document.longitude));
-    for (int body = 0; body < BODY_COUNT; ++body) {
+    for (const Body body : ALL_BODIES) {
         const BodyPosition position = body_position(observer.jd, body, fast);
         std::optional<double> phase;
-        if (body == BODY_MOON)
+        if (body == Body::moon)
             phase = position.phase_angle;
-        table.print_row(BODY_NAMES[static_cast<size_t>(body)], position.ra, position.dec, phase);
+        table.print_row(std::string(body_name(body)), position.ra, position.dec, phase);
     }
     if (!stars.empty() || !codes.empty())
         print_catalogue_rows(table, stars, codes);

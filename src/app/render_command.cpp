@@ -2,6 +2,7 @@
 #include "app/place_and_moment.h"
 #include "app/program_setup.h"
 
+#include "astro/body.h"
 #include "astro/constellation.h"
 #include "platform/utf.h"
 #include "document/document.h"
@@ -63,16 +64,19 @@ SkyObject parse_selection(const std::string& text, const Stars& sky)
         const StarRecord* star = sky.catalog().stars.find(number);
         if (!star || !star->valid)
             throw UsageError("--select: the catalogue has no star HR " + value);
-        return {KIND_STAR, number};
+        return {SkyKind::star, number};
     }
-    if (kind == "body")
-        return {KIND_BODY, parse_integer_in("--select", value, 0, BODY_COUNT - 1)};
+    if (kind == "body") {
+        if (const std::optional<Body> body = body_named(value))
+            return SkyObject::of(*body);
+        return {SkyKind::body, parse_integer_in("--select", value, 0, static_cast<int>(BODY_COUNT) - 1)};
+    }
     if (kind == "constellation") {
         const auto& all = sky.catalog().constellations;
         const Constellation* found = find_constellation(all, utf8_to_utf16(value));
         if (!found)
             throw UsageError("--select: no constellation '" + value + "'");
-        return {KIND_CONSTELLATION, static_cast<int32_t>(found - all.data())};
+        return {SkyKind::constellation, static_cast<int32_t>(found - all.data())};
     }
     throw UsageError("--select: expected star:HR, body:N or constellation:CODE, got '" + text + "'");
 }
@@ -228,7 +232,7 @@ int render_command(OptionList& options, std::ostream& out)
     sky.view().zoom = zoom_level;
     if (select) {
         const SkyObject object = parse_selection(*select, sky);
-        sky.select(object.kind, object.index);
+        sky.select(object);
     }
 
     HeadlessRun run(screen, size);

@@ -12,11 +12,11 @@ BodyPositionCache::BodyPositionCache(LogLine log_line, size_t days_per_body)
 {
 }
 
-std::optional<BodyPosition> BodyPositionCache::cached_body_position(int body, double day, int& budget)
+std::optional<BodyPosition> BodyPositionCache::cached_body_position(Body body, double day, int& budget)
 {
-    if (body < 0 || body >= BODY_COUNT || !std::isfinite(day))
+    if (body_index(body) >= BODY_COUNT || !std::isfinite(day))
         return std::nullopt;
-    Days& days = bodies[static_cast<size_t>(body)];
+    Days& days = bodies[body_index(body)];
     if (const auto found = days.find(day); found != days.end()) {
         found->second.last_use = ++use_count;
         return found->second.position;
@@ -32,7 +32,7 @@ std::optional<BodyPosition> BodyPositionCache::cached_body_position(int body, do
     days.emplace(day, Entry{position, ++use_count});
     if (log_line) {
         char line[64];
-        std::snprintf(line, sizeof line, "Planet%d elapsed=%.3f\n", body, elapsed.count());
+        std::snprintf(line, sizeof line, "Planet%zu elapsed=%.3f\n", body_index(body), elapsed.count());
         log_line(line);
     }
     return position;
@@ -47,9 +47,9 @@ void BodyPositionCache::make_room(Days& days) const
     }
 }
 
-size_t BodyPositionCache::size(int body) const
+size_t BodyPositionCache::size(Body body) const
 {
-    return body < 0 || body >= BODY_COUNT ? 0 : bodies[static_cast<size_t>(body)].size();
+    return body_index(body) >= BODY_COUNT ? 0 : bodies[body_index(body)].size();
 }
 
 void BodyPositionCache::clear()

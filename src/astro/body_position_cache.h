@@ -24,11 +24,11 @@ public:
 
     // The body's position (computed without light time, aberration and nutation) at the day.
     // A day not yet known is computed when budget is above 0, which takes one from it; otherwise,
-    // and for a body outside 0..8 or a day that is not a number, the answer is nothing.
-    std::optional<BodyPosition> cached_body_position(int body, double day, int& budget);
+    // and for a day that is not a number, the answer is nothing.
+    std::optional<BodyPosition> cached_body_position(Body body, double day, int& budget);
 
     // The number of days kept for the body.
-    size_t size(int body) const;
+    size_t size(Body body) const;
     void clear();
 
 private:

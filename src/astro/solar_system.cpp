@@ -59,11 +59,28 @@ Vector geocentric_planet(Planet planet, double jd, const Vector& earth, bool fas
     return seen;
 }
 
+// The series of a planet; the Sun's place is the Earth's seen the other way round.
+Planet series_of(Body body)
+{
+    switch (body) {
+    case Body::mercury: return Planet::Mercury;
+    case Body::venus: return Planet::Venus;
+    case Body::mars: return Planet::Mars;
+    case Body::jupiter: return Planet::Jupiter;
+    case Body::saturn: return Planet::Saturn;
+    case Body::uranus: return Planet::Uranus;
+    case Body::neptune: return Planet::Neptune;
+    case Body::sun:
+    case Body::moon: break;
+    }
+    return Planet::Earth;
+}
+
 } // namespace
 
-PlanetPlace planet_place(double jd, int planet_index, bool fast)
+PlanetPlace planet_place(double jd, Body body, bool fast)
 {
-    if (planet_index < 0 || planet_index >= PLANET_COUNT)
+    if (body == Body::moon || body_index(body) >= BODY_COUNT)
         return {};
     const HeliocentricPosition earth = heliocentric(Planet::Earth, jd);
     const double sun_longitude = normalize_degrees(earth.longitude + 180.0);
@@ -71,8 +88,8 @@ PlanetPlace planet_place(double jd, int planet_index, bool fast)
 
     // The Sun stays where it is while its light travels: its annual aberration is the whole
     // correction, and moving the Earth back along its orbit would count it twice.
-    const Vector seen = planet_index == 0 ? Vector{-earth_vector.x, -earth_vector.y, -earth_vector.z}
-                                          : geocentric_planet(static_cast<Planet>(planet_index), jd, earth_vector, fast);
+    const Vector seen = body == Body::sun ? Vector{-earth_vector.x, -earth_vector.y, -earth_vector.z}
+                                          : geocentric_planet(series_of(body), jd, earth_vector, fast);
 
     PlanetPlace place;
     place.distance = seen.length();
@@ -100,16 +117,12 @@ PlanetPlace planet_place(double jd, int planet_index, bool fast)
     return place;
 }
 
-BodyPosition body_position(double jd, int body, bool fast)
+BodyPosition body_position(double jd, Body body, bool fast)
 {
     BodyPosition position;
-    if (body < 0 || body >= BODY_COUNT) {
-        position.direction = equatorial_vector(0.0, 0.0);
-        return position;
-    }
-    if (body == BODY_MOON) {
+    if (body == Body::moon) {
         const MoonPlace moon = moon_place(jd);
-        const EquatorialPosition equatorial = ecliptic_to_equatorial(moon.longitude, moon.latitude, MOON_OBLIQUITY);
+        const EquatorialPosition equatorial = ecliptic_to_equatorial(moon.longitude, moon.latitude, J2000_OBLIQUITY_DEG);
         position.ra = equatorial.ra;
         position.dec = equatorial.dec;
         // The Sun's distance is the Earth's radius vector, light time and aberration aside.
@@ -118,7 +131,7 @@ BodyPosition body_position(double jd, int body, bool fast)
         position.phase_angle = normalize_degrees(
             std::atan2(sun_distance * std::sin(elongation), moon.distance - sun_distance * std::cos(elongation)) * RAD_TO_DEG);
     } else {
-        const PlanetPlace place = planet_place(jd, body < BODY_MOON ? body : body - 1, fast);
+        const PlanetPlace place = planet_place(jd, body, fast);
         position.ra = place.ra;
         position.dec = place.dec;
     }

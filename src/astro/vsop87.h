@@ -2,10 +2,8 @@
 
 namespace stellaro {
 
-// The bodies with VSOP87 series, numbered as the planet places count them (the Sun's place is
-// the Earth's seen the other way round).
+// The bodies with VSOP87 series.
 enum class Planet { Earth, Mercury, Venus, Mars, Jupiter, Saturn, Uranus, Neptune };
-constexpr int PLANET_COUNT = 8;
 
 // Heliocentric ecliptic longitude and latitude in degrees (longitude 0..360), radius vector in AU;
 // equinox of date.

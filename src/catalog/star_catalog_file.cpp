@@ -6,7 +6,6 @@
 #include "skin/io/packed_bytes.h"
 #include "skin/io/paths.h"
 
-#include <cstdlib>
 #include <utility>
 
 namespace stellaro {
@@ -50,9 +49,42 @@ bool read_record(ByteReader& reader, StarRecord& star)
 
 } // namespace
 
+TwinkleSequence::TwinkleSequence()
+{
+    // Seed 1 spread by the minimal standard generator (Schrage's method keeps it in 32 bits),
+    // then the first ten rounds thrown away, as the C library does.
+    int32_t word = 1;
+    state[0] = 1;
+    for (size_t i = 1; i < DEGREE; ++i) {
+        const int32_t high = word / 127773;
+        const int32_t low = word % 127773;
+        word = 16807 * low - 2836 * high;
+        if (word < 0)
+            word += 2147483647;
+        state[i] = static_cast<uint32_t>(word);
+    }
+    for (size_t i = 0; i < 10 * DEGREE; ++i)
+        next_value();
+}
+
+uint32_t TwinkleSequence::next_value()
+{
+    state[front] += state[rear];
+    const uint32_t value = state[front] >> 1;
+    front = (front + 1) % DEGREE;
+    rear = (rear + 1) % DEGREE;
+    return value;
+}
+
+int32_t TwinkleSequence::next_phase()
+{
+    return static_cast<int32_t>(next_value() % 1024) * 16;
+}
+
 StarCatalogLoad parse_star_catalog(std::string_view bytes, StarCatalog& catalog, SkyGrid& grid)
 {
     StarCatalogLoad result;
+    TwinkleSequence twinkles;
     catalog.reset(0);
     grid.clear_stars();
     ByteReader reader(bytes);
@@ -102,7 +134,7 @@ StarCatalogLoad parse_star_catalog(std::string_view bytes, StarCatalog& catalog,
             grid.remove_star(slot.id, slot.ra, slot.dec);
             ++result.replaced;
         }
-        star.twinkle_phase = (std::rand() % 1024) * 16;
+        star.twinkle_phase = twinkles.next_phase();
         star.valid = true;
         grid.add_star(star.id, star.ra, star.dec);
         slot = std::move(star);

@@ -2,6 +2,7 @@
 #include "astro/sky_grid.h"
 #include "astro/star_catalog.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -22,10 +23,30 @@ struct StarCatalogLoad {
     std::string problem;      // why reading ended before the data did; empty when it ran to the end
 };
 
+// The stars' twinkle phases, 0..16368 in steps of 16, in load order. The sequence is the one the
+// C library's rand() gave on glibc without a seed, which the phases were first drawn from: the
+// sky pictures depend on it, so it is kept exactly.
+class TwinkleSequence {
+public:
+    TwinkleSequence();
+    int32_t next_phase();
+
+private:
+    static constexpr size_t DEGREE = 31;
+    static constexpr size_t SEPARATION = 3;
+
+    uint32_t next_value();
+
+    std::array<uint32_t, DEGREE> state{};
+    size_t front = SEPARATION;
+    size_t rear = 0;
+};
+
 // Fills the catalogue and lists every loaded star in the grid's cells. Every length and value
 // is checked against the bytes that remain and the ranges it must lie in: a record with an
 // impossible number or position is skipped, a damaged or cut-short record ends the loading and
 // leaves the records before it. A later record with the same number replaces the earlier one.
+// Each loaded record takes the next phase of a new TwinkleSequence.
 StarCatalogLoad parse_star_catalog(std::string_view bytes, StarCatalog& catalog, SkyGrid& grid);
 
 // Reads the catalogue file through a FileStream, parses it and logs what went wrong.

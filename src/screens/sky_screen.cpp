@@ -36,7 +36,7 @@ void SkyScreen::update(double elapsed)
 void SkyScreen::drag_started()
 {
     if (stars)
-        stars->select(stars->selection_kind(), -1);
+        stars->select(SkyObject{});
 }
 
 void SkyScreen::tapped(const PointerEvent& event)
@@ -44,7 +44,7 @@ void SkyScreen::tapped(const PointerEvent& event)
     if (!stars)
         return;
     const SkyObject object = stars->nearest_object(Point{event.x - stars->x(), event.y - stars->y()});
-    stars->select(object.kind, object.index);
+    stars->select(object);
 }
 
 } // namespace stellaro

@@ -1,5 +1,6 @@
 #include "sky/sky_view.h"
 
+#include "astro/angles.h"
 #include "astro/observer_time.h"
 
 #include <algorithm>
@@ -12,8 +13,6 @@ namespace {
 constexpr double TWO_PI = 6.283185307179586;
 constexpr double HALF_PI = 1.5707963267948966;
 constexpr double PI = 3.141592653589793;
-constexpr double HOURS_TO_RADIANS = 0.2617993877991494;
-constexpr double DEGREES_TO_RADIANS = 0.017453292519943295;
 // Once arrived, a step this long always reaches the target: the view is locked on.
 constexpr double LOCKED_STEP = 12.566370614359172;
 constexpr double ZOOM_PER_PIXEL = 0.02;
@@ -103,8 +102,8 @@ void SkyView::step_inertia(double dt)
 
 void SkyView::rebuild(const ObserverTime& observer)
 {
-    const double a = PI - (observer.sidereal_time - observer.longitude_hours) * HOURS_TO_RADIANS;
-    const double b = -(HALF_PI - observer.latitude * DEGREES_TO_RADIANS);
+    const double a = PI - (observer.sidereal_time - observer.longitude_hours) * HOURS_TO_RAD;
+    const double b = -(HALF_PI - observer.latitude * DEG_TO_RAD);
     const Matrix4 horizon = Matrix4::rotate_z(a) * Matrix4::rotate_y(b) * Matrix4::scale(1.0, -1.0, 1.0);
     const Matrix4 view = Matrix4::rotate_z(-view_azimuth) * Matrix4::rotate_y(-view_altitude);
     const double r = radius();

@@ -1,5 +1,6 @@
 #include "sky/stars.h"
 
+#include "astro/angles.h"
 #include "astro/coordinates.h"
 #include "astro/equatorial_vector.h"
 #include "platform/clock.h"
@@ -18,12 +19,12 @@ namespace stellaro {
 
 namespace {
 
-constexpr double DEGREES_TO_RADIANS = 0.017453292519943295;
-constexpr double HOURS_TO_RADIANS = 0.2617993877991494;
-constexpr double ECLIPTIC_OBLIQUITY = 23.439281;
-
-constexpr std::array<const char16_t*, BODY_COUNT> BODY_KEYS = {u"Sun",     u"Mercury", u"Venus",  u"Moon",   u"Mars",
-                                                               u"Jupiter", u"Saturn",  u"Uranus", u"Neptune"};
+// The English name keys the translations and names the picture file.
+std::u16string body_key(Body body)
+{
+    const std::string_view name = body_name(body);
+    return utf8_to_utf16(std::string(name));
+}
 
 FixedVector fixed_of(double x, double y, double z) { return fixed_vector(EquatorialVector{x, y, z}); }
 
@@ -50,20 +51,20 @@ Stars::Stars(Element* owner, std::u16string folder)
     star_labels.resize(sky.stars.size());
     constellation_labels.resize(sky.constellations.size());
     for (int i = 0; i < ECLIPTIC_POINTS; ++i) {
-        const EquatorialPosition place = ecliptic_to_equatorial(i * 15.0, 0.0, ECLIPTIC_OBLIQUITY);
+        const EquatorialPosition place = ecliptic_to_equatorial(i * 15.0, 0.0, J2000_OBLIQUITY_DEG);
         ecliptic[static_cast<size_t>(i)] =
-            fixed_vector(equatorial_vector(place.ra * HOURS_TO_RADIANS, place.dec * DEGREES_TO_RADIANS));
+            fixed_vector(equatorial_vector(place.ra * HOURS_TO_RAD, place.dec * DEG_TO_RAD));
     }
     for (int i = 0; i < ALTITUDE_MARKS; ++i) {
-        const double a = (i * 10 - 90) * DEGREES_TO_RADIANS;
+        const double a = (i * 10 - 90) * DEG_TO_RAD;
         altitude_marks[static_cast<size_t>(i)] = fixed_of(std::cos(a), 0.0, std::sin(a));
     }
     for (int i = 0; i < AZIMUTH_MARKS; ++i) {
-        const double a = i * 15 * DEGREES_TO_RADIANS;
+        const double a = i * 15 * DEG_TO_RAD;
         azimuth_marks[static_cast<size_t>(i)] = fixed_of(std::cos(a), std::sin(a), 0.0);
     }
-    for (int body = 0; body < BODY_COUNT; ++body)
-        bodies_[static_cast<size_t>(body)].name = BODY_KEYS[static_cast<size_t>(body)];
+    for (const Body body : ALL_BODIES)
+        bodies_[body_index(body)].name = body_key(body);
 }
 
 Stars::~Stars() = default;
@@ -201,11 +202,11 @@ void Stars::build_name_indexes(const Properties& properties, Stopwatch& stopwatc
 
     planet_names_.clear();
     planet_names_.reserve(10);
-    for (int body = 0; body < BODY_COUNT; ++body) {
-        SkyBody& entry = bodies_[static_cast<size_t>(body)];
-        entry.name = properties.translate(BODY_KEYS[static_cast<size_t>(body)]);
+    for (const Body body : ALL_BODIES) {
+        SkyBody& entry = bodies_[body_index(body)];
+        entry.name = properties.translate(body_key(body));
         entry.label = {};
-        planet_names_.emplace_back(entry.name, body);
+        planet_names_.emplace_back(entry.name, static_cast<int32_t>(body_index(body)));
     }
     sort_names(planet_names_);
 }
@@ -214,23 +215,23 @@ void Stars::load_bodies(Properties& properties)
 {
     size_factor = 1 << std::clamp(properties.scale(), 0, 1);
     const bool red = night();
-    for (int body = 0; body < BODY_COUNT; ++body) {
-        SkyBody& entry = bodies_[static_cast<size_t>(body)];
-        entry.picture = load_565(data_folder + u"/skins/bin/" + BODY_KEYS[static_cast<size_t>(body)]);
+    for (const Body body : ALL_BODIES) {
+        SkyBody& entry = bodies_[body_index(body)];
+        entry.picture = load_565(data_folder + u"/skins/bin/" + body_key(body));
         entry.frames = 1;
         const Size size = entry.picture.size();
         if (entry.picture.empty() || size.height <= 0)
             continue;
         if (red)
             entry.picture.picture->to_night();
-        if (body == BODY_SUN)
+        if (body == Body::sun)
             entry.frames = std::max(1, size.width / size.height);
     }
 }
 
-void Stars::select(int32_t kind, int32_t index)
+void Stars::select(SkyObject object)
 {
-    selected = {kind, index};
+    selected = object;
     view_.arrived = false;
 }
 
@@ -248,7 +249,7 @@ void Stars::refresh_projection()
     view_.rebuild(observer());
 }
 
-bool Stars::place_body(int body, int& budget)
+bool Stars::place_body(Body body, int& budget)
 {
     const double jd = observer().jd;
     const double d0 = std::floor(jd);
@@ -257,7 +258,8 @@ bool Stars::place_body(int body, int& budget)
     if (!p0 || !p1)
         return false;
     const double f = jd - d0;
-    BodyPosition& place = bodies_[static_cast<size_t>(body)].position;
+    SkyBody& entry = bodies_[body_index(body)];
+    BodyPosition& place = entry.position;
     place.direction.x = p0->direction.x + (p1->direction.x - p0->direction.x) * f;
     place.direction.y = p0->direction.y + (p1->direction.y - p0->direction.y) * f;
     place.direction.z = p0->direction.z + (p1->direction.z - p0->direction.z) * f;
@@ -269,14 +271,14 @@ bool Stars::place_body(int body, int& budget)
         place.ra += 24.0;
     place.dec = p0->dec + (p1->dec - p0->dec) * f;
     place.phase_angle = p0->phase_angle + (p1->phase_angle - p0->phase_angle) * f;
-    bodies_[static_cast<size_t>(body)].direction_fixed = fixed_vector(place.direction);
-    bodies_[static_cast<size_t>(body)].known = true;
+    entry.direction_fixed = fixed_vector(place.direction);
+    entry.known = true;
     return true;
 }
 
 void Stars::settle_bodies()
 {
-    for (int body = 0; body < BODY_COUNT; ++body) {
+    for (const Body body : ALL_BODIES) {
         int budget = 2;
         place_body(body, budget);
     }
@@ -296,7 +298,7 @@ std::optional<SkyTarget> Stars::selection_target()
         return std::nullopt;
     double ra = 0.0, dec = 0.0;
     switch (selected.kind) {
-    case KIND_STAR: {
+    case SkyKind::star: {
         const StarRecord* star = sky.stars.find(selected.index);
         if (!star || !star->valid)
             return std::nullopt;
@@ -304,11 +306,11 @@ std::optional<SkyTarget> Stars::selection_target()
         dec = star->dec_degrees();
         break;
     }
-    case KIND_BODY: {
-        if (selected.index >= BODY_COUNT)
+    case SkyKind::body: {
+        if (static_cast<size_t>(selected.index) >= BODY_COUNT)
             return std::nullopt;
         int budget = 2;
-        place_body(selected.index, budget);
+        place_body(static_cast<Body>(selected.index), budget);
         const SkyBody& body = bodies_[static_cast<size_t>(selected.index)];
         if (!body.known)
             return std::nullopt;
@@ -316,18 +318,18 @@ std::optional<SkyTarget> Stars::selection_target()
         dec = body.position.dec;
         break;
     }
-    case KIND_CONSTELLATION: {
+    case SkyKind::constellation: {
         if (static_cast<size_t>(selected.index) >= sky.constellations.size())
             return std::nullopt;
         ra = sky.constellations[static_cast<size_t>(selected.index)].label_ra;
         dec = sky.constellations[static_cast<size_t>(selected.index)].label_dec;
         break;
     }
-    default:
+    case SkyKind::nothing:
         return std::nullopt;
     }
     const HorizontalPosition place = equatorial_to_horizontal(observer(), ra, dec);
-    return SkyTarget{place.azimuth * DEGREES_TO_RADIANS, place.altitude * DEGREES_TO_RADIANS};
+    return SkyTarget{place.azimuth * DEG_TO_RAD, place.altitude * DEG_TO_RAD};
 }
 
 void Stars::update(double elapsed)
@@ -398,8 +400,8 @@ SkyObject Stars::nearest_object(Point point)
     const bool constellations = !document || document->show_constellations;
     const bool stars = !document || document->show_stars;
     int64_t best = 10000000000LL;
-    SkyObject result{KIND_BODY, -1};
-    const auto consider = [&](const FixedVector& direction, int32_t kind, int32_t index) {
+    SkyObject result;
+    const auto consider = [&](const FixedVector& direction, SkyKind kind, int32_t index) {
         const FixedVector p = project(direction, view_.sky_to_screen);
         if (p.z >= 0)
             return;
@@ -410,12 +412,12 @@ SkyObject Stars::nearest_object(Point point)
         }
     };
     if (planets)
-        for (int body = 0; body < BODY_COUNT; ++body)
-            if (bodies_[static_cast<size_t>(body)].known)
-                consider(bodies_[static_cast<size_t>(body)].direction_fixed, KIND_BODY, body);
+        for (size_t body = 0; body < BODY_COUNT; ++body)
+            if (bodies_[body].known)
+                consider(bodies_[body].direction_fixed, SkyKind::body, static_cast<int32_t>(body));
     if (constellations)
         for (size_t i = 0; i < sky.constellations.size(); ++i)
-            consider(sky.constellations[i].label_direction_fixed, KIND_CONSTELLATION, static_cast<int32_t>(i));
+            consider(sky.constellations[i].label_direction_fixed, SkyKind::constellation, static_cast<int32_t>(i));
     if (stars) {
         mark_grid();
         for (int r = 0; r < SkyGrid::ROWS; ++r)
@@ -423,20 +425,21 @@ SkyObject Stars::nearest_object(Point point)
                 if (!cell_on_screen(r, c))
                     continue;
                 for (const CellStar& star : cell_stars[static_cast<size_t>(r * SkyGrid::COLUMNS + c)])
-                    consider(FixedVector{star.x, star.y, star.z, FIXED_ONE}, KIND_STAR, star.id);
+                    consider(FixedVector{star.x, star.y, star.z, FIXED_ONE}, SkyKind::star, star.id);
             }
     }
     return result;
 }
 
-SelectedPoint Stars::selected_object_point(int32_t kind, int32_t index) const
+SelectedPoint Stars::selected_object_point(SkyObject object) const
 {
     SelectedPoint answer;
+    const int32_t index = object.index;
     if (index < 0)
         return answer;
     FixedVector direction;
-    switch (kind) {
-    case KIND_STAR: {
+    switch (object.kind) {
+    case SkyKind::star: {
         const StarRecord* star = sky.stars.find(index);
         if (!star || !star->valid)
             return answer;
@@ -444,8 +447,8 @@ SelectedPoint Stars::selected_object_point(int32_t kind, int32_t index) const
         direction = star->direction_fixed;
         break;
     }
-    case KIND_BODY:
-        if (index >= BODY_COUNT)
+    case SkyKind::body:
+        if (static_cast<size_t>(index) >= BODY_COUNT)
             return answer;
         answer.name = bodies_[static_cast<size_t>(index)].name;
         if (!bodies_[static_cast<size_t>(index)].known) {
@@ -455,13 +458,13 @@ SelectedPoint Stars::selected_object_point(int32_t kind, int32_t index) const
         }
         direction = bodies_[static_cast<size_t>(index)].direction_fixed;
         break;
-    case KIND_CONSTELLATION:
+    case SkyKind::constellation:
         if (static_cast<size_t>(index) >= sky.constellations.size())
             return answer;
         answer.name = sky.constellations[static_cast<size_t>(index)].display_name;
         direction = sky.constellations[static_cast<size_t>(index)].label_direction_fixed;
         break;
-    default:
+    case SkyKind::nothing:
         return answer;
     }
     answer.found = true;

@@ -18,10 +18,8 @@ namespace stellaro {
 
 class Stopwatch;
 
-// Object kinds of the sky.
-constexpr int32_t KIND_STAR = 0;
-constexpr int32_t KIND_BODY = 1;
-constexpr int32_t KIND_CONSTELLATION = 2;
+// What a sky object is; having nothing selected is told by a kind of its own.
+enum class SkyKind : uint8_t { nothing, star, body, constellation };
 
 // Told about the gestures on the sky (the main screen).
 class StarsListener {
@@ -32,9 +30,13 @@ public:
     virtual void tapped(const PointerEvent& event) = 0;
 };
 
+// A star by its catalogue number, a body by its number or a constellation by its index in the
+// catalogue; a negative index is no object.
 struct SkyObject {
-    int32_t kind = KIND_BODY;
+    SkyKind kind = SkyKind::nothing;
     int32_t index = -1;
+
+    static SkyObject of(Body body) { return {SkyKind::body, static_cast<int32_t>(body_index(body))}; }
     friend bool operator==(SkyObject, SkyObject) = default;
 };
 
@@ -93,15 +95,14 @@ public:
     bool on_key(const KeyEvent& event) override;
     bool on_text(std::u16string_view text) override;
 
-    void select(int32_t kind, int32_t index);
+    void select(SkyObject object);
     void zoom_by(double pixels);
     // The visible object whose projection is closest to the point (element coordinates).
     SkyObject nearest_object(Point point);
-    SelectedPoint selected_object_point(int32_t kind, int32_t index) const;
+    SelectedPoint selected_object_point(SkyObject object) const;
 
     void set_listener(StarsListener* new_listener) { listener = new_listener; }
-    int32_t selection_kind() const { return selected.kind; }
-    int32_t selection_index() const { return selected.index; }
+    SkyObject selection() const { return selected; }
     double clock() const { return clock_; }
     SkyView& view() { return view_; }
     const SkyView& view() const { return view_; }
@@ -132,7 +133,7 @@ private:
     bool night() const;
     std::optional<SkyTarget> selection_target();
     // Fetches the days around the moment and interpolates; false while the cache lacks them.
-    bool place_body(int body, int& budget);
+    bool place_body(Body body, int& budget);
     PictureRef make_label(std::u16string_view text, Colour colour);
     bool may_make_label() const { return labels_this_frame < LABELS_PER_FRAME; }
     void mark_grid();
@@ -148,10 +149,10 @@ private:
     void paint_constellations(RenderSurface& surface, Point origin);
     void paint_stars(RenderSurface& surface, Point origin);
     void paint_bodies(RenderSurface& surface, Point origin);
-    void paint_body(RenderSurface& surface, Point origin, int body, const FixedVector& at);
+    void paint_body(RenderSurface& surface, Point origin, Body body, const FixedVector& at);
 
     std::u16string data_folder;
-    SkyObject selected{KIND_STAR, -1};
+    SkyObject selected;
     StarsListener* listener = nullptr;
     SkyView view_;
     double clock_ = 0.0;

@@ -2,6 +2,7 @@
 #include "sky/star_strength.h"
 #include "sky/stars.h"
 
+#include "astro/angles.h"
 #include "document/document.h"
 #include "skin/surface/span_filler.h"
 
@@ -12,7 +13,6 @@ namespace stellaro {
 
 namespace {
 
-constexpr double DEGREES_TO_RADIANS = 0.017453292519943295;
 constexpr int32_t STAR_MARGIN = 20;
 
 struct Switches {
@@ -222,7 +222,7 @@ void Stars::paint_stars(RenderSurface& surface, Point origin)
                 } else {
                     const Size size = sprite.size();
                     surface.draw(sprite, centre - Point{size.width / 2, size.height / 2},
-                                 StarPainter(look.strength, colour.red, colour.green, colour.blue));
+                                 StarPainter({look.strength, colour.red, colour.green, colour.blue}));
                 }
                 const int32_t alpha = label_alpha(frame, look.star_class);
                 if (alpha <= 32 || star->display_name.empty())
@@ -243,9 +243,9 @@ void Stars::paint_stars(RenderSurface& surface, Point origin)
 void Stars::paint_bodies(RenderSurface& surface, Point origin)
 {
     int budget = 1;
-    for (int body = 0; body < BODY_COUNT; ++body) {
+    for (const Body body : ALL_BODIES) {
         place_body(body, budget);
-        const SkyBody& entry = bodies_[static_cast<size_t>(body)];
+        const SkyBody& entry = bodies_[body_index(body)];
         if (!entry.known)
             continue;
         const FixedVector p = project(entry.direction_fixed, view_.sky_to_screen);
@@ -255,18 +255,18 @@ void Stars::paint_bodies(RenderSurface& surface, Point origin)
     }
 }
 
-void Stars::paint_body(RenderSurface& surface, Point origin, int body, const FixedVector& p)
+void Stars::paint_body(RenderSurface& surface, Point origin, Body body, const FixedVector& p)
 {
-    SkyBody& entry = bodies_[static_cast<size_t>(body)];
+    SkyBody& entry = bodies_[body_index(body)];
     const Point centre = at(origin, p);
     int32_t drawn_height = 0;
     const Size whole = entry.picture.size();
     if (!entry.picture.empty() && whole.height > 0) {
         double scale = (view_.zoom * 0.3333333333333333 * 0.375 + 0.125) * size_factor;
-        if (body == BODY_SUN || body == BODY_MOON)
+        if (body == Body::sun || body == Body::moon)
             scale *= 2.0;
-        const Size frame_size = body == BODY_SUN ? Size{whole.height, whole.height} : whole;
-        const int32_t frame = body == BODY_SUN ? static_cast<int32_t>(clock_ * 10) % entry.frames : 0;
+        const Size frame_size = body == Body::sun ? Size{whole.height, whole.height} : whole;
+        const int32_t frame = body == Body::sun ? static_cast<int32_t>(clock_ * 10) % entry.frames : 0;
         const Size drawn{static_cast<int32_t>(frame_size.width * scale), static_cast<int32_t>(frame_size.height * scale)};
         drawn_height = drawn.height;
         const Point top_left = centre - Point{drawn.width / 2, drawn.height / 2};
@@ -277,18 +277,18 @@ void Stars::paint_body(RenderSurface& surface, Point origin, int body, const Fix
         const double phase = std::trunc(entry.position.phase_angle);
         const int32_t c = whole.height / 2;
         const auto quarter = static_cast<int32_t>(phase) / 90;
-        const auto half_width = static_cast<int32_t>(c * std::fabs(std::cos(phase * DEGREES_TO_RADIANS)) + 1);
+        const auto half_width = static_cast<int32_t>(c * std::fabs(std::cos(phase * DEG_TO_RAD)) + 1);
         for (int pass = 0; pass < 2; ++pass) {
-            const int32_t strength = pass == 0 ? 255 : 128;
+            const uint16_t strength = pass == 0 ? 255 : 128;
             const int32_t top = pass == 0 ? top_left.y : split;
             const int32_t bottom = pass == 0 ? split : top_left.y + drawn.height;
             if (bottom <= top)
                 continue;
             std::unique_ptr<SpanPainter> painter;
-            if (body == BODY_SUN)
+            if (body == Body::sun)
                 painter = tint_or_painter(strength, strength, strength);
-            else if (body == BODY_MOON)
-                painter = std::make_unique<PhasePainter>(strength, c, quarter, half_width);
+            else if (body == Body::moon)
+                painter = std::make_unique<PhasePainter>(PhaseRule{{strength, strength, strength}, c, quarter, half_width});
             else
                 painter = adjustable_add_painter(0x80);
             ClipScope rows(surface, Point{top_left.x, top}, Size{drawn.width, bottom - top});

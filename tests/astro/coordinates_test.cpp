@@ -21,32 +21,21 @@ ObserverTime observer_at(double latitude, double local_sidereal_time)
     return observer;
 }
 
-TEST(EclipticToEquatorial, EquinoxAndSolstice)
+TEST(EclipticToEquatorial, KnownPlacesWithHoursBelow24)
 {
-    const EquatorialPosition equinox = ecliptic_to_equatorial(0.0, 0.0, 23.44);
-    EXPECT_NEAR(equinox.ra, 0.0, 1e-12);
-    EXPECT_NEAR(equinox.dec, 0.0, 1e-12);
-    const EquatorialPosition solstice = ecliptic_to_equatorial(90.0, 0.0, 23.44);
-    EXPECT_NEAR(solstice.ra, 6.0, 1e-12);
-    EXPECT_NEAR(solstice.dec, 23.44, 1e-12);
-}
-
-TEST(EclipticToEquatorial, NegativeAnglesComeBackAsHoursBelow24)
-{
-    EXPECT_NEAR(ecliptic_to_equatorial(345.0, 0.0, 0.0).ra, 23.0, 1e-12);
-    EXPECT_NEAR(ecliptic_to_equatorial(-15.0, 0.0, 0.0).ra, 23.0, 1e-12);
-    const EquatorialPosition south = ecliptic_to_equatorial(270.0, -5.0, 23.44);
-    EXPECT_GE(south.ra, 0.0);
-    EXPECT_LT(south.ra, 24.0);
-    EXPECT_NEAR(south.dec, -28.44, 1e-9);
-}
-
-TEST(EclipticToEquatorial, PolluxFromTheTextbook)
-{
-    // Pollux: lambda 113.215630, beta 6.684170, epsilon 23.4392911 give alpha 116.328942, delta 28.026183.
-    const EquatorialPosition pollux = ecliptic_to_equatorial(113.215630, 6.684170, 23.4392911);
-    EXPECT_NEAR(pollux.ra * 15.0, 116.328942, 1e-5);
-    EXPECT_NEAR(pollux.dec, 28.026183, 1e-5);
+    struct Case {
+        double longitude, latitude, obliquity, ra, dec, tolerance_deg;
+    };
+    // The equinox, the solstice, negative angles coming back below 24 h, and Pollux from the
+    // textbook (alpha 116.328942 degrees, delta 28.026183).
+    for (const Case& c : {Case{0.0, 0.0, 23.44, 0.0, 0.0, 1e-12}, Case{90.0, 0.0, 23.44, 6.0, 23.44, 1e-12},
+                          Case{345.0, 0.0, 0.0, 23.0, 0.0, 1e-12}, Case{-15.0, 0.0, 0.0, 23.0, 0.0, 1e-12},
+                          Case{270.0, -5.0, 23.44, 18.0, -28.44, 1e-9},
+                          Case{113.215630, 6.684170, 23.4392911, 116.328942 / 15.0, 28.026183, 1e-5}}) {
+        const EquatorialPosition p = ecliptic_to_equatorial(c.longitude, c.latitude, c.obliquity);
+        EXPECT_NEAR(p.ra * 15.0, c.ra * 15.0, c.tolerance_deg) << c.longitude;
+        EXPECT_NEAR(p.dec, c.dec, c.tolerance_deg) << c.longitude;
+    }
 }
 
 TEST(EquatorialToHorizontal, MeridianAndWesternHorizon)

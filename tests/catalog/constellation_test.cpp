@@ -55,74 +55,48 @@ TEST_F(ConstellationFile, ReadsCodeFigureAndLabelPoint)
     EXPECT_EQ(ori.label_direction_fixed.w, 1024);
 }
 
-TEST_F(ConstellationFile, NeedsFiveNumbersAndTakesTheFigureFromTheFifth)
+TEST_F(ConstellationFile, EachLineIsKeptOrCountedForWhatIsWrongWithIt)
 {
-    parse("Aaa,x,1,2,3,4\n"
-          "Bbb,x,1,2,3,4,15\n");
-    ASSERT_EQ(constellations.size(), 1u);
-    EXPECT_EQ(constellations[0].code, u"Bbb");
-    EXPECT_EQ(constellations[0].figure, (std::vector<int32_t>{15}));
-}
-
-TEST_F(ConstellationFile, TheNumberListEndsAtTheFirstFieldWithoutDigits)
-{
-    parse("Ccc,x,1,2,3,4,15,abc,165\n"
-          "Ddd,x, 1, +2,-3 , 4 ,  +15xyz,\t16\r\n"
-          "Eee,x,1,2,3,4,15,,16\n");
-    ASSERT_EQ(constellations.size(), 3u);
-    EXPECT_EQ(constellations[0].figure, (std::vector<int32_t>{15}));
-    EXPECT_EQ(constellations[1].figure, (std::vector<int32_t>{15, 16}));
-    EXPECT_EQ(constellations[2].figure, (std::vector<int32_t>{15}));
-}
-
-TEST_F(ConstellationFile, LeadingSpacesAreDroppedAndSpacesBeforeTheCommaKept)
-{
-    parse("   \tLyr ,x,0,0,0,0,5\n");
-    ASSERT_EQ(constellations.size(), 1u);
-    EXPECT_EQ(constellations[0].code, u"Lyr ");
-}
-
-TEST_F(ConstellationFile, LinesWithoutTwoCommasOrACodeAreIgnored)
-{
-    const ConstellationLoad result = parse("Fff 1 2 3 4 5\n"
-                                           "Ggg,1 2 3 4 5\n"
-                                           ",x,1,2,3,4,5\n"
-                                           "\n"
-                                           "Hhh,x,1,2,3,4,5\n");
-    EXPECT_EQ(result.ignored, 4u);
-    ASSERT_EQ(constellations.size(), 1u);
-    EXPECT_EQ(constellations[0].code, u"Hhh");
-}
-
-TEST_F(ConstellationFile, AFinalLineWithoutALineFeedIsNotRead)
-{
-    const ConstellationLoad result = parse("Iii,x,1,2,3,4,5\nJjj,x,1,2,3,4,6");
-    EXPECT_TRUE(result.unterminated_tail);
-    ASSERT_EQ(constellations.size(), 1u);
-    EXPECT_EQ(constellations[0].code, u"Iii");
-    EXPECT_FALSE(parse("Iii,x,1,2,3,4,5\n").unterminated_tail);
-}
-
-TEST_F(ConstellationFile, AFigureNamingAStarOutsideTheCatalogueIsRejected)
-{
-    const ConstellationLoad result = parse("Kkk,x,0,0,0,0,10,99,-1,11\n"       // 99 is not in the catalogue
-                                           "Lll,x,0,0,0,0,10,301\n"            // beyond N
-                                           "Mmm,x,0,0,0,0,10,0\n"              // number 0 is never filled
-                                           "Nnn,x,0,0,0,0,10,-2\n"             // -1 is the only separator
-                                           "Ooo,x,0,0,0,0,10,99999999999999999999\n"
-                                           "Ppp,x,0,0,0,0,10,11\n");
-    EXPECT_EQ(result.rejected, 5u);
-    EXPECT_EQ(result.rejected_codes, (std::vector<std::u16string>{u"Kkk", u"Lll", u"Mmm", u"Nnn", u"Ooo"}));
-    ASSERT_EQ(constellations.size(), 1u);
-    EXPECT_EQ(constellations[0].code, u"Ppp");
-}
-
-TEST_F(ConstellationFile, AFigureWithoutStarsIsSkipped)
-{
-    const ConstellationLoad result = parse("Qqq,x,0,0,0,0,-1\nRrr,x,0,0,0,0,-1,-1,-1\nSss,x,0,0,0,0,-1,7,-1\n");
-    EXPECT_EQ(result.empty, 2u);
-    ASSERT_EQ(constellations.size(), 1u);
-    EXPECT_EQ(constellations[0].figure, (std::vector<int32_t>{-1, 7, -1}));
+    using Kept = std::pair<std::u16string, std::vector<int32_t>>; // code and figure
+    struct Case {
+        std::string text;
+        std::vector<Kept> kept;
+        size_t ignored = 0, rejected = 0, empty = 0;
+        bool unterminated = false;
+    };
+    const Case cases[] = {
+        // Five numbers are needed; the figure starts at the fifth.
+        {"Aaa,x,1,2,3,4\nBbb,x,1,2,3,4,15\n", {{u"Bbb", {15}}}, 1},
+        // The number list ends at the first field without digits.
+        {"Ccc,x,1,2,3,4,15,abc,165\nDdd,x, 1, +2,-3 , 4 ,  +15xyz,\t16\r\nEee,x,1,2,3,4,15,,16\n",
+         {{u"Ccc", {15}}, {u"Ddd", {15, 16}}, {u"Eee", {15}}}},
+        // Leading spaces are dropped, spaces before the comma kept.
+        {"   \tLyr ,x,0,0,0,0,5\n", {{u"Lyr ", {5}}}},
+        // Lines without two commas or a code are ignored.
+        {"Fff 1 2 3 4 5\nGgg,1 2 3 4 5\n,x,1,2,3,4,5\n\nHhh,x,1,2,3,4,5\n", {{u"Hhh", {5}}}, 4},
+        // A final line without a line feed is not read.
+        {"Iii,x,1,2,3,4,5\nJjj,x,1,2,3,4,6", {{u"Iii", {5}}}, 0, 0, 0, true},
+        // Stars outside the catalogue: missing, beyond N, 0 (never filled), -2 (only -1 separates),
+        // too large for any number.
+        {"Kkk,x,0,0,0,0,10,99,-1,11\nLll,x,0,0,0,0,10,301\nMmm,x,0,0,0,0,10,0\nNnn,x,0,0,0,0,10,-2\n"
+         "Ooo,x,0,0,0,0,10,99999999999999999999\nPpp,x,0,0,0,0,10,11\n",
+         {{u"Ppp", {10, 11}}}, 0, 5},
+        // A figure without stars is skipped.
+        {"Qqq,x,0,0,0,0,-1\nRrr,x,0,0,0,0,-1,-1,-1\nSss,x,0,0,0,0,-1,7,-1\n", {{u"Sss", {-1, 7, -1}}}, 0, 0, 2},
+    };
+    for (const Case& c : cases) {
+        const ConstellationLoad result = parse(c.text);
+        std::vector<Kept> kept;
+        for (const Constellation& constellation : constellations)
+            kept.push_back({constellation.code, constellation.figure});
+        EXPECT_EQ(kept, c.kept) << c.text;
+        EXPECT_EQ(result.loaded, c.kept.size()) << c.text;
+        EXPECT_EQ(result.ignored, c.ignored) << c.text;
+        EXPECT_EQ(result.rejected, c.rejected) << c.text;
+        EXPECT_EQ(result.empty, c.empty) << c.text;
+        EXPECT_EQ(result.unterminated_tail, c.unterminated) << c.text;
+    }
+    EXPECT_EQ(parse("Kkk,x,0,0,0,0,10,99\nLll,x,0,0,0,0,10,301\n").rejected_codes, (std::vector<std::u16string>{u"Kkk", u"Lll"}));
 }
 
 TEST_F(ConstellationFile, ALabelOfStarsAcrossZeroHoursLiesBetweenThem)

@@ -32,7 +32,7 @@ protected:
     TemporaryFolder folder;
 };
 
-TEST_F(EphemerisCatalogueTest, StarsAndLabelPointsFollowTheBodies)
+TEST_F(EphemerisCatalogueTest, StarsAndLabelPointsFollowTheBodiesOrAreOneLineErrors)
 {
     const ProgramRun result = run("ephemeris --jd 2461399.5 --lat 48.85 --lon 2.35 --csv --star 2491 --constellation ori");
     ASSERT_EQ(result.status, 0) << result.err;
@@ -41,10 +41,8 @@ TEST_F(EphemerisCatalogueTest, StarsAndLabelPointsFollowTheBodies)
     ASSERT_NE(sirius, std::string::npos) << result.out;
     EXPECT_NE(result.out.find(",-16.716111", sirius), std::string::npos) << result.out;
     EXPECT_NE(result.out.find("\nOri,"), std::string::npos) << result.out;
-}
 
-TEST_F(EphemerisCatalogueTest, UnknownStarsAndCodesAreOneLineErrors)
-{
+    // Unknown stars and codes, and a missing catalogue, are one-line errors.
     for (const char* arguments : {"ephemeris --star 99", "ephemeris --star 2491x", "ephemeris --constellation Xyz", "ephemeris --star 0"}) {
         const ProgramRun result = run(arguments);
         EXPECT_EQ(result.status, 2) << arguments;

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <cmath>
 #include <cstdlib>
 
@@ -15,29 +14,23 @@ namespace stellaro {
 
 namespace {
 
-class CatalogData : public testing::Test {
-protected:
-    static void SetUpTestSuite()
+// The built catalogue, loaded once for all the cases.
+struct CatalogData : testing::Test {
+    struct Loaded {
+        StarCatalog catalog;
+        SkyGrid grid;
+        StarCatalogLoad load;
+        Loaded() { load = load_star_catalog(built_path("catalog.db"), catalog, grid); }
+    };
+    static const Loaded& loaded()
     {
-        catalog = new StarCatalog;
-        grid = new SkyGrid;
-        load = new StarCatalogLoad(load_star_catalog(built_path("catalog.db"), *catalog, *grid));
+        static const Loaded data;
+        return data;
     }
-    static void TearDownTestSuite()
-    {
-        delete load;
-        delete grid;
-        delete catalog;
-    }
-
-    static StarCatalog* catalog;
-    static SkyGrid* grid;
-    static StarCatalogLoad* load;
+    const StarCatalog* catalog = &loaded().catalog;
+    const SkyGrid* grid = &loaded().grid;
+    const StarCatalogLoad* load = &loaded().load;
 };
-
-StarCatalog* CatalogData::catalog = nullptr;
-SkyGrid* CatalogData::grid = nullptr;
-StarCatalogLoad* CatalogData::load = nullptr;
 
 TEST_F(CatalogData, HoldsEveryStarOfTheBrightStarCatalogue)
 {
@@ -118,13 +111,12 @@ TEST_F(CatalogData, MagnitudesAreHundredthsWithTheFirstMagnitudeStarsBelowZero)
     EXPECT_GT(faintest, 700);
     EXPECT_LT(faintest, 1000);
     // Below V 1.5 the order is kept and the value is negative: the largest drawing class.
-    const auto magnitude_of = [this](int id) {
+    // Vega V 0.03, Regulus V 1.35, Adhara V 1.50.
+    for (const auto& [id, magnitude] : {std::pair{7001, -148}, std::pair{3982, -16}, std::pair{2618, 150}}) {
         const StarRecord* star = catalog->find(id);
-        return star ? star->magnitude : INT32_MIN;
-    };
-    EXPECT_EQ(magnitude_of(7001), -148); // Vega, V 0.03
-    EXPECT_EQ(magnitude_of(3982), -16);  // Regulus, V 1.35
-    EXPECT_EQ(magnitude_of(2618), 150);  // Adhara, V 1.50
+        ASSERT_NE(star, nullptr) << id;
+        EXPECT_EQ(star->magnitude, magnitude) << id;
+    }
 }
 
 TEST_F(CatalogData, BayerStarsCarryTheirConstellation)

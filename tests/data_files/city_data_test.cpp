@@ -11,33 +11,28 @@ namespace stellaro {
 
 namespace {
 
-class CityData : public testing::Test {
-protected:
-    static void SetUpTestSuite()
+// The built city list, read once for all the cases.
+struct CityData : testing::Test {
+    struct Loaded {
+        std::vector<CityRecord> cities;
+        CityReadResult result;
+        Loaded() : result(read_city_file(built_file("cities.db"), cities)) {}
+    };
+    static const Loaded& loaded()
     {
-        cities = new std::vector<CityRecord>;
-        result = new CityReadResult(read_city_file(built_file("cities.db"), *cities));
+        static const Loaded data;
+        return data;
     }
-    static void TearDownTestSuite()
-    {
-        delete result;
-        delete cities;
-    }
-
     static const CityRecord* find(std::u16string_view name, std::u16string_view country)
     {
-        for (const CityRecord& city : *cities)
+        for (const CityRecord& city : loaded().cities)
             if (city.name == name && city.country == country)
                 return &city;
         return nullptr;
     }
-
-    static std::vector<CityRecord>* cities;
-    static CityReadResult* result;
+    const std::vector<CityRecord>* cities = &loaded().cities;
+    const CityReadResult* result = &loaded().result;
 };
-
-std::vector<CityRecord>* CityData::cities = nullptr;
-CityReadResult* CityData::result = nullptr;
 
 TEST_F(CityData, EveryCityIsReadWithAKeyForEachCharacter)
 {
@@ -61,26 +56,16 @@ TEST_F(CityData, EveryCityIsReadWithAKeyForEachCharacter)
 
 TEST_F(CityData, KeysSpellNamesOnTheKeypad)
 {
-    const CityRecord* new_york = find(u"New York City", u"US");
-    ASSERT_NE(new_york, nullptr);
-    EXPECT_EQ(new_york->key, u"639 9675 2489");
-    const CityRecord* sao_paulo = find(u"São Paulo", u"BR");
-    ASSERT_NE(sao_paulo, nullptr);
-    EXPECT_EQ(sao_paulo->key, u"726 72856");
-    const CityRecord* zurich = find(u"Zürich", u"CH");
-    ASSERT_NE(zurich, nullptr);
-    EXPECT_EQ(zurich->key, u"987424");
-    const CityRecord* lodz = find(u"Łódź", u"PL");
-    ASSERT_NE(lodz, nullptr);
-    EXPECT_EQ(lodz->key, u"5639");
-    // Hyphens and apostrophes separate words that can be typed on their own.
-    const CityRecord* aix = find(u"Aix-en-Provence", u"FR");
-    ASSERT_NE(aix, nullptr);
-    EXPECT_EQ(aix->key, u"249 36 77683623");
-    // A Cyrillic name is spelt through its transliteration.
-    const CityRecord* zuunmod = find(u"Зуунмод", u"MN");
-    ASSERT_NE(zuunmod, nullptr);
-    EXPECT_EQ(zuunmod->key, u"9886663");
+    // Hyphens and apostrophes separate words that can be typed on their own; a Cyrillic name is
+    // spelt through its transliteration.
+    const std::u16string_view cases[][3] = {
+        {u"New York City", u"US", u"639 9675 2489"}, {u"São Paulo", u"BR", u"726 72856"}, {u"Zürich", u"CH", u"987424"},
+        {u"Łódź", u"PL", u"5639"}, {u"Aix-en-Provence", u"FR", u"249 36 77683623"}, {u"Зуунмод", u"MN", u"9886663"}};
+    for (const auto& [name, country, key] : cases) {
+        const CityRecord* city = find(name, country);
+        ASSERT_NE(city, nullptr) << utf16_to_utf8(name);
+        EXPECT_EQ(city->key, key);
+    }
 }
 
 TEST_F(CityData, PositionsKeepTheirPrecision)

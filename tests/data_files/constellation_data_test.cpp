@@ -16,31 +16,27 @@ namespace stellaro {
 
 namespace {
 
-class ConstellationData : public testing::Test {
-protected:
-    static void SetUpTestSuite()
+// The built constellations, loaded once for all the cases.
+struct ConstellationData : testing::Test {
+    struct Loaded {
+        StarCatalog catalog;
+        std::vector<Constellation> constellations;
+        ConstellationLoad load;
+        Loaded()
+        {
+            SkyGrid grid;
+            load_star_catalog(built_path("catalog.db"), catalog, grid);
+            load = load_constellations(built_path("constellations.txt"), catalog, constellations);
+        }
+    };
+    static const Loaded& loaded()
     {
-        catalog = new StarCatalog;
-        SkyGrid grid;
-        load_star_catalog(built_path("catalog.db"), *catalog, grid);
-        constellations = new std::vector<Constellation>;
-        load = new ConstellationLoad(load_constellations(built_path("constellations.txt"), *catalog, *constellations));
+        static const Loaded data;
+        return data;
     }
-    static void TearDownTestSuite()
-    {
-        delete load;
-        delete constellations;
-        delete catalog;
-    }
-
-    static StarCatalog* catalog;
-    static std::vector<Constellation>* constellations;
-    static ConstellationLoad* load;
+    const std::vector<Constellation>* constellations = &loaded().constellations;
+    const ConstellationLoad* load = &loaded().load;
 };
-
-StarCatalog* ConstellationData::catalog = nullptr;
-std::vector<Constellation>* ConstellationData::constellations = nullptr;
-ConstellationLoad* ConstellationData::load = nullptr;
 
 TEST_F(ConstellationData, EveryLineIsAFigureWithALabelPoint)
 {

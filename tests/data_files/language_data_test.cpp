@@ -41,26 +41,21 @@ TEST(LanguageData, EveryLanguageNamesStarsConstellationsBodiesAndCountries)
 
 TEST(LanguageData, TextsAreInTheirLanguage)
 {
-    LanguageTable english;
-    LanguageTable german;
-    LanguageTable russian;
-    LanguageTable polish;
-    ASSERT_TRUE(english.load_language_file(built_path("english.lng")));
-    ASSERT_TRUE(german.load_language_file(built_path("german.lng")));
-    ASSERT_TRUE(russian.load_language_file(built_path("russian.lng")));
-    ASSERT_TRUE(polish.load_language_file(built_path("polish.lng")));
-    EXPECT_EQ(english.translate(u"2491"), u"Sirius");
-    EXPECT_EQ(english.translate(u"Ori"), u"Orion");
-    EXPECT_EQ(english.translate(u"iso3166_DE"), u"Germany");
-    EXPECT_EQ(german.translate(u"CMa"), u"Großer Hund");
-    EXPECT_EQ(german.translate(u"Moon"), u"Mond");
-    EXPECT_EQ(german.translate(u"iso3166_DE"), u"Deutschland");
-    EXPECT_EQ(russian.translate(u"2491"), u"Сириус");
-    EXPECT_EQ(russian.translate(u"Sun"), u"Солнце");
     // Polish translates few star names: the others keep their English name.
-    EXPECT_EQ(polish.translate(u"2061"), u"Betelgeza");
-    EXPECT_EQ(polish.translate(u"1017"), u"Mirfak");
-    EXPECT_EQ(polish.translate(u"Moon"), u"Księżyc");
+    struct Case {
+        const char* language;
+        std::u16string_view key, text;
+    };
+    for (const Case& c : {Case{"english", u"2491", u"Sirius"}, Case{"english", u"Ori", u"Orion"},
+                          Case{"english", u"iso3166_DE", u"Germany"}, Case{"german", u"CMa", u"Großer Hund"},
+                          Case{"german", u"Moon", u"Mond"}, Case{"german", u"iso3166_DE", u"Deutschland"},
+                          Case{"russian", u"2491", u"Сириус"}, Case{"russian", u"Sun", u"Солнце"},
+                          Case{"polish", u"2061", u"Betelgeza"}, Case{"polish", u"1017", u"Mirfak"},
+                          Case{"polish", u"Moon", u"Księżyc"}}) {
+        LanguageTable table;
+        ASSERT_TRUE(table.load_language_file(built_path(std::string(c.language) + ".lng"))) << c.language;
+        EXPECT_EQ(table.translate(c.key), c.text) << c.language << " " << utf16_to_utf8(c.key);
+    }
 }
 
 } // namespace

@@ -57,16 +57,14 @@ TEST(SkyPictureData, BodyPicturesHaveTheirFramesAndTransparentSurroundings)
     const std::unique_ptr<PixelBuffer> moon = bitmap("Moon");
     ASSERT_NE(moon, nullptr);
     EXPECT_NE(moon->row(moon->height() / 2)[1], TRANSPARENT_KEY);
-}
 
-TEST(SkyPictureData, PlanetsAreTellApartByColour)
-{
-    const auto centre = [](const char* name) {
+    // Mars is red and Neptune blue beside their centres.
+    const auto beside_centre = [](const char* name) {
         const std::unique_ptr<PixelBuffer> body = bitmap(name);
         return body ? body->row(body->height() / 2 + 3)[body->width() / 2 + 3] : Pixel{0};
     };
-    const Pixel mars = centre("Mars");
-    const Pixel neptune = centre("Neptune");
+    const Pixel mars = beside_centre("Mars");
+    const Pixel neptune = beside_centre("Neptune");
     EXPECT_GT(red_of(mars), 2 * blue_of(mars));
     EXPECT_GT(blue_of(neptune), 2 * red_of(neptune));
 }

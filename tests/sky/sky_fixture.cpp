@@ -1,20 +1,13 @@
 #include "sky/sky_fixture.h"
 
+#include "astro/angles.h"
 #include "astro/julian_date.h"
 #include "platform/utf.h"
-#include "skin/io/file_stream.h"
-#include "skin/surface/decode_image.h"
-#include "skin/surface/png_writer.h"
 #include "skin/surface/span_filler.h"
-
-#include <cstdlib>
-#include <filesystem>
 
 namespace stellaro {
 
 namespace {
-
-constexpr double DEGREES = 0.017453292519943295;
 
 // The kind is registered once for the whole test program.
 void register_stars()
@@ -59,8 +52,8 @@ void SkyWorld::set_place(double longitude, double latitude) { document.set_locat
 
 void SkyWorld::look(double azimuth, double altitude, double zoom)
 {
-    sky->view().view_azimuth = azimuth * DEGREES;
-    sky->view().view_altitude = altitude * DEGREES;
+    sky->view().view_azimuth = azimuth * DEG_TO_RAD;
+    sky->view().view_altitude = altitude * DEG_TO_RAD;
     sky->view().zoom = zoom;
     sky->refresh_projection();
 }
@@ -84,38 +77,6 @@ void fix_twinkle(Stars& sky)
 {
     for (StarRecord& star : sky.catalog().stars)
         star.twinkle_phase = (star.id * 389 % 1024) * 16;
-}
-
-int64_t differing_pixels(const PixelBuffer& a, const PixelBuffer& b)
-{
-    if (a.size() != b.size())
-        return -1;
-    int64_t count = 0;
-    for (int32_t y = 0; y < a.height(); ++y)
-        for (int32_t x = 0; x < a.width(); ++x)
-            count += a.row(y)[x] != b.row(y)[x];
-    return count;
-}
-
-::testing::AssertionResult matches_golden(const RenderSurface& surface, const std::string& name)
-{
-    const std::string path = std::string(STELLARO_TEST_DATA) + "/golden/" + name;
-    if (const char* update = std::getenv("STELLARO_UPDATE_GOLDEN"); update && update[0] == '1') {
-        if (!write_png(surface, path))
-            return ::testing::AssertionFailure() << "cannot write " << path;
-        return ::testing::AssertionSuccess();
-    }
-    FileStream file(utf8_to_utf16(path), FileStream::READ);
-    const std::unique_ptr<PixelBuffer> golden = decode_image(file);
-    if (!golden)
-        return ::testing::AssertionFailure() << "no golden picture " << path;
-    const int64_t differing = differing_pixels(*golden, *surface.buffer());
-    if (differing == 0)
-        return ::testing::AssertionSuccess();
-    const std::string kept = (std::filesystem::current_path() / ("actual-" + name)).string();
-    write_png(surface, kept);
-    return ::testing::AssertionFailure() << differing << " pixels differ from " << path << " (-1: size); rendered picture in "
-                                         << kept;
 }
 
 } // namespace stellaro

@@ -4,6 +4,7 @@
 #include "skin/props/properties.h"
 #include "skin/surface/render_surface.h"
 #include "sky/stars.h"
+#include "support/golden.h"
 #include "support/test_support.h"
 
 #include <memory>
@@ -29,6 +30,7 @@ public:
     void look(double azimuth, double altitude, double zoom = 0.0);
     // One frame: update by dt seconds and paint into the frame.
     void frame(double dt = 0.04);
+    Picture565 picture() const { return picture_of(*surface.buffer()); }
 
     TemporaryRegistry registry;
     Document document;
@@ -37,19 +39,11 @@ public:
     RenderSurface surface;
 };
 
-// Writes the stars' twinkle phases from their numbers, so that pictures do not depend on how
-// often rand() was called before.
+// Writes the stars' twinkle phases from their numbers: the golden pictures were drawn with them.
 void fix_twinkle(Stars& sky);
 
 // Steps frames of 40 ms until nothing is left to appear or move (at most limit frames);
 // the number of frames stepped.
 int settle(SkyWorld& world, int limit = 1500);
-
-// Compares the surface with tests/data/golden/<name>; STELLARO_UPDATE_GOLDEN=1 rewrites the file
-// instead. On a difference the rendered picture is kept beside the test program.
-::testing::AssertionResult matches_golden(const RenderSurface& surface, const std::string& name);
-
-// Pixels that differ between two surfaces of one size (-1 for different sizes).
-int64_t differing_pixels(const PixelBuffer& a, const PixelBuffer& b);
 
 } // namespace stellaro

@@ -1,7 +1,5 @@
 #include "sky/sky_fixture.h"
 
-#include "skin/surface/png_writer.h"
-
 namespace stellaro {
 
 // Pictures of the real sky: Paris on the evening of 2026-12-24, turned to Orion, unless said.
@@ -11,7 +9,7 @@ TEST(SkyGolden, EveningToOrion)
     SkyWorld world;
     world.look(120.0, 25.0);
     settle(world);
-    EXPECT_TRUE(matches_golden(world.surface, "sky_evening.png"));
+    EXPECT_TRUE(matches_golden(world.picture(), "sky_evening.png"));
 }
 
 TEST(SkyGolden, EveningToOrionAtNight)
@@ -19,16 +17,16 @@ TEST(SkyGolden, EveningToOrionAtNight)
     SkyWorld world(Size{320, 240}, true);
     world.look(120.0, 25.0);
     settle(world);
-    EXPECT_TRUE(matches_golden(world.surface, "sky_night.png"));
+    EXPECT_TRUE(matches_golden(world.picture(), "sky_night.png"));
 }
 
 TEST(SkyGolden, TheMoonSelectedAndZoomed)
 {
     SkyWorld world;
     world.look(120.0, 25.0, 2.5);
-    world.sky->select(KIND_BODY, BODY_MOON);
+    world.sky->select(SkyObject::of(Body::moon));
     settle(world);
-    EXPECT_TRUE(matches_golden(world.surface, "sky_moon_selected.png"));
+    EXPECT_TRUE(matches_golden(world.picture(), "sky_moon_selected.png"));
 }
 
 TEST(SkyGolden, MiddayWithTheSun)
@@ -36,9 +34,9 @@ TEST(SkyGolden, MiddayWithTheSun)
     SkyWorld world;
     world.set_moment(2026, 6, 21, 13, 30, 120);
     world.look(180.0, 50.0, 1.0);
-    world.sky->select(KIND_BODY, BODY_SUN);
+    world.sky->select(SkyObject::of(Body::sun));
     settle(world);
-    EXPECT_TRUE(matches_golden(world.surface, "sky_sun.png"));
+    EXPECT_TRUE(matches_golden(world.picture(), "sky_sun.png"));
 }
 
 TEST(SkyGolden, EverySwitchOffLeavesHorizonEclipticAndScale)
@@ -51,7 +49,7 @@ TEST(SkyGolden, EverySwitchOffLeavesHorizonEclipticAndScale)
     world.document.show_planets = false;
     world.look(100.0, 20.0);
     settle(world);
-    EXPECT_TRUE(matches_golden(world.surface, "sky_switches_off.png"));
+    EXPECT_TRUE(matches_golden(world.picture(), "sky_switches_off.png"));
 }
 
 } // namespace stellaro

@@ -13,7 +13,7 @@ namespace {
 
 Pixel star_pixel(Pixel destination, Pixel sprite, int32_t strength, uint8_t r, uint8_t g, uint8_t b)
 {
-    return StarPainter(strength, r, g, b).apply(destination, sprite);
+    return StarRule{strength, r, g, b}(destination, sprite);
 }
 
 } // namespace
@@ -97,8 +97,8 @@ TEST(MoonPhase, TheLitSideBeforeAndAfterFullMoon)
 TEST(MoonPhase, TheRealMoonShowsItsLitSideTowardTheSun)
 {
     // 2026-12-20 and 2026-12-28, four days before and after the full moon of the 24th.
-    const double before = body_position(2461394.5, BODY_MOON, true).phase_angle;
-    const double after = body_position(2461402.5, BODY_MOON, true).phase_angle;
+    const double before = body_position(2461394.5, Body::moon, true).phase_angle;
+    const double after = body_position(2461402.5, Body::moon, true).phase_angle;
     EXPECT_LT(static_cast<int>(before) / 90, 1);
     EXPECT_EQ(static_cast<int>(after) / 90, 3);
     EXPECT_TRUE(phase_lit(60, 32, 32, static_cast<int>(before) / 90, 10));

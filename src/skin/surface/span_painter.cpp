@@ -1,8 +1,6 @@
 #include "skin/surface/span_painter.h"
 
 #include <algorithm>
-#include <cstring>
-#include <type_traits>
 
 namespace stellaro {
 
@@ -52,27 +50,12 @@ struct ChangeMarkRule {
 };
 
 struct PlainCopyRule {
+    static constexpr bool COPIES_SOURCE = true;
     Pixel operator()(Pixel, Pixel s) const { return s; }
 };
 
 struct OrRule {
     Pixel operator()(Pixel d, Pixel s) const { return pixel(d | s); }
-};
-
-struct Tint {
-    uint16_t red;
-    uint16_t green;
-    uint16_t blue;
-
-    // Every product stays below 65536 for factors up to 256, so the sums run in 16 bits
-    // (which lets the row loops use 16-bit vector multiplies).
-    Pixel operator()(Pixel s) const
-    {
-        const auto r = static_cast<uint16_t>(static_cast<uint16_t>(((s >> 8) & 0xF8) * red) & 0xF800);
-        const auto g = static_cast<uint16_t>((static_cast<uint16_t>(((s >> 3) & 0xFC) * green) >> 5) & 0x07E0);
-        const auto b = static_cast<uint16_t>(static_cast<uint16_t>((s & 0x1F) * 8 * blue) >> 11);
-        return static_cast<Pixel>(r | g | b);
-    }
 };
 
 struct TintRule {
@@ -145,52 +128,6 @@ struct TintedLightenRule {
             channel[i] = static_cast<uint32_t>(std::clamp<int64_t>(base + factor[i] * scaled, 0, 65025));
         return lighten(d, pack_wide(channel[0], channel[1], channel[2]));
     }
-};
-
-template <typename Rule>
-class RulePainter final : public SpanPainter {
-public:
-    explicit RulePainter(Rule rule = {}) : rule(rule) {}
-
-    void paint(Pixel* dst, Pixel* end, const Pixel* src, int32_t) const override
-    {
-        if constexpr (std::is_same_v<Rule, PlainCopyRule>) {
-            if (end > dst)
-                std::memmove(dst, src, static_cast<size_t>(end - dst) * sizeof(Pixel));
-        } else {
-            for (; dst < end; ++dst, ++src)
-                *dst = rule(*dst, *src);
-        }
-    }
-
-    void paint_scaled(Pixel* dst, Pixel* end, const Pixel* src_row, uint32_t x_fixed, uint32_t x_step,
-                      int32_t) const override
-    {
-        for (; dst < end; ++dst, x_fixed += x_step)
-            *dst = rule(*dst, src_row[x_fixed >> 10]);
-    }
-
-    void paint_magnified(Pixel* dst, const Pixel* src_row, int32_t start, int32_t count, int32_t shift) const override
-    {
-        for (int32_t i = 0; i < count; ++i)
-            dst[i] = rule(dst[i], src_row[(start + i) >> shift]);
-    }
-
-    void paint_magnified_wrapped(Pixel* dst, const Pixel* src_row, int32_t start, int32_t count, int32_t shift,
-                                 int32_t wrap_from, int32_t wrap_to) const override
-    {
-        int32_t column = start;
-        for (int32_t i = 0; i < count; ++i, ++column) {
-            if (column >= wrap_to)
-                column = wrap_from;
-            dst[i] = rule(dst[i], src_row[column >> shift]);
-        }
-    }
-
-    std::unique_ptr<SpanPainter> clone() const override { return std::make_unique<RulePainter>(rule); }
-
-private:
-    Rule rule;
 };
 
 class ReferencePainter final : public SpanPainter {
