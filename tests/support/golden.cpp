@@ -8,9 +8,6 @@
 
 namespace stellaro {
 
-namespace {
-
-// An 8-bit PNG as RGB565, each channel cut to its top bits; nothing when it cannot be read.
 std::optional<Picture565> read_png_565(const std::string& path)
 {
     png_image image{};
@@ -26,6 +23,8 @@ std::optional<Picture565> read_png_565(const std::string& path)
         picture.pixels.push_back(static_cast<uint16_t>((rgb[i] & 0xF8) << 8 | (rgb[i + 1] & 0xFC) << 3 | rgb[i + 2] >> 3));
     return picture;
 }
+
+namespace {
 
 // Writes an 8-bit RGB PNG, each channel's top bits repeated into the low ones, so that reading
 // it back gives the same pixels.

@@ -30,6 +30,9 @@ Picture565 picture_of(const Buffer& buffer)
     return picture;
 }
 
+// An 8-bit PNG as RGB565, each channel cut to its top bits; nothing when it cannot be read.
+std::optional<Picture565> read_png_565(const std::string& path);
+
 // Compares the picture with tests/data/golden/<name>, pixel for pixel. STELLARO_UPDATE_GOLDEN=1
 // rewrites the golden file instead. On a difference the picture is kept as actual-<name> in the
 // working folder (beside the test programs) to look at.
