@@ -3,6 +3,7 @@
 #include "astro/sky_grid.h"
 #include "catalog/star_catalog_file.h"
 #include "platform/utf.h"
+#include "skin/io/packed_bytes.h"
 #include "skin/io/zip_reader.h"
 
 #include <benchmark/benchmark.h>
@@ -95,12 +96,6 @@ void load_constellations_88(benchmark::State& state)
 }
 BENCHMARK(load_constellations_88)->Unit(benchmark::kMicrosecond);
 
-void put_le(std::string& out, uint32_t value, int width)
-{
-    for (int i = 0; i < width; ++i)
-        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
 // 1,000 stored members of 2 KiB (map tiles are small), then the central directory's signature.
 const std::string& archive_file()
 {
@@ -109,15 +104,15 @@ const std::string& archive_file()
         const std::string data(2048, 'p');
         for (int i = 0; i < 1000; ++i) {
             const std::string name = "tiles/tile_" + std::to_string(i) + ".jpg";
-            put_le(out, 0x04034B50, 4);
+            put_integer(out, 0x04034B50, 4);
             out.append(14, '\0');
-            put_le(out, static_cast<uint32_t>(data.size()), 4);
-            put_le(out, static_cast<uint32_t>(data.size()), 4);
-            put_le(out, static_cast<uint32_t>(name.size()), 2);
-            put_le(out, 0, 2);
+            put_integer(out, static_cast<uint32_t>(data.size()), 4);
+            put_integer(out, static_cast<uint32_t>(data.size()), 4);
+            put_integer(out, static_cast<uint32_t>(name.size()), 2);
+            put_integer(out, 0, 2);
             out += name + data;
         }
-        put_le(out, 0x02014B50, 4);
+        put_integer(out, 0x02014B50, 4);
         return temporary_file("stellaro-bench-tiles.zip", out);
     }();
     return path;

@@ -2,6 +2,7 @@
 #include "app/place_and_moment.h"
 #include "app/program_setup.h"
 
+#include "astro/angles.h"
 #include "astro/body.h"
 #include "astro/constellation.h"
 #include "platform/utf.h"
@@ -227,8 +228,8 @@ int render_command(OptionList& options, std::ostream& out)
         return 1;
     }
     Stars& sky = *screen.sky();
-    sky.view().view_azimuth = azimuth * 0.017453292519943295;
-    sky.view().view_altitude = std::clamp(altitude * 0.017453292519943295, -SkyView::MAX_ALTITUDE, SkyView::MAX_ALTITUDE);
+    sky.view().view_azimuth = azimuth * DEG_TO_RAD;
+    sky.view().view_altitude = std::clamp(altitude * DEG_TO_RAD, -SkyView::MAX_ALTITUDE, SkyView::MAX_ALTITUDE);
     sky.view().zoom = zoom_level;
     if (select) {
         const SkyObject object = parse_selection(*select, sky);
