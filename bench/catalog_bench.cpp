@@ -1,6 +1,6 @@
 #include "astro/angles.h"
-#include "catalog/constellation_file.h"
 #include "astro/sky_grid.h"
+#include "catalog/constellation_file.h"
 #include "catalog/star_catalog_file.h"
 #include "platform/utf.h"
 #include "skin/io/packed_bytes.h"

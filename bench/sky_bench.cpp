@@ -1,7 +1,7 @@
 #include "astro/julian_date.h"
+#include "document/document.h"
 #include "platform/executable_path.h"
 #include "platform/utf.h"
-#include "document/document.h"
 #include "skin/props/properties.h"
 #include "skin/surface/render_surface.h"
 #include "sky/stars.h"

@@ -4,10 +4,10 @@
 #include "astro/coordinates.h"
 #include "astro/earth_rotation.h"
 #include "astro/julian_date.h"
-#include "catalog/sky_catalog.h"
 #include "astro/solar_system.h"
-#include "platform/utf.h"
+#include "catalog/sky_catalog.h"
 #include "document/document.h"
+#include "platform/utf.h"
 #include "skin/io/paths.h"
 
 #include <array>

@@ -3,8 +3,8 @@
 #include "app/text_format.h"
 #include "astro/earth_rotation.h"
 #include "astro/julian_date.h"
-#include "platform/utf.h"
 #include "document/document.h"
+#include "platform/utf.h"
 
 #include <cmath>
 #include <cstdio>

@@ -5,14 +5,14 @@
 #include "astro/angles.h"
 #include "astro/body.h"
 #include "astro/constellation.h"
-#include "platform/utf.h"
 #include "document/document.h"
+#include "platform/utf.h"
+#include "screens/sky_screen.h"
 #include "shell/frame_clock.h"
 #include "skin/elements/keys.h"
 #include "skin/props/properties.h"
 #include "skin/surface/png_writer.h"
 #include "skin/surface/render_surface.h"
-#include "screens/sky_screen.h"
 #include "sky/stars.h"
 
 #include <algorithm>

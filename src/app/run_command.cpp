@@ -2,13 +2,13 @@
 #include "app/place_and_moment.h"
 #include "app/program_setup.h"
 
-#include "platform/utf.h"
 #include "document/document.h"
+#include "platform/utf.h"
+#include "screens/window_sky_screen.h"
 #include "shell/application.h"
 #include "shell/running_instance.h"
 #include "skin/io/log.h"
 #include "skin/props/properties.h"
-#include "screens/window_sky_screen.h"
 #include "sky/stars.h"
 
 #include <iostream>

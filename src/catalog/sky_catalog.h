@@ -1,8 +1,8 @@
 #pragma once
 #include "astro/constellation.h"
-#include "catalog/constellation_file.h"
 #include "astro/sky_grid.h"
 #include "astro/star_catalog.h"
+#include "catalog/constellation_file.h"
 #include "catalog/star_catalog_file.h"
 
 #include <string_view>

@@ -2,9 +2,9 @@
 
 #include "astro/angles.h"
 #include "astro/julian_date.h"
+#include "document/city_database.h"
 #include "platform/clock.h"
 #include "platform/local_time.h"
-#include "document/city_database.h"
 #include "skin/io/log.h"
 #include "skin/io/paths.h"
 #include "skin/io/registry.h"

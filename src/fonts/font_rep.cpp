@@ -1,8 +1,8 @@
 #include "fonts/font_rep.h"
 
-#include "platform/clock.h"
 #include "fonts/font_layout.h"
 #include "fonts/font_system.h"
+#include "platform/clock.h"
 #include "skin/io/log.h"
 
 #include <ft2build.h>

@@ -4,8 +4,8 @@
 #include "platform/utf.h"
 #include "shell/application.h"
 #include "shell/display_rotation.h"
-#include "skin/elements/keys.h"
 #include "shell/running_instance.h"
+#include "skin/elements/keys.h"
 #include "skin/io/log.h"
 
 #include <algorithm>

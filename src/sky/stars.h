@@ -1,7 +1,7 @@
 #pragma once
 #include "astro/body_position_cache.h"
-#include "catalog/sky_catalog.h"
 #include "astro/solar_system.h"
+#include "catalog/sky_catalog.h"
 #include "fonts/font_handle.h"
 #include "skin/elements/drag_tracker.h"
 #include "skin/elements/element.h"

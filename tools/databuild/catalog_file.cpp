@@ -5,8 +5,8 @@
 #include "astro/angles.h"
 #include "astro/equatorial_vector.h"
 #include "astro/fixed_vector.h"
-#include "catalog/star_catalog_file.h"
 #include "astro/star_record.h"
+#include "catalog/star_catalog_file.h"
 #include "platform/utf.h"
 
 #include <algorithm>

@@ -3,8 +3,8 @@
 #include "keypad_key.h"
 #include "tsv_table.h"
 
-#include "platform/utf.h"
 #include "document/city_database.h"
+#include "platform/utf.h"
 
 #include <algorithm>
 #include <cmath>

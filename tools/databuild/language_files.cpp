@@ -4,8 +4,8 @@
 #include "tsv_table.h"
 
 #include "platform/atomic_file.h"
-#include "skin/io/packed_bytes.h"
 #include "platform/utf.h"
+#include "skin/io/packed_bytes.h"
 
 #include <iostream>
 #include <map>

@@ -1,6 +1,6 @@
 #pragma once
-#include "skin/elements/keys.h"
 #include "skin/elements/animation.h"
+#include "skin/elements/keys.h"
 #include "skin/elements/layout.h"
 #include "skin/elements/pointer_event.h"
 #include "skin/props/properties.h"
