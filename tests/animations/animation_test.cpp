@@ -10,6 +10,8 @@ constexpr Pixel OLD = 0x1111;
 constexpr Pixel NEW = 0x2222;
 constexpr Pixel BACK = 0x0000;
 
+using Span = std::pair<int32_t, int32_t>;
+
 RenderSurface image(Size size, Pixel value)
 {
     RenderSurface surface(size);
@@ -17,69 +19,61 @@ RenderSurface image(Size size, Pixel value)
     return surface;
 }
 
-// A started animation showing `to` over `from`, advanced to progress p (speed 1 kinds).
-std::unique_ptr<VisibilityAnimation> at_progress(std::u16string_view kind, double p, Size size)
+// The animation of that kind showing a NEW image over an OLD one, advanced to progress p and
+// drawn at origin on a BACK surface of the given size.
+RenderSurface drawn_at(std::u16string_view kind, double p, Size size, Size surface_size, Point origin)
 {
     auto animation = VisibilityAnimation::parse(kind);
     RenderSurface from = image(size, OLD);
     RenderSurface to = image(size, NEW);
     animation->start(&from, Direction::SHOW, &to);
-    EXPECT_FALSE(from.has_buffer());
-    EXPECT_FALSE(to.has_buffer());
+    EXPECT_FALSE(from.has_buffer() || to.has_buffer());
     animation->advance(p / (animation->speed() * 5));
-    return animation;
+    RenderSurface surface = image(surface_size, BACK);
+    animation->draw(surface, origin);
+    return surface;
 }
 
-// The first and one-past-last columns of row y holding value.
-std::pair<int32_t, int32_t> run_of(const RenderSurface& surface, int32_t y, Pixel value)
+// The first and one-past-last positions of the line holding value (row y, or column x when x >= 0).
+Span run_of(const RenderSurface& surface, int32_t y, Pixel value, int32_t x = -1)
 {
-    int32_t first = -1, last = -1;
-    for (int32_t x = 0; x < surface.size().width; ++x)
-        if (surface.pixel({x, y}) == value) {
-            if (first < 0)
-                first = x;
-            last = x + 1;
+    Span run{-1, -1};
+    const int32_t length = x < 0 ? surface.size().width : surface.size().height;
+    for (int32_t i = 0; i < length; ++i)
+        if (surface.pixel(x < 0 ? Point{i, y} : Point{x, i}) == value) {
+            if (run.first < 0)
+                run.first = i;
+            run.second = i + 1;
         }
-    return {first, last};
+    return run;
 }
-
-} // namespace
 
 TEST(VisibilityAnimation, KindsByName)
 {
-    for (const std::u16string_view kind : {u"scale", u"right", u"bottom", u"left", u"top"}) {
+    const std::pair<const char16_t*, double> kinds[] = {{u"scale", 1},  {u"right", 1}, {u"bottom", 1}, {u"left", 1},
+                                                        {u"top", 1},    {u"pop", 0.5}, {u"flip", 0.5}};
+    for (const auto& [kind, speed] : kinds) {
         auto animation = VisibilityAnimation::parse(kind);
-        ASSERT_NE(animation, nullptr) << std::string(kind.begin(), kind.end());
-        EXPECT_EQ(animation->speed(), 1.0);
-        EXPECT_FALSE(animation->running());
+        ASSERT_NE(animation, nullptr);
+        EXPECT_EQ(animation->speed(), speed);
     }
-    EXPECT_EQ(VisibilityAnimation::parse(u"pop")->speed(), 0.5);
-    EXPECT_EQ(VisibilityAnimation::parse(u"flip")->speed(), 0.5);
-    EXPECT_EQ(VisibilityAnimation::parse(u"Scale"), nullptr);
-    EXPECT_EQ(VisibilityAnimation::parse(u""), nullptr);
-    EXPECT_EQ(VisibilityAnimation::parse(u"fade"), nullptr);
+    for (const char16_t* other : {u"Scale", u"", u"fade"})
+        EXPECT_EQ(VisibilityAnimation::parse(other), nullptr);
 }
 
-TEST(VisibilityAnimation, ShowingAndHidingTakeAFifthOfASecondOverTheSpeed)
+TEST(VisibilityAnimation, RunsAFifthOfASecondOverTheSpeedThenLetsItsImagesGo)
 {
-    const struct {
-        const char16_t* kind;
-        Direction direction;
-        double start, half_time;
-    } cases[] = {{u"scale", Direction::SHOW, 0.0, 0.1}, {u"pop", Direction::HIDE, 1.0, 0.2}};
-    for (const auto& test : cases) {
-        auto animation = VisibilityAnimation::parse(test.kind);
+    for (const bool showing : {true, false}) {
+        auto animation = VisibilityAnimation::parse(showing ? u"scale" : u"pop");
+        const double half_time = showing ? 0.1 : 0.2;
         RenderSurface to = image({10, 10}, NEW);
-        animation->start(nullptr, test.direction, &to);
-        EXPECT_TRUE(animation->running());
-        EXPECT_EQ(animation->progress(), test.start);
-        animation->advance(test.half_time);
+        animation->start(nullptr, showing ? Direction::SHOW : Direction::HIDE, &to);
+        animation->advance(half_time);
         EXPECT_DOUBLE_EQ(animation->progress(), 0.5);
         EXPECT_TRUE(animation->running());
-        animation->advance(test.half_time);
-        EXPECT_EQ(animation->progress(), 1.0 - test.start);
+        animation->advance(half_time);
+        EXPECT_EQ(animation->progress(), showing ? 1.0 : 0.0);
         EXPECT_FALSE(animation->running());
-        // Idle: the images are gone and drawing changes nothing.
         RenderSurface surface = image({10, 10}, BACK);
         animation->draw(surface, {0, 0});
         EXPECT_EQ(run_of(surface, 5, NEW).first, -1);
@@ -99,20 +93,17 @@ TEST(VisibilityAnimation, ToggledAgainItTurnsRound)
     animation->advance(0.05);
     EXPECT_FALSE(animation->running());
     EXPECT_EQ(animation->progress(), 0.0);
-    auto copy = animation->clone();
-    EXPECT_FALSE(copy->running());
 }
 
 TEST(VisibilityAnimation, SlidesComeFromTheirSidesCutToThePanel)
 {
-    // The panel (at 10, 5 in a larger surface) at progress p: which pixels of one line (a row or,
-    // for the vertical slides, a column) show the old and the new image.
-    using Run = std::pair<int32_t, int32_t>;
+    // The panel at 10, 5 in a larger surface: which part of one row (or, for the vertical
+    // slides, one column) shows the old and the new image.
     const struct {
         const char16_t* kind;
         double p;
         Size size;
-        Run old_run, new_run;
+        Span old_run, new_run;
     } cases[] = {
         {u"right", 0.5, {100, 10}, {10, 60}, {60, 110}},
         {u"left", 0.25, {100, 10}, {35, 110}, {10, 35}},
@@ -120,78 +111,58 @@ TEST(VisibilityAnimation, SlidesComeFromTheirSidesCutToThePanel)
         {u"top", 0.5, {10, 40}, {25, 45}, {5, 25}},
     };
     for (const auto& test : cases) {
-        auto animation = at_progress(test.kind, test.p, test.size);
-        RenderSurface surface = image({130, 60}, BACK);
-        animation->draw(surface, {10, 5});
+        SCOPED_TRACE(std::string(test.kind, test.kind + 3));
+        const RenderSurface surface = drawn_at(test.kind, test.p, test.size, {130, 60}, {10, 5});
         const bool vertical = test.size.height > test.size.width;
-        RenderSurface line = image(vertical ? Size{60, 1} : Size{130, 1}, BACK);
-        for (int32_t i = 0; i < line.size().width; ++i)
-            line.buffer()->row(0)[i] = surface.pixel(vertical ? Point{15, i} : Point{i, 10});
-        EXPECT_EQ(run_of(line, 0, OLD), test.old_run) << std::string(test.kind, test.kind + 3);
-        EXPECT_EQ(run_of(line, 0, NEW), test.new_run) << std::string(test.kind, test.kind + 3);
+        EXPECT_EQ(run_of(surface, 10, OLD, vertical ? 15 : -1), test.old_run);
+        EXPECT_EQ(run_of(surface, 10, NEW, vertical ? 15 : -1), test.new_run);
     }
 }
 
 TEST(VisibilityAnimation, ScaleHalfwayIsAQuarterSizeCentred)
 {
-    auto animation = at_progress(u"scale", 0.5, {100, 80});
-    RenderSurface surface = image({100, 80}, BACK);
-    animation->draw(surface, {0, 0});
-    EXPECT_EQ(run_of(surface, 40, NEW), (std::pair<int32_t, int32_t>{37, 62}));
+    const RenderSurface surface = drawn_at(u"scale", 0.5, {100, 80}, {100, 80}, {0, 0});
+    EXPECT_EQ(run_of(surface, 40, NEW), (Span{37, 62}));
     EXPECT_EQ(run_of(surface, 40, OLD).first, 0);
-    int32_t rows = 0;
-    for (int32_t y = 0; y < 80; ++y)
-        rows += surface.pixel({50, y}) == NEW;
-    EXPECT_EQ(rows, 20);
-    EXPECT_EQ(surface.pixel({50, 30}), NEW);
+    EXPECT_EQ(run_of(surface, 0, NEW, 50), (Span{30, 50}));
 }
 
 TEST(VisibilityAnimation, PopOvershootsAndSettles)
 {
     // At progress 2/3 the angle is a half turn: about 1.24 times the size.
-    auto animation = at_progress(u"pop", 2.0 / 3.0, {100, 50});
-    RenderSurface surface = image({200, 100}, BACK);
-    animation->draw(surface, {50, 25});
-    const auto [first, last] = run_of(surface, 50, NEW);
-    EXPECT_NEAR(last - first, 124, 2);
-    auto settled = at_progress(u"pop", 0.999999, {100, 50});
-    RenderSurface calm = image({200, 100}, BACK);
-    settled->draw(calm, {50, 25});
-    EXPECT_EQ(run_of(calm, 50, NEW), (std::pair<int32_t, int32_t>{50, 150}));
+    const Span big = run_of(drawn_at(u"pop", 2.0 / 3.0, {100, 50}, {200, 100}, {50, 25}), 50, NEW);
+    EXPECT_NEAR(big.second - big.first, 124, 2);
+    EXPECT_EQ(run_of(drawn_at(u"pop", 0.999999, {100, 50}, {200, 100}, {50, 25}), 50, NEW), (Span{50, 150}));
 }
 
-TEST(VisibilityAnimation, FlipShowsTheOldFaceThenTheNewOne)
+TEST(VisibilityAnimation, FlipShowsTheOldFaceThenTheNewOneUpright)
 {
-    const Size card{80, 60};
-    auto width_at = [&](double p, Pixel face) {
-        auto animation = at_progress(u"flip", p, card);
-        RenderSurface surface = image(card, BACK);
-        animation->draw(surface, {0, 0});
-        const auto [first, last] = run_of(surface, 30, face);
-        return first < 0 ? 0 : last - first;
+    auto width_at = [](double p, Pixel face) {
+        const Span run = run_of(drawn_at(u"flip", p, {80, 60}, {80, 60}, {0, 0}), 30, face);
+        return run.first < 0 ? 0 : run.second - run.first;
     };
     EXPECT_EQ(width_at(0.0, OLD), 80);
-    const int32_t quarter = width_at(0.25, OLD);
-    EXPECT_GT(quarter, 45);
-    EXPECT_LT(quarter, 70);
+    EXPECT_GT(width_at(0.25, OLD), 45);
+    EXPECT_LT(width_at(0.25, OLD), 70);
     EXPECT_EQ(width_at(0.25, NEW), 0);
-    EXPECT_EQ(width_at(0.75, OLD), 0);
-    const int32_t three_quarters = width_at(0.75, NEW);
-    EXPECT_GT(three_quarters, 45);
-    EXPECT_LT(three_quarters, 70);
     EXPECT_LE(width_at(0.49, OLD), 10);
+    EXPECT_EQ(width_at(0.75, OLD), 0);
+    EXPECT_GT(width_at(0.75, NEW), 45);
+    EXPECT_LT(width_at(0.75, NEW), 70);
 
-    // The finished half-turn shows the new image upright, not mirrored.
+    // The finished half-turn shows the new image as it is, not mirrored.
     auto animation = VisibilityAnimation::parse(u"flip");
-    RenderSurface to(card);
-    for (int32_t y = 0; y < card.height; ++y)
-        for (int32_t x = 0; x < card.width; ++x)
+    RenderSurface to({80, 60});
+    for (int32_t y = 0; y < 60; ++y)
+        for (int32_t x = 0; x < 80; ++x)
             to.buffer()->row(y)[x] = static_cast<Pixel>(x + 1);
     animation->start(nullptr, Direction::SHOW, &to);
     animation->advance(0.39999);
-    RenderSurface surface = image(card, BACK);
+    RenderSurface surface = image({80, 60}, BACK);
     animation->draw(surface, {0, 0});
     EXPECT_LT(surface.pixel({5, 30}), surface.pixel({75, 30}));
 }
+
+} // namespace
 
 } // namespace stellaro

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <thread>
-#include <vector>
 
 namespace stellaro {
 
@@ -22,24 +22,19 @@ TEST(ActiveScheduler, CompletionsFromOtherThreadsRunOnTheCallersThread)
 {
     std::atomic<int> wakes {0};
     CActiveScheduler scheduler([&] { ++wakes; });
-    std::vector<std::unique_ptr<Counter>> objects;
-    for (int i = 0; i < 50; ++i) {
-        objects.push_back(std::make_unique<Counter>(i));
-        scheduler.set_active(*objects.back());
-    }
-    EXPECT_EQ(scheduler.active_count(), 50);
-    std::thread worker([&] {
+    std::deque<Counter> objects;
+    for (int i = 0; i < 50; ++i)
+        scheduler.set_active(objects.emplace_back(i));
+    std::thread([&] {
         for (auto& object : objects)
-            scheduler.complete(*object);
-    });
-    worker.join();
+            scheduler.complete(object);
+    }).join();
     EXPECT_EQ(wakes.load(), 50);
-    for (const auto& object : objects)
-        EXPECT_EQ(object->runs, 0);
+    EXPECT_EQ(objects[0].runs, 0);
     scheduler.process_actives();
     for (const auto& object : objects) {
-        EXPECT_EQ(object->runs, 1);
-        EXPECT_FALSE(object->is_active());
+        EXPECT_EQ(object.runs, 1);
+        EXPECT_FALSE(object.is_active());
     }
     EXPECT_EQ(scheduler.active_count(), 0);
 }
@@ -136,28 +131,19 @@ TEST(ActiveScheduler, ACompletionRacingACancelNeverRuns)
 
 TEST(ActiveSchedulerDeathTest, MisuseIsFatal)
 {
+    const auto fatal = ::testing::ExitedWithCode(EXIT_FAILURE);
+    CActiveScheduler scheduler(nullptr);
+    Counter object(7);
+    EXPECT_EXIT(scheduler.complete(object), fatal, "Active object 7 is not marked active");
     EXPECT_EXIT(
         {
-            CActiveScheduler scheduler(nullptr);
-            Counter object(7);
-            scheduler.set_active(object);
-            scheduler.set_active(object);
+            CActiveScheduler short_lived(nullptr);
+            short_lived.set_active(object);
         },
-        ::testing::ExitedWithCode(EXIT_FAILURE), "Object 7 is already active");
-    EXPECT_EXIT(
-        {
-            CActiveScheduler scheduler(nullptr);
-            Counter object(8);
-            scheduler.complete(object);
-        },
-        ::testing::ExitedWithCode(EXIT_FAILURE), "Active object 8 is not marked active");
-    EXPECT_EXIT(
-        {
-            Counter object(9);
-            CActiveScheduler scheduler(nullptr);
-            scheduler.set_active(object);
-        },
-        ::testing::ExitedWithCode(EXIT_FAILURE), "Some active objects still live while scheduler is terminating active_counter=1");
+        fatal, "Some active objects still live while scheduler is terminating active_counter=1");
+    scheduler.set_active(object);
+    EXPECT_EXIT(scheduler.set_active(object), fatal, "Object 7 is already active");
+    object.cancel();
 }
 
 } // namespace

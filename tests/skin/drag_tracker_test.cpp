@@ -16,31 +16,23 @@ PointerEvent at(int32_t x, int32_t y, uint32_t time, bool down = false)
     return event;
 }
 
-TEST(DragTracker, SmallMovesStayATap)
+TEST(DragTracker, SmallMovesStayATapAndTenPixelsMakeADrag)
 {
     DragTracker tracker;
     tracker.on_button(at(100, 100, 1000, true));
-    EXPECT_TRUE(tracker.pressed());
     tracker.on_move(at(109, 91, 1010));
     EXPECT_EQ(tracker.moved(), 0.0);
-    EXPECT_EQ(tracker.samples().size(), 1u);
     EXPECT_EQ(tracker.delta_x(), 0);
     tracker.on_button(at(105, 105, 1020));
-    EXPECT_FALSE(tracker.pressed());
-    EXPECT_FALSE(tracker.dragging());
+    EXPECT_FALSE(tracker.pressed() || tracker.dragging());
     EXPECT_EQ(tracker.velocity_x(), 0.0);
-}
 
-TEST(DragTracker, TenPixelsMakeADragAndEverySampleCountsAfterwards)
-{
-    DragTracker tracker;
-    tracker.on_button(at(100, 100, 1000, true));
-    tracker.on_move(at(110, 100, 1010));
+    tracker.on_button(at(100, 100, 2000, true));
+    tracker.on_move(at(110, 100, 2010));
     EXPECT_EQ(tracker.moved(), -1.0);
     EXPECT_EQ(tracker.delta_x(), 10);
-    EXPECT_EQ(tracker.delta_y(), 0);
     // Back inside the square still moves once dragging.
-    tracker.on_move(at(101, 103, 1020));
+    tracker.on_move(at(101, 103, 2020));
     EXPECT_EQ(tracker.delta_x(), -9);
     EXPECT_EQ(tracker.delta_y(), 3);
     EXPECT_EQ(tracker.samples().size(), 3u);
@@ -58,7 +50,6 @@ TEST(DragTracker, VelocityOverTheLastQuarterSecond)
     // A pause drops the old samples: only the new ones younger than 251 ms count.
     tracker.on_move(at(300, -50, 1452));
     EXPECT_EQ(tracker.samples().size(), 1u);
-    EXPECT_EQ(tracker.velocity_x(), 0.0);
     tracker.on_button(at(330, -50, 1490));
     EXPECT_EQ(tracker.velocity_x(), 0.0); // a span under 50 ms gives no velocity
     tracker.on_button(at(0, 0, 2000, true));
@@ -66,7 +57,6 @@ TEST(DragTracker, VelocityOverTheLastQuarterSecond)
     tracker.on_button(at(0, 37, 2070));
     // (0 - 37) * 1000 / 70, with integer division.
     EXPECT_DOUBLE_EQ(tracker.velocity_y(), -528.0);
-    EXPECT_EQ(tracker.samples().size(), 3u);
 }
 
 TEST(DragTracker, KeepsAtMostTwentyFiveSamples)

@@ -1,7 +1,6 @@
 #include "platform/utf.h"
 #include "skin/elements/element.h"
 #include "skin/elements/element_factory.h"
-#include "skin/io/log.h"
 #include "skin/props/skincore.h"
 #include "skin/surface/span_filler.h"
 #include "skin_test_support.h"
@@ -16,46 +15,47 @@ namespace stellaro {
 namespace {
 
 // Notes the input it gets in a log shared with its siblings ("left down 10,10", "right key",
-// "left text a") and accepts presses and keys as told.
+// "left text a") and accepts presses and keys as told; fills itself inside a 1-pixel margin.
 class Probe : public Element {
 public:
     using Element::Element;
     using Element::destroy_children;
     bool on_pointer_button(const PointerEvent& event) override
     {
-        note(event.down ? "down " : event.cancelled ? "cancel " : "up ", event);
+        note(event.down ? "down" : event.cancelled ? "cancel" : "up", &event);
         return accept;
     }
-    void on_pointer_move(const PointerEvent& event) override { note("move ", event); }
+    void on_pointer_move(const PointerEvent& event) override { note("move", &event); }
     bool on_key(const KeyEvent&) override
     {
-        *log += utf16_to_utf8(id()) + " key\n";
+        note("key");
         return accept_keys;
     }
     bool on_text(std::u16string_view text) override
     {
-        *log += utf16_to_utf8(id()) + " text " + utf16_to_utf8(text) + "\n";
+        note("text " + utf16_to_utf8(text));
         return accept_keys;
     }
     void paint(RenderSurface& surface, Point origin) override
     {
         ++paints;
-        if (fill)
-            surface.apply(origin + Point{1, 1}, {width() - 2, height() - 2}, SolidFiller(Pixel{0x001F}));
-        Element::paint(surface, origin);
+        surface.apply(origin + Point{1, 1}, {width() - 2, height() - 2}, SolidFiller(FILL));
     }
 
+    static constexpr Pixel FILL = 0x001F;
     std::string own_log;
     std::string* log = &own_log;
     bool accept = true;
     bool accept_keys = false;
-    bool fill = false;
     int paints = 0;
 
 private:
-    void note(const char* what, const PointerEvent& event)
+    void note(const std::string& what, const PointerEvent* at = nullptr)
     {
-        *log += utf16_to_utf8(id()) + " " + what + std::to_string(event.x) + "," + std::to_string(event.y) + "\n";
+        *log += utf16_to_utf8(id()) + " " + what;
+        if (at)
+            *log += " " + std::to_string(at->x) + "," + std::to_string(at->y);
+        *log += "\n";
     }
 };
 
@@ -180,187 +180,127 @@ TEST(ElementInput, ARemovedOrDestroyedSubtreeLeavesEveryInputList)
     EXPECT_TRUE(screen.root.captured().empty());
 }
 
-TEST(Element, VisibilityAndEnabledPropagateDown)
+TEST(Element, VisibilityAndEnabledPropagateDownAndFindChildLooksNearestFirst)
 {
     Screen screen;
     Probe& left = *screen.probes[0];
-    EXPECT_TRUE(left.effectively_visible());
     screen.root.set_visible(false);
-    EXPECT_TRUE(left.visible());
-    EXPECT_FALSE(left.effectively_visible());
-    screen.root.set_visible(true);
-    EXPECT_TRUE(left.effectively_visible());
     screen.root.set_enabled(false);
-    EXPECT_FALSE(left.effectively_enabled());
-    EXPECT_TRUE(left.enabled());
+    EXPECT_TRUE(left.visible() && left.enabled());
+    EXPECT_FALSE(left.effectively_visible() || left.effectively_enabled());
+    screen.root.set_visible(true);
     screen.root.set_enabled(true);
-    EXPECT_TRUE(left.effectively_enabled());
+    EXPECT_TRUE(left.effectively_visible() && left.effectively_enabled());
+
+    // A deeper "right" under the left probe loses to the direct child of that name.
+    auto deep = std::make_unique<Element>(&left);
+    deep->set_id(u"right");
+    Element* deep_right = deep.get();
+    left.add_child(std::move(deep));
+    EXPECT_EQ(screen.root.find_child(u"right"), screen.probes[1]);
+    EXPECT_EQ(left.find_child(u"right"), deep_right);
+    EXPECT_EQ(screen.root.find_child(u"up"), nullptr);
 }
 
-TEST(Element, FindChildLooksAtDirectChildrenFirst)
-{
-    Element root;
-    auto a = std::make_unique<Element>(&root);
-    auto deep = std::make_unique<Element>(a.get());
-    deep->set_id(u"x");
-    Element* deep_x = deep.get();
-    a->add_child(std::move(deep));
-    auto b = std::make_unique<Element>(&root);
-    b->set_id(u"x");
-    Element* direct_x = b.get();
-    root.add_child(std::move(a));
-    root.add_child(std::move(b));
-    EXPECT_EQ(root.find_child(u"x"), direct_x);
-    EXPECT_EQ(root.children()[0]->find_child(u"x"), deep_x);
-    EXPECT_EQ(root.find_child(u"y"), nullptr);
-}
-
-TEST(Element, LiveCountFollowsConstructionAndDestruction)
-{
-    const int64_t before = Element::live_count();
-    {
-        Element root;
-        root.add_child(std::make_unique<Element>(&root));
-        root.add_child(std::make_unique<Element>(&root));
-        EXPECT_EQ(Element::live_count(), before + 3);
-    }
-    EXPECT_EQ(Element::live_count(), before);
-}
-
-TEST(ElementKinds, DuplicateAndUnknownKinds)
+TEST(ElementKinds, DuplicateAndUnknownKindsAreRefused)
 {
     const NodeRegistration text(u"text", factory_of<Element>());
-    EXPECT_TRUE(is_node_registered(u"text"));
     EXPECT_THROW(register_node(u"text", factory_of<Element>()), skincore::NodeAlreadyRegistered);
+    EXPECT_NE(create_node(u"text", nullptr), nullptr);
     try {
         create_node(u"no_such_kind", nullptr);
         FAIL();
     } catch (const skincore::NodeNotRegistered& error) {
         EXPECT_EQ(error.type_name, u"no_such_kind");
     }
-    EXPECT_NE(create_node(u"text", nullptr), nullptr);
-    unregister_node(u"text");
-    EXPECT_FALSE(is_node_registered(u"text"));
-    register_node(u"text", factory_of<Element>());
-}
 
-TEST(ElementKinds, AChildOfAnUnknownKindStopsTheBuild)
-{
+    // In a skin, a child of an unknown kind stops the build; a child without a type names the
+    // empty kind.
     TemporaryFolder folder;
     const std::string skin =
         compile_skin(folder.path(), "kinds", "node S { child { string type = \"mystery\" } }\nnode T { child { } }\n");
-    ASSERT_FALSE(skin.empty());
     Properties properties;
     ASSERT_TRUE(properties.load_skin(utf8_to_utf16(skin), 96));
     Element screen;
     EXPECT_THROW(screen.load_from_skin(properties, u"S"), skincore::NodeNotRegistered);
-    // A child without a type names the empty kind.
     EXPECT_THROW(screen.load_from_skin(properties, u"T"), skincore::NodeNotRegistered);
 }
 
-// A compiled skin whose "probe" elements fill themselves.
-struct ProbeSkin {
-    explicit ProbeSkin(const std::string& source)
+// Screens of probes from a compiled skin.
+class ProbeSkinTest : public ::testing::Test {
+protected:
+    void SetUp() override
     {
-        const std::string path = compile_skin(folder.path(), "probes", source);
-        EXPECT_TRUE(properties.load_skin(utf8_to_utf16(path), 96)) << path;
+        const std::string path = compile_skin(
+            folder.path(), "probes",
+            "node Plain { child { string type = \"probe\" int cache = 1 } }\n"
+            "node Keyed { child { string type = \"probe\" int cache = 1 int cache_alpha = 0 } }\n"
+            "node Slide { child { string type = \"probe\" string id = \"panel\" string visibility_animation = \"right\" } }\n");
+        ASSERT_TRUE(properties.load_skin(utf8_to_utf16(path), 96));
     }
+    Probe& open(const char16_t* node, Size size)
+    {
+        EXPECT_TRUE(screen.load_from_skin(properties, node));
+        screen.set_visible(true);
+        screen.set_horizontal(0, size.width);
+        screen.set_vertical(0, size.height);
+        return *static_cast<Probe*>(screen.children()[0].get());
+    }
+    RenderSurface drawn(Size size, Pixel background)
+    {
+        RenderSurface target(size);
+        target.apply({0, 0}, size, SolidFiller(background));
+        screen.draw(target, {0, 0});
+        return target;
+    }
+
     TemporaryFolder folder;
-    mutable Properties properties;
-    const NodeRegistration probe{u"probe", [](Element* parent) {
-                                     auto element = std::make_unique<Probe>(parent);
-                                     element->fill = true;
-                                     return element;
-                                 }};
+    Properties properties;
+    const NodeRegistration probe{u"probe", factory_of<Probe>()};
+    Element screen;
 };
 
 // The cache: pixels paint() leaves alone come through as the key colour with a plain copy and
 // leave the target alone with the colour-key copy of "cache_alpha" 0.
-TEST(ElementCache, PlainCopyShowsTheKeyColourAndAlphaZeroKeysItOut)
+TEST_F(ProbeSkinTest, PlainCacheShowsTheKeyColourAndAlphaZeroKeysItOut)
 {
-    const ProbeSkin skin("node Plain { child { string type = \"probe\" int cache = 1 } }\n"
-                         "node Keyed { child { string type = \"probe\" int cache = 1 int cache_alpha = 0 } }\n");
-    Properties& properties = skin.properties;
-    for (const char16_t* node : {u"Plain", u"Keyed"}) {
-        Element screen;
-        ASSERT_TRUE(screen.load_from_skin(properties, node));
-        screen.set_visible(true);
-        screen.set_horizontal(0, 10);
-        screen.set_vertical(0, 10);
-        auto* child = static_cast<Probe*>(screen.children()[0].get());
-        ASSERT_TRUE(child->is_cached());
-        RenderSurface target({10, 10});
-        target.apply({0, 0}, {10, 10}, SolidFiller(Pixel{0x07E0}));
-        screen.draw(target, {0, 0});
-        EXPECT_EQ(target.pixel({5, 5}), 0x001F);
-        EXPECT_EQ(target.pixel({0, 0}), std::u16string_view(node) == u"Plain" ? TRANSPARENT_KEY : 0x07E0);
-        EXPECT_EQ(child->paints, 1);
+    for (const bool keyed : {false, true}) {
+        Probe& child = open(keyed ? u"Keyed" : u"Plain", {10, 10});
+        ASSERT_TRUE(child.is_cached());
+        const RenderSurface target = drawn({10, 10}, 0x07E0);
+        EXPECT_EQ(target.pixel({5, 5}), Probe::FILL);
+        EXPECT_EQ(target.pixel({0, 0}), keyed ? 0x07E0 : TRANSPARENT_KEY);
         // Drawing again copies the cache without painting.
-        screen.draw(target, {0, 0});
-        EXPECT_EQ(child->paints, 1);
-        child->request_repaint();
-        screen.draw(target, {0, 0});
-        EXPECT_EQ(child->paints, 2);
-        EXPECT_EQ(child->cache().size(), (Size{10, 10}));
-        child->set_visible(false);
-        EXPECT_EQ(child->cache().size(), (Size{0, 0}));
+        drawn({10, 10}, 0);
+        EXPECT_EQ(child.paints, 1);
+        child.request_repaint();
+        drawn({10, 10}, 0);
+        EXPECT_EQ(child.paints, 2);
+        child.set_visible(false);
+        EXPECT_EQ(child.cache().size(), (Size{0, 0}));
     }
 }
 
-TEST(ElementAnimation, ShowAndHideRunTheAnimationAndToggleReverses)
+TEST_F(ProbeSkinTest, ShowAndHideRunTheAnimationAndToggleReverses)
 {
-    const ProbeSkin skin(
-        "node S { child { string type = \"probe\" string id = \"panel\" string visibility_animation = \"right\" } }\n");
-    Properties& properties = skin.properties;
-    Element screen;
-    ASSERT_TRUE(screen.load_from_skin(properties, u"S"));
-    screen.set_visible(true);
-    screen.set_horizontal(0, 100);
-    screen.set_vertical(0, 20);
-    auto* panel = static_cast<Probe*>(screen.find_child(u"panel"));
-    ASSERT_NE(panel->visibility_animation(), nullptr);
-
-    panel->show(false);
-    EXPECT_FALSE(panel->visible());
-    ASSERT_TRUE(panel->visibility_animation()->running());
-    EXPECT_EQ(panel->visibility_animation()->direction(), Direction::HIDE);
+    Probe& panel = open(u"Slide", {100, 20});
+    ASSERT_NE(panel.visibility_animation(), nullptr);
+    panel.show(false);
+    EXPECT_FALSE(panel.visible());
+    ASSERT_TRUE(panel.visibility_animation()->running());
     // Half way out the panel has slid right by half its width.
     screen.update(0.1);
-    RenderSurface target({100, 20});
-    target.apply({0, 0}, {100, 20}, SolidFiller(Pixel{0}));
-    screen.draw(target, {0, 0});
+    RenderSurface target = drawn({100, 20}, 0);
     EXPECT_EQ(target.pixel({40, 10}), 0);
-    EXPECT_EQ(target.pixel({60, 10}), 0x001F);
+    EXPECT_EQ(target.pixel({60, 10}), Probe::FILL);
 
     // Shown again before the end: the same animation turns round.
-    panel->show(true);
-    EXPECT_TRUE(panel->visible());
-    EXPECT_EQ(panel->visibility_animation()->direction(), Direction::SHOW);
+    panel.show(true);
+    EXPECT_TRUE(panel.visible());
+    EXPECT_EQ(panel.visibility_animation()->direction(), Direction::SHOW);
     screen.update(0.2);
-    EXPECT_FALSE(panel->visibility_animation()->running());
-    target.apply({0, 0}, {100, 20}, SolidFiller(Pixel{0}));
-    screen.draw(target, {0, 0});
-    EXPECT_EQ(target.pixel({40, 10}), 0x001F);
-}
-
-TEST(Element, DumpWritesOneLinePerElement)
-{
-    TemporaryFolder folder;
-    EnvironmentGuard state("XDG_STATE_HOME", folder.path());
-    EnvironmentGuard logging("STELLARO_LOG", "1");
-    Element root;
-    root.set_id(u"root");
-    root.design_size = {3, 4};
-    root.add_child(std::make_unique<Element>(&root));
-    root.set_horizontal(1, 20);
-    root.set_vertical(2, 30);
-    root.dump(0);
-    const std::string text = read_file(log_file_path());
-    // The log lets its file go once logging is off.
-    logging.set(std::nullopt);
-    log();
-    EXPECT_NE(text.find("{root} position=(1, 2) size=(20, 30) design_size=(3, 4) rs.size=(0, 0)\n"), std::string::npos);
-    EXPECT_NE(text.find("\t{} position=(1, 2) size=(20, 30)"), std::string::npos);
+    EXPECT_FALSE(panel.visibility_animation()->running());
+    EXPECT_EQ(drawn({100, 20}, 0).pixel({40, 10}), Probe::FILL);
 }
 
 } // namespace
