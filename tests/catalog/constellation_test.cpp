@@ -12,7 +12,8 @@ namespace stellaro {
 
 namespace {
 
-// Stars 1..200 at known places: star n at n minutes of right ascension and n x 100 seconds of arc.
+// Stars 1..200 at known places: star n at n minutes of right ascension and n x 100 seconds of arc;
+// 201 and 202 on either side of 0 h.
 class ConstellationFile : public ::testing::Test {
 protected:
     void SetUp() override
@@ -28,31 +29,24 @@ protected:
         parse_star_catalog(star_catalog_bytes(300, stars), catalog, grid);
     }
 
-    ConstellationLoad parse(const std::string& text)
-    {
-        return parse_constellations(text, catalog, constellations);
-    }
+    ConstellationLoad parse(const std::string& text) { return parse_constellations(text, catalog, constellations); }
 
     StarCatalog catalog;
     std::vector<Constellation> constellations;
 };
 
-TEST_F(ConstellationFile, ReadsCodeFigureAndLabelPoint)
+TEST_F(ConstellationFile, TheLabelIsTheMeanOfTheFigureStarsEvenAcrossZeroHours)
 {
-    const ConstellationLoad result = parse("Ori,Orion,0,0,0,0,10,20,-1,30,40\n");
-    EXPECT_EQ(result.loaded, 1u);
-    ASSERT_EQ(constellations.size(), 1u);
-    const Constellation& ori = constellations[0];
-    EXPECT_EQ(ori.code, u"Ori");
-    EXPECT_EQ(ori.figure, (std::vector<int32_t>{10, 20, -1, 30, 40}));
-    // The mean of the four stars: 25 minutes of time, 2500 seconds of arc.
-    EXPECT_DOUBLE_EQ(ori.label_ra, 25 * 600 * 2.777777777777778e-5);
-    EXPECT_DOUBLE_EQ(ori.label_dec, 2500 * 0.0002777777777777778);
-    const EquatorialVector expected = equatorial_vector(ori.label_ra * HOURS_TO_RAD, ori.label_dec * DEG_TO_RAD);
-    EXPECT_DOUBLE_EQ(ori.label_direction.x, expected.x);
-    EXPECT_DOUBLE_EQ(ori.label_direction.z, expected.z);
-    EXPECT_EQ(ori.label_direction_fixed.x, static_cast<int64_t>(expected.x * 1024));
-    EXPECT_EQ(ori.label_direction_fixed.w, 1024);
+    parse("Ori,Orion,0,0,0,0,10,20,-1,30,40\nPsc,x,0,0,0,0,201,202\nPeg,x,0,0,0,0,201,201,202\n");
+    ASSERT_EQ(constellations.size(), 3u);
+    EXPECT_EQ(constellations[0].figure, (std::vector<int32_t>{10, 20, -1, 30, 40}));
+    // 25 minutes of time, 2500 seconds of arc.
+    EXPECT_NEAR(constellations[0].label_ra, 25.0 / 60.0, 1e-12);
+    EXPECT_NEAR(constellations[0].label_dec, 2500.0 / 3600.0, 1e-12);
+    EXPECT_EQ(constellations[0].label_direction_fixed.w, 1024);
+    EXPECT_NEAR(constellations[1].label_ra, 0.0, 1e-12);
+    EXPECT_NEAR(constellations[1].label_direction.x, 1.0, 1e-12);
+    EXPECT_NEAR(constellations[2].label_ra, 23 + 2.0 / 3.0, 1e-12);
 }
 
 TEST_F(ConstellationFile, EachLineIsKeptOrCountedForWhatIsWrongWithIt)
@@ -99,43 +93,24 @@ TEST_F(ConstellationFile, EachLineIsKeptOrCountedForWhatIsWrongWithIt)
     EXPECT_EQ(parse("Kkk,x,0,0,0,0,10,99\nLll,x,0,0,0,0,10,301\n").rejected_codes, (std::vector<std::u16string>{u"Kkk", u"Lll"}));
 }
 
-TEST_F(ConstellationFile, ALabelOfStarsAcrossZeroHoursLiesBetweenThem)
-{
-    parse("Psc,x,0,0,0,0,201,202\n");
-    ASSERT_EQ(constellations.size(), 1u);
-    EXPECT_NEAR(constellations[0].label_ra, 0.0, 1e-12);
-    EXPECT_NEAR(constellations[0].label_dec, 0.0, 1e-12);
-    EXPECT_NEAR(constellations[0].label_direction.x, 1.0, 1e-12);
-
-    parse("Peg,x,0,0,0,0,201,201,202\n");
-    EXPECT_NEAR(constellations[0].label_ra, 23 + 2.0 / 3.0, 1e-12);
-}
-
-TEST_F(ConstellationFile, FindsConstellationsByCode)
-{
-    parse("Ori,x,0,0,0,0,1\nORI,x,0,0,0,0,2\nCMa,x,0,0,0,0,3\n");
-    EXPECT_EQ(find_constellation(constellations, u"ORI"), &constellations[1]);
-    EXPECT_EQ(find_constellation(constellations, u"Ori"), &constellations[0]);
-    EXPECT_EQ(find_constellation(constellations, u"cma"), &constellations[2]);
-    EXPECT_EQ(find_constellation(constellations, u"Cas"), nullptr);
-}
-
-TEST(SkyCatalog, LoadsStarsThenConstellationsFromFiles)
+TEST(SkyCatalog, LoadsStarsThenConstellationsAndFindsThemByExactOrFoldedCode)
 {
     TemporaryFolder folder;
     write_file(folder.file("catalog.db"), star_catalog_bytes(50, spread_stars(50)));
-    write_file(folder.file("constellations.txt"), "Ori,Orion,0,0,0,0,1,2,-1,3\nBad,x,0,0,0,0,51\n");
+    write_file(folder.file("constellations.txt"), "Ori,Orion,0,0,0,0,1,2,-1,3\nORI,x,0,0,0,0,4\nBad,x,0,0,0,0,51\n");
     SkyCatalog sky;
-    const SkyCatalogLoad result = load_sky_catalog(sky, utf8_to_utf16(folder.file("catalog.db")),
-                                                       utf8_to_utf16(folder.file("constellations.txt")));
+    const SkyCatalogLoad result =
+        load_sky_catalog(sky, utf8_to_utf16(folder.file("catalog.db")), utf8_to_utf16(folder.file("constellations.txt")));
     EXPECT_EQ(result.stars.loaded, 50u);
-    EXPECT_EQ(result.constellations.loaded, 1u);
+    EXPECT_EQ(result.constellations.loaded, 2u);
     EXPECT_EQ(result.constellations.rejected, 1u);
-    ASSERT_NE(find_constellation(sky.constellations, u"Ori"), nullptr);
-    ASSERT_NE(sky.stars.find(3), nullptr);
+    EXPECT_EQ(find_constellation(sky.constellations, u"ORI"), &sky.constellations[1]);
+    EXPECT_EQ(find_constellation(sky.constellations, u"Ori"), &sky.constellations[0]);
+    EXPECT_EQ(find_constellation(sky.constellations, u"ori"), &sky.constellations[0]);
+    EXPECT_EQ(find_constellation(sky.constellations, u"Cas"), nullptr);
 
-    const SkyCatalogLoad missing = load_sky_catalog(sky, utf8_to_utf16(folder.file("none.db")),
-                                                        utf8_to_utf16(folder.file("none.txt")));
+    const SkyCatalogLoad missing =
+        load_sky_catalog(sky, utf8_to_utf16(folder.file("none.db")), utf8_to_utf16(folder.file("none.txt")));
     EXPECT_FALSE(missing.stars.header_read);
     EXPECT_FALSE(missing.constellations.file_read);
     EXPECT_TRUE(sky.stars.empty());

@@ -5,95 +5,58 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 
 namespace stellaro {
 
 namespace {
 
-// The built city list, read once for all the cases.
-struct CityData : testing::Test {
-    struct Loaded {
-        std::vector<CityRecord> cities;
-        CityReadResult result;
-        Loaded() : result(read_city_file(built_file("cities.db"), cities)) {}
-    };
-    static const Loaded& loaded()
-    {
-        static const Loaded data;
-        return data;
-    }
-    static const CityRecord* find(std::u16string_view name, std::u16string_view country)
-    {
-        for (const CityRecord& city : loaded().cities)
-            if (city.name == name && city.country == country)
-                return &city;
-        return nullptr;
-    }
-    const std::vector<CityRecord>* cities = &loaded().cities;
-    const CityReadResult* result = &loaded().result;
-};
-
-TEST_F(CityData, EveryCityIsReadWithAKeyForEachCharacter)
+TEST(CityData, EveryCityIsReadInOrderWithItsPositionAndAKeypadKeyForEachCharacter)
 {
-    ASSERT_TRUE(result->complete) << result->problem;
-    EXPECT_EQ(result->skipped, 0u);
-    ASSERT_EQ(cities->size(), 24346u);
-    for (const CityRecord& city : *cities) {
-        ASSERT_FALSE(city.name.empty());
+    std::vector<CityRecord> cities;
+    const CityReadResult result = read_city_file(built_file("cities.db"), cities);
+    ASSERT_TRUE(result.complete) << result.problem;
+    EXPECT_EQ(result.skipped, 0u);
+    ASSERT_EQ(cities.size(), 24346u);
+    // Plain ASCII names are enough to see the order; accented ones sort by their base letters.
+    std::u16string previous;
+    for (const CityRecord& city : cities) {
         ASSERT_EQ(city.key.size(), city.name.size()) << utf16_to_utf8(city.name);
         ASSERT_NE(city.key.find_first_not_of(u' '), std::u16string::npos) << utf16_to_utf8(city.name);
         for (size_t i = 0; i < city.key.size(); ++i) {
             const char16_t k = city.key[i];
-            ASSERT_TRUE(k == u' ' || (k >= u'0' && k <= u'9')) << utf16_to_utf8(city.name);
-            if (city.name[i] == u' ') {
-                ASSERT_EQ(k, u' ') << utf16_to_utf8(city.name);
-            }
+            ASSERT_TRUE(city.name[i] == u' ' ? k == u' ' : k == u' ' || (k >= u'0' && k <= u'9')) << utf16_to_utf8(city.name);
         }
         ASSERT_EQ(city.country.size(), 2u) << utf16_to_utf8(city.name);
+        if (std::none_of(city.name.begin(), city.name.end(), [](char16_t c) { return c >= 0x80; })) {
+            ASSERT_LE(previous, to_lower(city.name)) << utf16_to_utf8(city.name);
+            previous = to_lower(city.name);
+        }
     }
-}
+    const auto find = [&](std::u16string_view name, std::u16string_view country) -> const CityRecord* {
+        const auto found = std::find_if(cities.begin(), cities.end(), [&](const CityRecord& c) { return c.name == name && c.country == country; });
+        return found == cities.end() ? nullptr : &*found;
+    };
 
-TEST_F(CityData, KeysSpellNamesOnTheKeypad)
-{
     // Hyphens and apostrophes separate words that can be typed on their own; a Cyrillic name is
     // spelt through its transliteration.
-    const std::u16string_view cases[][3] = {
+    const std::u16string_view keys[][3] = {
         {u"New York City", u"US", u"639 9675 2489"}, {u"São Paulo", u"BR", u"726 72856"}, {u"Zürich", u"CH", u"987424"},
         {u"Łódź", u"PL", u"5639"}, {u"Aix-en-Provence", u"FR", u"249 36 77683623"}, {u"Зуунмод", u"MN", u"9886663"}};
-    for (const auto& [name, country, key] : cases) {
+    for (const auto& [name, country, key] : keys) {
         const CityRecord* city = find(name, country);
         ASSERT_NE(city, nullptr) << utf16_to_utf8(name);
         EXPECT_EQ(city->key, key);
     }
-}
-
-TEST_F(CityData, PositionsKeepTheirPrecision)
-{
     const CityRecord* berlin = find(u"Berlin", u"DE");
-    ASSERT_NE(berlin, nullptr);
+    const CityRecord* sydney = find(u"Sydney", u"AU");
+    ASSERT_TRUE(berlin && sydney);
     EXPECT_NEAR(berlin->latitude / 1024.0, 52.52437, 0.001);
     EXPECT_NEAR(berlin->longitude / 1024.0, 13.41053, 0.001);
-    const CityRecord* sydney = find(u"Sydney", u"AU");
-    ASSERT_NE(sydney, nullptr);
     EXPECT_LT(sydney->latitude, 0);
     EXPECT_GT(sydney->longitude, 150 * 1024);
-}
-
-TEST_F(CityData, TheListIsInAlphabeticalOrder)
-{
-    // Plain ASCII names are enough to see the order; accented ones sort by their base letters.
-    std::u16string previous;
-    for (const CityRecord& city : *cities) {
-        if (std::any_of(city.name.begin(), city.name.end(), [](char16_t c) { return c >= 0x80; }))
-            continue;
-        const std::u16string lower = to_lower(city.name);
-        ASSERT_LE(previous, lower) << utf16_to_utf8(city.name);
-        previous = lower;
-    }
     // Of two cities with one name the larger comes first.
-    const auto paris = std::find_if(cities->begin(), cities->end(), [](const CityRecord& c) { return c.name == u"Paris"; });
-    ASSERT_NE(paris, cities->end());
+    const auto paris = std::find_if(cities.begin(), cities.end(), [](const CityRecord& c) { return c.name == u"Paris"; });
+    ASSERT_NE(paris, cities.end());
     EXPECT_EQ(paris->country, u"FR");
 }
 

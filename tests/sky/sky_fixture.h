@@ -14,18 +14,13 @@
 
 namespace stellaro {
 
-// The data folder of the program, as the program sees it.
-std::u16string app_folder();
-
-// The sky of the real data files beside the program, for one place and moment, with the
-// document, the skin and the language the program would use.
+// The sky of the data files beside the program (or of another folder), with the document, skin
+// and language the program would use: Paris, 2026-12-24 21:00 at UTC+1, unless moved.
 class SkyWorld {
 public:
-    // Paris, 2026-12-24 21:00 at UTC+1, unless moved.
-    explicit SkyWorld(Size size = {320, 240}, bool night = false, const std::u16string& data = app_folder());
+    explicit SkyWorld(Size size = {320, 240}, bool night = false, const std::u16string& data = u"");
 
     void set_moment(int year, int month, int day, int hour, int minute, int zone_minutes);
-    void set_place(double longitude, double latitude);
     // The view state, in degrees.
     void look(double azimuth, double altitude, double zoom = 0.0);
     // One frame: update by dt seconds and paint into the frame.
@@ -38,9 +33,6 @@ public:
     std::unique_ptr<Stars> sky;
     RenderSurface surface;
 };
-
-// Writes the stars' twinkle phases from their numbers: the golden pictures were drawn with them.
-void fix_twinkle(Stars& sky);
 
 // Steps frames of 40 ms until nothing is left to appear or move (at most limit frames);
 // the number of frames stepped.
