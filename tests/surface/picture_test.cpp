@@ -1,12 +1,10 @@
 #include "skin/io/file_stream.h"
-#include "skin/io/zip_reader.h"
 #include "skin/surface/decode_image.h"
 #include "skin/surface/load_565.h"
 #include "skin/surface/picture.h"
 #include "skin/surface/png_writer.h"
 #include "support/byte_writer.h"
 #include "support/golden.h"
-#include "support/stored_zip.h"
 #include "support/test_support.h"
 #include "surface/surface_test_support.h"
 
@@ -151,7 +149,7 @@ TEST(Bmp, RowsBottomUpOrTopDownByTheSignOfTheHeightAndLoadingByNameFindsTheFile)
     EXPECT_TRUE(load_565(utf8_to_utf16(files.folder.file("missing"))).empty());
 }
 
-TEST(DecodeImage, PngRoundTripsThroughTheWriterAndAJpegTileReadsFromAZipMember)
+TEST(DecodeImage, PngRoundTripsThroughTheWriter)
 {
     const ImageFiles files;
     RenderSurface surface(Size{7, 5});
@@ -160,22 +158,6 @@ TEST(DecodeImage, PngRoundTripsThroughTheWriterAndAJpegTileReadsFromAZipMember)
     const std::unique_ptr<PixelBuffer> png = files.decoded(read_file(files.folder.file("sheet.png")));
     ASSERT_NE(png, nullptr);
     EXPECT_EQ(picture_of(*png).pixels, picture_of(*surface.buffer()).pixels);
-
-    const std::string tile = jpeg_of(64, 48, [](int32_t x, int32_t y) {
-        return y < 24 ? 0xFF0000u : (x < 32 ? 0x0000FFu : 0xFFFFFFu);
-    });
-    write_file(files.folder.file("map.zip"), stored_zip({{"readme.txt", "tiles", false, ""}, {"0_0.jpg", tile, false, ""}}));
-    ZipReader zip(utf8_to_utf16(files.folder.file("map.zip")));
-    ASSERT_TRUE(zip.find(u"0_0.jpg"));
-    const std::unique_ptr<PixelBuffer> jpeg = decode_image(zip);
-    ASSERT_NE(jpeg, nullptr);
-    EXPECT_EQ(jpeg->size(), (Size{64, 48}));
-    auto near = [](Pixel p, int r, int g, int b) {
-        return std::abs(red_of(p) - r) < 24 && std::abs(green_of(p) - g) < 24 && std::abs(blue_of(p) - b) < 24;
-    };
-    EXPECT_TRUE(near(jpeg->row(8)[8], 255, 0, 0));
-    EXPECT_TRUE(near(jpeg->row(40)[8], 0, 0, 255));
-    EXPECT_TRUE(near(jpeg->row(40)[56], 255, 255, 255));
 }
 
 // Cut, patched and randomly mutated PNG, JPEG and BMP files: the known damage is refused, and
