@@ -32,29 +32,6 @@ TEST(InfoCommand, MoscowOn1987April10)
     EXPECT_EQ(read_file(home.file("r.reg")), "");
 }
 
-TEST(InfoCommand, LocalTimeWithoutAZoneUsesTheSystemRules)
-{
-    TemporaryFolder home;
-    const ProgramRun run = run_program("info --lat 28.6 --lon 77.2 --time 2026-12-06T12:00",
-                                       "TZ=Asia/Kolkata STELLARO_REGISTRY=" + home.file("r.reg"));
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(line_of(run.out, "time zone"), "UTC+05:30");
-    EXPECT_EQ(line_of(run.out, "julian day"), "2461380.770833");
-}
-
-TEST(InfoCommand, BadValuesGiveOneLineAndStatus2)
-{
-    TemporaryFolder home;
-    const std::string environment = "STELLARO_REGISTRY=" + home.file("r.reg");
-    for (const char* arguments : {"info --lat 91", "info --lon abc", "info --time 2026-13-01T00:00", "info --time 2026-02-29T00:00",
-                                  "info --time 2026-01-01T00:00+15:00", "info --lat", "info --bogus", "nonsense"}) {
-        const ProgramRun run = run_program(arguments, environment);
-        EXPECT_EQ(run.status, 2) << arguments;
-        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << arguments << ": " << run.err;
-        EXPECT_TRUE(run.out.empty()) << arguments;
-    }
-}
-
 TEST(InfoCommand, DamagedSettingsFileNeverStopsTheProgram)
 {
     TemporaryFolder home;

@@ -23,52 +23,31 @@ LanguageTable load(const std::string& bytes)
     return table;
 }
 
-TEST(LanguageFile, EntryFormsSeparatorsAndValues)
+// Files with the translations they must give: entry forms, separators, repeated and case-sensitive
+// keys, encodings.
+TEST(LanguageFile, EntryFormsSeparatorsRepeatedKeysAndEncodings)
 {
-    const LanguageTable table = load("KEY=Value=1\n"
-                                     "TWO  Value\r\n"
-                                     "ALONE\n"
-                                     "\t  Indented\tTabbed value with trailing  \n"
-                                     "=orphan value\n"
-                                     "Empty=\n"
-                                     "Spaced = x\n"
-                                     "Last=no line end");
-    // A key alone before a line break does not take the next line.
-    const LanguageTable alone = load("A\nB=2\n");
-    EXPECT_EQ(alone.translate_or(u"A", u"absent"), u"");
-    EXPECT_EQ(alone.translate(u"B"), u"2");
-    EXPECT_EQ(table.translate(u"KEY"), u"Value=1");
-    EXPECT_EQ(table.translate(u"TWO"), u"Value");
-    EXPECT_EQ(table.translate_or(u"ALONE", u"absent"), u"");
-    EXPECT_EQ(table.translate(u"Indented"), u"Tabbed value with trailing  ");
-    EXPECT_EQ(table.translate(u"Empty"), u"");
-    // A run of blanks is the separator, so the "=" belongs to the value.
-    EXPECT_EQ(table.translate(u"Spaced"), u"= x");
-    EXPECT_EQ(table.translate(u"Last"), u"no line end");
-    EXPECT_EQ(table.size(), 7u);
-}
-
-TEST(LanguageFile, LaterEntriesReplaceEarlierOnesAndKeysAreCaseSensitive)
-{
-    const LanguageTable table = load("Sun=One\nsun=lower\nSun=Two\n");
-    EXPECT_EQ(table.translate(u"Sun"), u"Two");
-    EXPECT_EQ(table.translate(u"sun"), u"lower");
-    EXPECT_EQ(table.translate(u"SUN"), u"SUN");
-}
-
-TEST(LanguageFile, Utf16WithItsMarkAndEightBitTextOtherwise)
-{
-    const std::u16string text = u"Sun=Soleil\nMoon  Lune\nNoSkins=Pas de peau\n";
-    const LanguageTable narrow = load(utf16_to_utf8(text));
-    const LanguageTable wide = load(utf16_file(text));
-    for (const char16_t* key : {u"Sun", u"Moon", u"NoSkins"})
-        EXPECT_EQ(narrow.translate(key), wide.translate(key)) << utf16_to_utf8(key);
-    EXPECT_EQ(wide.translate(u"Moon"), u"Lune");
-    EXPECT_EQ(load(utf16_file(u"Moon=Луна\n")).translate(u"Moon"), u"Луна");
-    EXPECT_EQ(load("Deg=90\xB0\n").translate(u"Deg"), std::u16string(u"90") + char16_t(0xB0));
-    // FF FE followed by an odd number of bytes is not UTF-16: every byte is a character.
-    const LanguageTable odd = load(std::string("\xFF\xFE" "A=1", 5));
-    EXPECT_EQ(odd.translate(std::u16string(u"\u00FF\u00FE") + u"A"), u"1");
+    const struct {
+        std::string bytes;
+        std::u16string key, value;
+    } cases[] = {
+        {"KEY=Value=1\n", u"KEY", u"Value=1"},
+        {"TWO  Value\r\n", u"TWO", u"Value"},
+        {"\t  Indented\tTabbed value with trailing  \n", u"Indented", u"Tabbed value with trailing  "},
+        // A run of blanks is the separator, so the "=" belongs to the value.
+        {"Spaced = x\n", u"Spaced", u"= x"},
+        {"Empty=\nLast=no line end", u"Last", u"no line end"},
+        // A key alone before a line break does not take the next line.
+        {"A\nB=2\n", u"A", u""},
+        {"Sun=One\nsun=lower\nSun=Two\n", u"Sun", u"Two"},
+        {"Sun=One\nsun=lower\n", u"sun", u"lower"},
+        {utf16_file(u"Moon  Луна\n"), u"Moon", u"Луна"},
+        {"Deg=90\xB0\n", u"Deg", std::u16string(u"90") + char16_t(0xB0)},
+        // FF FE followed by an odd number of bytes is not UTF-16: every byte is a character.
+        {std::string("\xFF\xFE" "A=1", 5), std::u16string(u"\u00FF\u00FE") + u"A", u"1"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(load(c.bytes).translate_or(c.key, u"absent"), c.value) << c.bytes;
 }
 
 TEST(LanguageFile, MissingFileKeepsTheTableAndEmptyFileClearsIt)

@@ -23,36 +23,27 @@ TEST(RegistryFile, RoundTripsStringsNumbersAndOtherTypes)
     file.set(KEY, u"multi", RegistryValue::string(u"two\nlines"));
     file.set(u"HKEY_CURRENT_USER\\Software\\Vendrix", u"Log", RegistryValue::dword(1));
     const std::string text = file.serialize();
-    EXPECT_EQ(text.rfind("Windows Registry Editor Version 5.00\n", 0), 0u);
-    EXPECT_NE(text.find("\"latitude\"=dword:0375c28f"), std::string::npos);
-
     const auto back = parse(text + "\"blob\"=hex:01,02,\\\n  03\n");
     ASSERT_TRUE(back);
     EXPECT_EQ(back->find(KEY, u"latitude")->number, 0x0375C28Fu);
     EXPECT_EQ(back->find(KEY, u"language")->text, u"русский \"quoted\" C:\\path");
     EXPECT_EQ(back->find(KEY, u"multi")->text, u"two\nlines");
-    const RegistryValue* blob = back->find(KEY, u"blob");
-    ASSERT_NE(blob, nullptr);
-    EXPECT_EQ(blob->type, RegistryValue::Type::OTHER);
+    EXPECT_EQ(back->find(u"HKEY_CURRENT_USER\\Software\\Vendrix", u"Log")->number, 1u);
     // A value of a type the program does not use survives a save.
     EXPECT_NE(back->serialize().find("\"blob\"=hex:01,02,03"), std::string::npos);
 }
 
-TEST(RegistryFile, KeysAndNamesIgnoreLetterCase)
+TEST(RegistryFile, KeysAndNamesIgnoreLetterCaseInCrlfAndUtf16Files)
 {
-    const auto file = parse("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\SOFTWARE\\vendrix]\r\n\"LOG\"=dword:1\r\n");
-    ASSERT_TRUE(file);
-    ASSERT_NE(file->find(u"HKEY_CURRENT_USER\\Software\\Vendrix", u"Log"), nullptr);
-    EXPECT_EQ(file->find(u"HKEY_CURRENT_USER\\Software\\Vendrix", u"log")->number, 1u);
-    EXPECT_EQ(file->find(u"HKEY_CURRENT_USER\\Software", u"Log"), nullptr);
-}
-
-TEST(RegistryFile, ReadsUtf16FilesAsRegeditWritesThem)
-{
-    const std::string ascii = "Windows Registry Editor Version 5.00\n[HKEY_USERS\\x]\n\"a\"=\"b\"\n";
-    const auto file = parse(ByteWriter().u16(0xFEFF).utf16(std::u16string(ascii.begin(), ascii.end())).str());
-    ASSERT_TRUE(file);
-    EXPECT_EQ(file->find(u"HKEY_USERS\\x", u"a")->text, u"b");
+    const std::string text = "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\SOFTWARE\\vendrix]\r\n\"LOG\"=dword:1\r\n";
+    // Regedit writes UTF-16 with a byte order mark.
+    for (const std::string& bytes : {text, ByteWriter().u16(0xFEFF).utf16(std::u16string(text.begin(), text.end())).str()}) {
+        const auto file = parse(bytes);
+        ASSERT_TRUE(file);
+        ASSERT_NE(file->find(u"HKEY_CURRENT_USER\\Software\\Vendrix", u"log"), nullptr);
+        EXPECT_EQ(file->find(u"HKEY_CURRENT_USER\\Software\\Vendrix", u"log")->number, 1u);
+        EXPECT_EQ(file->find(u"HKEY_CURRENT_USER\\Software", u"Log"), nullptr);
+    }
 }
 
 TEST(RegistryFile, DamagedFilesAreRefusedWithAReason)

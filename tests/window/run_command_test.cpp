@@ -22,17 +22,6 @@ TEST(RunCommand, WithoutADisplayTheSkyIsDrawnIntoAPicture)
     EXPECT_EQ(picture.substr(1, 3), "PNG");
 }
 
-TEST(RunCommand, BadValuesAreReportedBeforeAnythingOpens)
-{
-    TemporaryFolder folder;
-    const std::string environment = "env -u DISPLAY STELLARO_RUNTIME_DIR=" + folder.path() + "/run";
-    for (const char* arguments : {"run --rotate 45", "--size 10", "run --lat 91", "--time yesterday", "run --sky"}) {
-        const ProgramRun run = run_program(arguments, environment);
-        EXPECT_EQ(run.status, 2) << arguments;
-        EXPECT_NE(run.err.find("stellaro run: "), std::string::npos) << arguments << ": " << run.err;
-    }
-}
-
 } // namespace
 
 } // namespace stellaro
