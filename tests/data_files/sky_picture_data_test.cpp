@@ -11,7 +11,7 @@ namespace {
 
 std::unique_ptr<PixelBuffer> bitmap(const std::string& name)
 {
-    FileStream file(built_path("skins/bin/" + name + ".bmp"), 0);
+    FileStream file(built_path("skins/bin/" + name + ".bmp"), FileStream::READ);
     return read_bmp_565(file);
 }
 

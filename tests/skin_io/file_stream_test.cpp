@@ -36,7 +36,7 @@ TEST(FileStream, ShortReadsAndSkipsStopAtTheEndAndReadModeNeverWritesOrCreates)
 TEST(FileStream, WriteEmptiesAppendAddsAndReadWriteChangesInPlace)
 {
     TemporaryFolder folder;
-    auto opened = [&folder](const std::string& name, const char* contents, int mode) {
+    auto opened = [&folder](const std::string& name, const char* contents, FileStream::Mode mode) {
         write_file(folder.file(name), contents);
         return FileStream(utf8_to_utf16(folder.file(name)), mode);
     };

@@ -14,7 +14,7 @@ namespace stellaro {
 
 namespace {
 
-int open_flags(int mode)
+int open_flags(FileStream::Mode mode)
 {
     switch (mode) {
     case FileStream::READ:
@@ -23,9 +23,10 @@ int open_flags(int mode)
         return O_WRONLY | O_CREAT | O_TRUNC;
     case FileStream::APPEND:
         return O_WRONLY | O_CREAT;
-    default:
-        return O_RDWR | O_CREAT;
+    case FileStream::READ_WRITE:
+        break;
     }
+    return O_RDWR | O_CREAT;
 }
 
 // Positions beyond what off_t can hold are refused rather than wrapped.
@@ -36,7 +37,7 @@ bool fits_offset(uint64_t value)
 
 } // namespace
 
-FileStream::FileStream(std::u16string_view path, int mode)
+FileStream::FileStream(std::u16string_view path, Mode mode)
 {
     open(path, mode);
 }
@@ -61,7 +62,7 @@ FileStream& FileStream::operator=(FileStream&& other) noexcept
     return *this;
 }
 
-bool FileStream::open(std::u16string_view path, int mode)
+bool FileStream::open(std::u16string_view path, Mode mode)
 {
     close();
     const std::string name = native_path(path);

@@ -16,11 +16,11 @@ public:
         READ = 0,       // an existing file, read only
         WRITE = 1,      // created, or emptied when it exists; write only
         APPEND = 2,     // created when missing, positioned at its end; write only
-        READ_WRITE = 3, // created when missing, kept when it exists (any other mode number too)
+        READ_WRITE = 3, // created when missing, kept when it exists
     };
 
     FileStream() = default;
-    FileStream(std::u16string_view path, int mode);
+    FileStream(std::u16string_view path, Mode mode);
     ~FileStream() override;
     FileStream(FileStream&& other) noexcept;
     FileStream& operator=(FileStream&& other) noexcept;
@@ -28,7 +28,7 @@ public:
     FileStream& operator=(const FileStream&) = delete;
 
     // Closes any file held, then opens path; false when it cannot be opened (or is a folder).
-    bool open(std::u16string_view path, int mode);
+    bool open(std::u16string_view path, Mode mode);
     void close();
 
     size_t read(void* buffer, size_t count) override;
