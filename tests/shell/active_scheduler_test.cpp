@@ -129,23 +129,6 @@ TEST(ActiveScheduler, ACompletionRacingACancelNeverRuns)
     EXPECT_EQ(scheduler.active_count(), 0);
 }
 
-TEST(ActiveSchedulerDeathTest, MisuseIsFatal)
-{
-    const auto fatal = ::testing::ExitedWithCode(EXIT_FAILURE);
-    CActiveScheduler scheduler(nullptr);
-    Counter object(7);
-    EXPECT_EXIT(scheduler.complete(object), fatal, "Active object 7 is not marked active");
-    EXPECT_EXIT(
-        {
-            CActiveScheduler short_lived(nullptr);
-            short_lived.set_active(object);
-        },
-        fatal, "Some active objects still live while scheduler is terminating active_counter=1");
-    scheduler.set_active(object);
-    EXPECT_EXIT(scheduler.set_active(object), fatal, "Object 7 is already active");
-    object.cancel();
-}
-
 } // namespace
 
 } // namespace stellaro
