@@ -59,16 +59,6 @@ TEST(DragTracker, VelocityOverTheLastQuarterSecond)
     EXPECT_DOUBLE_EQ(tracker.velocity_y(), -528.0);
 }
 
-TEST(DragTracker, KeepsAtMostTwentyFiveSamples)
-{
-    DragTracker tracker;
-    tracker.on_button(at(0, 0, 0, true));
-    for (uint32_t i = 1; i <= 40; ++i)
-        tracker.on_move(at(static_cast<int32_t>(10 * i), 0, i));
-    EXPECT_EQ(tracker.samples().size(), DragTracker::MAX_SAMPLES);
-    EXPECT_EQ(tracker.samples().front().x, 160);
-}
-
 } // namespace
 
 } // namespace stellaro
