@@ -1,8 +1,6 @@
 #include "shell/screen_stack.h"
 #include "shell_test_support.h"
 
-#include "skin/surface/span_filler.h"
-
 #include <gtest/gtest.h>
 
 namespace stellaro {
@@ -93,24 +91,6 @@ TEST(ScreenStack, NeedsRedrawFollowsTheTopScreenAndKeepsTheLastAnswerForOneFrame
     EXPECT_FALSE(stack.needs_redraw(true));
     screen.request_repaint();
     EXPECT_TRUE(stack.needs_redraw(false));
-}
-
-TEST(ScreenStack, ATransitionIsDrawnInsteadOfTheScreensUntilItEnds)
-{
-    ScreenStack stack;
-    RenderSurface frame(CLIENT);
-    open(stack, ScreenKind::FULL, {255, 0, 0, 255});
-    RenderSurface incoming(CLIENT);
-    incoming.apply({0, 0}, CLIENT, SolidFiller(to_pixel({0, 255, 0, 255})));
-    stack.start_transition(VisibilityAnimation::parse(u"right"), nullptr, Direction::SHOW, &incoming);
-    stack.advance(0.1, CLIENT);
-    stack.render(frame);
-    EXPECT_EQ(frame.pixel({60, 5}), to_pixel({0, 255, 0, 255}));
-    for (int i = 0; i < 20 && stack.transition_running(); ++i)
-        stack.advance(0.04, CLIENT);
-    EXPECT_FALSE(stack.transition_running());
-    stack.render(frame);
-    EXPECT_EQ(frame.pixel({5, 5}), to_pixel({255, 0, 0, 255}));
 }
 
 } // namespace
