@@ -187,20 +187,12 @@ TEST_F(ApplicationTest, TheListenerMayRefuseClosingAndIsToldOfARemovedScreen)
     game().frame(1000, true);
 }
 
-TEST_F(ApplicationTest, FramesStopUntilTheNextInputAndTheScreenSaverWaitsForTheLastBacklightHold)
+TEST_F(ApplicationTest, FramesStopUntilTheNextInput)
 {
     game().suspend_frames();
     EXPECT_TRUE(game().idle());
     handle({key(Kind::KEY_DOWN, 'B')});
     EXPECT_FALSE(game().idle());
-    {
-        const BacklightHold first;
-        {
-            const BacklightHold second;
-        }
-        EXPECT_FALSE(SDL_IsScreenSaverEnabled());
-    }
-    EXPECT_TRUE(SDL_IsScreenSaverEnabled());
 }
 
 // Notes the thread it ran on; the loop ends once both of a pair have run.
@@ -255,19 +247,6 @@ TEST_F(ApplicationTest, ALaterStartHandsItsCommandLineToTheRunningLoop)
     EXPECT_EQ(WEXITSTATUS(status), 0);
     ASSERT_EQ(listener.command_lines.size(), 1u);
     EXPECT_EQ(listener.command_lines[0], u"run --lat 48.1");
-}
-
-TEST(ApplicationWithoutDisplay, HasNoWindowAndSaysWhy)
-{
-    // No driver named and no display to reach: SDL's invisible fallback does not count.
-    const EnvironmentGuard display("DISPLAY", std::nullopt);
-    const EnvironmentGuard wayland("WAYLAND_DISPLAY", std::nullopt);
-    const EnvironmentGuard driver("SDL_VIDEODRIVER", std::nullopt);
-    Application application(u"Stellaro Test");
-    EXPECT_FALSE(application.has_window());
-    EXPECT_FALSE(application.window_error().empty());
-    application.run();
-    EXPECT_EQ(application.client_area().client_width, 0);
 }
 
 } // namespace
