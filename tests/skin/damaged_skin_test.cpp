@@ -13,27 +13,23 @@ namespace stellaro {
 namespace {
 
 // Reads everything a loaded skin offers, the way the program does.
-int64_t exercise(const SkinFile& skin)
+void exercise(const SkinFile& skin)
 {
-    int64_t sum = 0;
     for (const auto& [name, block] : skin.tree_entries()) {
-        sum += static_cast<int64_t>(skin.find_block(name) == block);
+        skin.find_block(name);
         std::vector<uint32_t> pending{block};
         while (!pending.empty()) {
             const uint32_t at = pending.back();
             pending.pop_back();
             for (int kind = 0; kind < skin_format::KIND_COUNT; ++kind) {
                 const auto k = static_cast<skin_format::RecordKind>(kind);
-                for (uint32_t i = 0; i < skin.record_count(at, k); ++i) {
-                    const uint8_t* record = skin.record(at, k, i);
-                    sum += skin.find_record(at, k, skin.name_at(skin_format::load16(record))) != nullptr;
-                }
+                for (uint32_t i = 0; i < skin.record_count(at, k); ++i)
+                    skin.find_record(at, k, skin.name_at(skin_format::load16(skin.record(at, k, i))));
             }
             for (uint32_t i = 0; i < skin.child_count(at); ++i)
                 pending.push_back(skin.child(at, i));
         }
     }
-    return sum;
 }
 
 // Every truncation, and every byte turned into an offset far away, a small offset and a flipped bit.
