@@ -116,18 +116,6 @@ TEST(VisibilityAnimation, ScalePopAndFlipWidthsOnTheWay)
     }
     // Scaled about the centre.
     EXPECT_EQ(run_of(drawn_at(u"scale", 0.5, {100, 50}, {200, 100}, {50, 25}), 50, NEW).first, 87);
-
-    // The finished half-turn shows the new image as it is, not mirrored.
-    auto animation = VisibilityAnimation::parse(u"flip");
-    RenderSurface to({80, 60});
-    for (int32_t y = 0; y < 60; ++y)
-        for (int32_t x = 0; x < 80; ++x)
-            to.buffer()->row(y)[x] = static_cast<Pixel>(x + 1);
-    animation->start(nullptr, Direction::SHOW, &to);
-    animation->advance(0.39999);
-    RenderSurface surface = image({80, 60}, BACK);
-    animation->draw(surface, {0, 0});
-    EXPECT_LT(surface.pixel({5, 30}), surface.pixel({75, 30}));
 }
 
 } // namespace
