@@ -60,12 +60,6 @@ TEST_F(SingleInstanceTest, AStaleSocketDoesNotBlockANewStart)
     EXPECT_EQ(SingleInstance("stellaro").claim({}), SingleInstance::Outcome::OWNER);
 }
 
-TEST_F(SingleInstanceTest, AnUnusableFolderIsNotUsed)
-{
-    write_file(run, "not a folder");
-    EXPECT_EQ(SingleInstance("stellaro").claim({}), SingleInstance::Outcome::UNAVAILABLE);
-}
-
 } // namespace
 
 } // namespace stellaro
