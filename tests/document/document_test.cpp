@@ -1,6 +1,6 @@
-#include "platform/utf.h"
 #include "document/city_database.h"
 #include "document/document.h"
+#include "platform/utf.h"
 #include "skin/io/registry.h"
 #include "support/test_support.h"
 

@@ -1,6 +1,6 @@
 #include "platform/sdl_window.h"
-#include "skin/elements/keys.h"
 #include "shell_test_support.h"
+#include "skin/elements/keys.h"
 
 #include <SDL2/SDL.h>
 

@@ -1,7 +1,7 @@
 #include "fonts/font_handle.h"
 #include "skin/surface/draw_text.h"
-#include "surface/surface_test_support.h"
 #include "support/golden.h"
+#include "surface/surface_test_support.h"
 
 #include <gtest/gtest.h>
 

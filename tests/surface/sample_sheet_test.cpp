@@ -2,8 +2,8 @@
 #include "skin/elements/animation.h"
 #include "skin/surface/draw_text.h"
 #include "skin/surface/picture.h"
-#include "surface/surface_test_support.h"
 #include "support/golden.h"
+#include "surface/surface_test_support.h"
 
 #include <gtest/gtest.h>
 
