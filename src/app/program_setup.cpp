@@ -2,7 +2,6 @@
 
 #include "app/command_line.h"
 #include "skin/io/registry.h"
-#include "sky/stars.h"
 
 namespace stellaro {
 
@@ -23,13 +22,6 @@ bool load_language(Properties& properties)
         properties.load_language_file(u"%app_path%/" + name + u".lng"))
         return true;
     return properties.load_language_file(u"%app_path%/english.lng");
-}
-
-std::unique_ptr<NodeRegistration> register_sky_kind()
-{
-    if (is_node_registered(Stars::KIND))
-        return nullptr;
-    return std::make_unique<NodeRegistration>(Stars::KIND, factory_of<Stars>());
 }
 
 } // namespace stellaro

@@ -212,7 +212,7 @@ int render_command(OptionList& options, std::ostream& out)
         apply_hidden(*hide, document);
     document.night_mode = night;
 
-    const std::unique_ptr<NodeRegistration> sky_kind = register_sky_kind();
+    const std::unique_ptr<NodeRegistration> sky_kind = Stars::register_kind();
     Properties properties;
     // Without a language the picture is drawn all the same.
     load_language(properties);

@@ -138,7 +138,7 @@ int run_command(OptionList& options, std::ostream& out)
         close_running_instance();
         return render_instead(application.window_error(), place_options, size_text, out);
     }
-    const std::unique_ptr<NodeRegistration> sky_kind = register_sky_kind();
+    const std::unique_ptr<NodeRegistration> sky_kind = Stars::register_kind();
 
     Properties properties;
     if (!load_language(properties)) {

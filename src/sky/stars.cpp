@@ -69,6 +69,13 @@ Stars::Stars(Element* owner, std::u16string folder)
 
 Stars::~Stars() = default;
 
+std::unique_ptr<NodeRegistration> Stars::register_kind()
+{
+    if (is_node_registered(KIND))
+        return nullptr;
+    return std::make_unique<NodeRegistration>(KIND, factory_of<Stars>());
+}
+
 void Stars::pack_for_drawing()
 {
     cell_stars.assign(static_cast<size_t>(SkyGrid::ROWS * SkyGrid::COLUMNS), {});

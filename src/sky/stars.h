@@ -5,11 +5,13 @@
 #include "fonts/font_handle.h"
 #include "skin/elements/drag_tracker.h"
 #include "skin/elements/element.h"
+#include "skin/elements/element_factory.h"
 #include "skin/surface/picture.h"
 #include "sky/sky_view.h"
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -75,6 +77,9 @@ struct CellStar {
 class Stars : public Element {
 public:
     static constexpr const char16_t* KIND = u"stars";
+    // Registers the element kind unless it is registered already; held for as long as the
+    // skin's elements are made.
+    static std::unique_ptr<NodeRegistration> register_kind();
     static constexpr int32_t STAR_CLASSES = 8;
     static constexpr int32_t AZIMUTH_MARKS = 24;
     static constexpr int32_t ALTITUDE_MARKS = 19;

@@ -15,8 +15,7 @@ const std::u16string APP_FOLDER = utf8_to_utf16(STELLARO_APP_DIR);
 SkyWorld::SkyWorld(Size size, bool night, const std::u16string& data) : document(APP_FOLDER + u"/no-cities.db"), surface(size)
 {
     // The kind is registered once for the whole test program.
-    if (!is_node_registered(Stars::KIND))
-        register_node(Stars::KIND, factory_of<Stars>());
+    static const std::unique_ptr<NodeRegistration> kind = Stars::register_kind();
     document.set_persistent(false);
     document.night_mode = night;
     document.set_location(2.35, 48.85);

@@ -14,8 +14,6 @@ struct Picture565 {
     int32_t width = 0;
     int32_t height = 0;
     std::vector<uint16_t> pixels;
-
-    uint16_t at(int32_t x, int32_t y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
 // The pixels of anything with width(), height() and row(y) giving RGB565 pixels, such as the
