@@ -1,6 +1,7 @@
 #include "shell/application.h"
 
 #include "skin/io/log.h"
+#include "skin/kinds/toolkit_kinds.h"
 
 #include <cstdio>
 
@@ -14,8 +15,8 @@ int holds = 0;
 
 Application::Application(std::u16string title, const WindowSettings& settings) : title_(std::move(title))
 {
-    // The kinds of the toolkit that exist; the program registers its own beside them.
-    kinds.push_back(std::make_unique<NodeRegistration>(u"node", factory_of<Element>()));
+    // The toolkit's kinds; the program registers its own beside them.
+    kinds = register_toolkit_kinds();
     game = std::make_unique<GameBase>(title_, settings);
     FontDesc desc;
     desc.size = 10;

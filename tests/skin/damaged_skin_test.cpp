@@ -1,7 +1,7 @@
 #include "platform/utf.h"
 #include "skin/props/properties.h"
 #include "skin/props/skin_file.h"
-#include "skin_test_support.h"
+#include "support/compiled_skin.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "skin/elements/element_factory.h"
 #include "skin/props/skincore.h"
 #include "skin/surface/span_filler.h"
-#include "skin_test_support.h"
+#include "support/compiled_skin.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #include "skin/elements/element.h"
 #include "skin/elements/element_factory.h"
 #include "skin/elements/layout.h"
-#include "skin_test_support.h"
+#include "support/compiled_skin.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>

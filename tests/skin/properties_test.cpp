@@ -1,6 +1,6 @@
 #include "platform/utf.h"
 #include "skin/props/properties.h"
-#include "skin_test_support.h"
+#include "support/compiled_skin.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>

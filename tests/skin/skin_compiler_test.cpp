@@ -1,5 +1,5 @@
 #include "skin/props/skin_file.h"
-#include "skin_test_support.h"
+#include "support/compiled_skin.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>

@@ -392,6 +392,8 @@ bool Element::on_text(std::u16string_view text)
     return false;
 }
 
+void Element::describe(ElementState&) const {}
+
 bool Element::refresh_cache()
 {
     if (width_ <= 0 || height_ <= 0) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "skin/elements/animation.h"
+#include "skin/elements/element_state.h"
 #include "skin/elements/keys.h"
 #include "skin/elements/layout.h"
 #include "skin/elements/pointer_event.h"
@@ -78,6 +79,8 @@ public:
     virtual bool on_pointer_button(const PointerEvent& event);
     virtual bool on_key(const KeyEvent& event);
     virtual bool on_text(std::u16string_view text);
+    // Fills in what the element shows (text, state, value, list position); nothing by default.
+    virtual void describe(ElementState& state) const;
 
     // Draws the element at origin: through its running animation, its cache, or paint().
     void draw(RenderSurface& surface, Point origin);
@@ -98,6 +101,10 @@ public:
     Measure cached_width();
     Measure cached_height();
 
+    // The registration name the element was made by ("button", "vlist"); empty when it was
+    // made directly rather than from a skin's "type".
+    const std::u16string& kind() const { return kind_; }
+    void set_kind(std::u16string kind) { kind_ = std::move(kind); }
     const std::u16string& id() const { return id_; }
     void set_id(std::u16string id) { id_ = std::move(id); }
     Element* parent() const { return parent_; }
@@ -148,6 +155,7 @@ private:
 
     std::unique_ptr<VisibilityAnimation> animation;
     std::u16string id_;
+    std::u16string kind_;
     Element* parent_ = nullptr;
     Measure measured_w = Measure::invalid();
     Measure measured_h = Measure::invalid();

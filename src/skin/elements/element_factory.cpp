@@ -36,7 +36,10 @@ std::unique_ptr<Element> create_node(std::u16string_view type_name, Element* par
     const auto found = registry().find(type_name);
     if (found == registry().end() || !found->second)
         throw skincore::NodeNotRegistered(std::u16string(type_name));
-    return found->second(parent);
+    std::unique_ptr<Element> element = found->second(parent);
+    if (element)
+        element->set_kind(std::u16string(type_name));
+    return element;
 }
 
 std::unique_ptr<Element> create_element(Properties& properties, const SkinBlock* block, Element* parent)

@@ -1,12 +1,11 @@
 #pragma once
-#include "skin/surface/pixel.h"
-
 #include <cstdint>
 #include <string>
 
 namespace stellaro {
 
-// Helpers shared by the skin tests: compiled skins made with the skin compiler from source text.
+// Compiled skins for the tests of skins and element kinds, made with the skin compiler from
+// source text.
 
 // The compiler built beside the program.
 std::string skin_compiler();
@@ -23,6 +22,6 @@ CompilerRun run_skin_compiler(const std::string& arguments);
 std::string compile_skin(const std::string& folder, const std::string& name, const std::string& source);
 
 // Writes a 16-bit BMP of one colour (top-left pixel marked with `corner`).
-void write_bmp565(const std::string& path, int32_t width, int32_t height, Pixel colour, Pixel corner);
+void write_bmp565(const std::string& path, int32_t width, int32_t height, uint16_t colour, uint16_t corner);
 
 } // namespace stellaro

@@ -1,4 +1,4 @@
-#include "skin_test_support.h"
+#include "support/compiled_skin.h"
 
 #include "support/byte_writer.h"
 #include "support/test_support.h"
@@ -35,7 +35,7 @@ std::string compile_skin(const std::string& folder, const std::string& name, con
     return run.status == 0 ? skin_path : std::string();
 }
 
-void write_bmp565(const std::string& path, int32_t width, int32_t height, Pixel colour, Pixel corner)
+void write_bmp565(const std::string& path, int32_t width, int32_t height, uint16_t colour, uint16_t corner)
 {
     const int64_t row = (16 * int64_t{width} + 31) / 32 * 4;
     ByteWriter bmp;
