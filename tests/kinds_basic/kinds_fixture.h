@@ -1,0 +1,67 @@
+#pragma once
+#include "platform/utf.h"
+#include "skin/elements/element.h"
+#include "skin/kinds/toolkit_kinds.h"
+#include "skin/surface/span_filler.h"
+#include "support/compiled_skin.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace stellaro {
+
+// A screen built from one node of a skin compiled from source, with the toolkit's kinds
+// registered. The skin folder also holds "pic", an 8 x 6 picture of PICTURE_COLOUR whose
+// top-left pixel is the transparent key.
+class KindsTest : public ::testing::Test {
+protected:
+    static constexpr Pixel BACKGROUND = 0x07E0;
+    static constexpr Pixel PICTURE_COLOUR = 0x8410;
+
+    void compile(const std::string& source)
+    {
+        write_bmp565(folder.file("pic.bmp"), 8, 6, PICTURE_COLOUR, TRANSPARENT_KEY);
+        const std::string path = compile_skin(folder.path(), "kinds", source);
+        ASSERT_TRUE(properties.load_skin(utf8_to_utf16(path), 96));
+    }
+    // Builds the screen from the node and lays it out at the size.
+    void open(const char16_t* node, Size size)
+    {
+        ASSERT_TRUE(screen.load_from_skin(properties, node));
+        screen.set_visible(true);
+        lay_out(size);
+    }
+    void lay_out(Size size)
+    {
+        screen.set_horizontal(0, size.width);
+        screen.set_vertical(0, size.height);
+    }
+    template <typename Kind = Element>
+    Kind& find(const char16_t* id)
+    {
+        Element* found = screen.find_child(id);
+        EXPECT_NE(found, nullptr) << utf16_to_utf8(id);
+        auto* kind = dynamic_cast<Kind*>(found);
+        if (!kind)
+            throw std::runtime_error("no element {" + utf16_to_utf8(id) + "} of the kind wanted");
+        return *kind;
+    }
+    RenderSurface drawn(Size size)
+    {
+        RenderSurface target(size);
+        target.apply({0, 0}, size, SolidFiller(BACKGROUND));
+        screen.draw(target, {0, 0});
+        return target;
+    }
+
+    std::vector<std::unique_ptr<NodeRegistration>> kinds = register_toolkit_kinds();
+    TemporaryFolder folder;
+    Properties properties;
+    Element screen;
+};
+
+} // namespace stellaro
