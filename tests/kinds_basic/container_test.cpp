@@ -54,10 +54,9 @@ node Tables {
 
 std::array<int32_t, 2> span_x(const Element& element) { return {element.x(), element.width()}; }
 
-TEST_F(KindsTest, TablesPlaceVisibleChildrenInTheirSlotsAndHiddenOnesKeepTheirPlace)
+TEST_F(KindsTest, TablesPlaceVisibleChildrenInTheirSlotsHiddenOnesKeepTheirPlaceAndClipsCut)
 {
-    compile(SKIN);
-    open(u"Tables", {100, 100});
+    open(SKIN, u"Tables", {100, 100});
     Element& hidden = find(u"hidden");
     EXPECT_EQ(span_x(hidden), (std::array{35, 50}));
     EXPECT_EQ(span_x(find(u"b")), (std::array{87, 10}));
@@ -74,12 +73,9 @@ TEST_F(KindsTest, TablesPlaceVisibleChildrenInTheirSlotsAndHiddenOnesKeepTheirPl
     lay_out({8, 100});
     EXPECT_EQ(span_x(find(u"a")), (std::array{0, 0}));
     EXPECT_EQ(span_x(find(u"b")), (std::array{0, 0}));
-}
 
-TEST_F(KindsTest, AClipKeepsItsChildrensDrawingInside)
-{
-    compile(SKIN);
-    open(u"Tables", {100, 100});
+    // The clip's child reaches beyond it, but draws only inside.
+    lay_out({100, 100});
     const RenderSurface target = drawn({100, 100});
     EXPECT_EQ(target.pixel({10, 30}), rgb565(255, 0, 0));
     EXPECT_EQ(target.pixel({20, 40}), target.pixel({99, 99}));

@@ -7,6 +7,7 @@
 #include "skin/props/skincore.h"
 
 #include <algorithm>
+#include <array>
 
 namespace stellaro {
 
@@ -20,26 +21,22 @@ node Controls {
             child { string type = "color" string id = "#normal" }
             child { string type = "color" string id = "#pressed" }
             child { string type = "color" string id = "#disabled" }
-            child { string type = "oldtext" string id = "#text" }
-        }
-    }
-    child { string type = "checkbox" string id = "choice" int states = 3 string text = "Mode"
-            string anchor_x = "MIN_SIDE" string anchor_y = "MIN_SIDE" point border_min = 0, 30 point design_size = 40, 20
-        child { string type = "button" string id = "#state_0" child { string type = "oldtext" string id = "#text" } }
+            child { string type = "oldtext" string id = "#text" } } }
+    child { string type = "checkbox" string id = "choice" int states = 3 string text = "Mode" string anchor_x = "MIN_SIDE"
+            string anchor_y = "MIN_SIDE" point border_min = 0, 30 point design_size = 40, 20
+        child { string type = "button" string id = "#state_0" }
         child { string type = "button" string id = "#state_1" }
-        child { string type = "button" string id = "#state_2" }
-    }
+        child { string type = "button" string id = "#state_2" } }
     child { string type = "progress" string id = "bar" string anchor_x = "MIN_SIDE" string anchor_y = "MIN_SIDE"
             point border_min = 0, 60 point design_size = 200, 10
         child { string type = "color" string id = "#line" string anchor_x = "MIN_SIDE" point border_min = 10, 0
-                point border_max = 10, 0 }
-    }
+                point border_max = 10, 0 } }
 }
 node Missing { child { string type = "checkbox" int states = 2 child { string type = "button" string id = "#state_0" } } }
 node Negative { child { string type = "checkbox" int states = -2 } }
 )";
 
-// Notes what a button reports and uses at most `use` pixels of each drag step.
+// Notes what buttons and checkboxes report, and uses at most `use` pixels of each drag step.
 struct Recorder : ButtonListener, CheckboxListener {
     void on_click(Button&, Point point) override { log += "click " + std::to_string(point.x) + "\n"; }
     void on_press_changed(Button& button, Point, bool cancelled) override
@@ -51,11 +48,8 @@ struct Recorder : ButtonListener, CheckboxListener {
         log += "drag " + std::to_string(drag.dx) + "\n";
         drag.consumed_x = std::min(drag.dx, use);
     }
-    void on_click(Checkbox& checkbox, Point) override { log += "box click " + std::to_string(checkbox.state()) + "\n"; }
-    void on_state_changed(Checkbox& checkbox, bool notify) override
-    {
-        log += "state " + std::to_string(checkbox.state()) + (notify ? " notified\n" : "\n");
-    }
+    void on_click(Checkbox& box, Point) override { log += "box click " + std::to_string(box.state()) + "\n"; }
+    void on_state_changed(Checkbox& box, bool) override { log += "state " + std::to_string(box.state()) + "\n"; }
     std::string taken() { return std::exchange(log, {}); }
 
     std::string log;
@@ -64,29 +58,22 @@ struct Recorder : ButtonListener, CheckboxListener {
 
 PointerEvent pointer(int32_t x, int32_t y, bool down, bool cancelled = false)
 {
-    PointerEvent event;
-    event.x = x;
-    event.y = y;
-    event.down = down;
-    event.cancelled = cancelled;
-    return event;
+    return PointerEvent{x, y, 0, 0, down, cancelled};
 }
 
 class ControlsTest : public KindsTest {
 protected:
     void SetUp() override
     {
-        compile(SKIN);
-        open(u"Controls", {300, 100});
+        open(SKIN, u"Controls", {300, 100});
         button = &find<Button>(u"ok");
         button->set_listener(&recorder);
     }
     std::string shown() const
     {
-        for (const char16_t* state : {u"#normal", u"#pressed", u"#disabled"}) {
+        for (const char16_t* state : {u"#normal", u"#pressed", u"#disabled"})
             if (button->find_child(state)->visible())
                 return utf16_to_utf8(state);
-        }
         return "none";
     }
     void click(int32_t x, int32_t y)
@@ -99,8 +86,10 @@ protected:
     Recorder recorder;
 };
 
-TEST_F(ControlsTest, AClickNeedsAReleaseInsideThatWasNotCancelled)
+TEST_F(ControlsTest, AClickNeedsAReleaseInsideThatWasNotCancelledOrTheBoundKey)
 {
+    button->set_caption(u"Go");
+    EXPECT_EQ(find<OldText>(u"#text").text(), u"Go");
     screen.on_pointer_button(pointer(10, 10, true));
     EXPECT_EQ(shown(), "#pressed");
     screen.on_pointer_button(pointer(80, 10, false));
@@ -109,6 +98,12 @@ TEST_F(ControlsTest, AClickNeedsAReleaseInsideThatWasNotCancelled)
     screen.on_pointer_button(pointer(10, 10, true));
     screen.on_pointer_button(pointer(-1, -1, false, true));
     EXPECT_EQ(recorder.taken(), "down\ndrag 0\nup\ndown\ndrag 0\nup\nclick 10\ndown\ndrag 0\nup cancelled\n");
+
+    EXPECT_TRUE(screen.on_key({KEY_ENTER, true, true}));
+    EXPECT_EQ(shown(), "#pressed");
+    EXPECT_TRUE(screen.on_key({KEY_ENTER, false, true}));
+    EXPECT_FALSE(screen.on_key({KEY_SPACE, true, true}));
+    EXPECT_EQ(recorder.taken(), "down\nup\nclick 25\n");
 }
 
 TEST_F(ControlsTest, DragMovementTheListenerLeavesCarriesIntoTheNextStep)
@@ -118,15 +113,6 @@ TEST_F(ControlsTest, DragMovementTheListenerLeavesCarriesIntoTheNextStep)
     screen.on_pointer_move(pointer(15, 10, true));
     screen.on_pointer_move(pointer(17, 10, true));
     EXPECT_EQ(recorder.taken(), "down\ndrag 0\ndrag 5\ndrag 4\n");
-}
-
-TEST_F(ControlsTest, TheBoundKeyClicksAtTheMiddleAndOtherKeysPassOn)
-{
-    EXPECT_TRUE(screen.on_key({KEY_ENTER, true, true}));
-    EXPECT_EQ(shown(), "#pressed");
-    EXPECT_TRUE(screen.on_key({KEY_ENTER, false, true}));
-    EXPECT_FALSE(screen.on_key({KEY_SPACE, true, true}));
-    EXPECT_EQ(recorder.taken(), "down\nup\nclick 25\n");
 }
 
 TEST_F(ControlsTest, DisabledOrForcedButtonsShowTheirStateAndNeverClick)
@@ -151,22 +137,6 @@ TEST_F(ControlsTest, DisabledOrForcedButtonsShowTheirStateAndNeverClick)
     EXPECT_EQ(recorder.taken(), "drag 0\ndrag 0\n");
 }
 
-TEST_F(ControlsTest, TheCaptionGoesToTheTextChildrenAndButtonsAreCounted)
-{
-    EXPECT_EQ(find<OldText>(u"#text").text(), u"OK");
-    button->set_caption(u"Go");
-    EXPECT_EQ(find<OldText>(u"#text").text(), u"Go");
-    ElementState state;
-    button->describe(state);
-    EXPECT_EQ(state.text, u"Go");
-
-    const int64_t before = Button::live_instances();
-    auto extra = std::make_unique<Button>();
-    EXPECT_EQ(Button::live_instances(), before + 1);
-    extra.reset();
-    EXPECT_EQ(Button::live_instances(), before);
-}
-
 TEST_F(ControlsTest, ACheckboxCyclesWithoutAListenerAndHandsClicksToOne)
 {
     Checkbox& box = find<Checkbox>(u"choice");
@@ -184,10 +154,7 @@ TEST_F(ControlsTest, ACheckboxCyclesWithoutAListenerAndHandsClicksToOne)
     EXPECT_EQ(recorder.taken(), "box click 1\nstate 0\n");
     EXPECT_TRUE(box.state_button(0)->visible());
     EXPECT_FALSE(box.state_button(1)->visible());
-}
 
-TEST_F(ControlsTest, ACheckboxWithoutItsStatesDoesNotLoad)
-{
     EXPECT_THROW(screen.load_from_skin(properties, u"Missing"), skincore::NodeNotFound);
     EXPECT_THROW(screen.load_from_skin(properties, u"Negative"), skincore::SkinError);
 }
@@ -200,8 +167,6 @@ TEST_F(ControlsTest, AProgressBarFillsItsFractionOfTheRoomItsBordersLeave)
     EXPECT_EQ((std::array{line.x(), line.width()}), (std::array{10, 95}));
     bar.set_value(7.0);
     EXPECT_EQ(line.width(), 190);
-    bar.set_value(-1.0);
-    EXPECT_EQ(line.width(), 0);
 }
 
 } // namespace

@@ -8,29 +8,22 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <string>
-#include <vector>
+#include <stdexcept>
 
 namespace stellaro {
 
-// A screen built from one node of a skin compiled from source, with the toolkit's kinds
-// registered. The skin folder also holds "pic", an 8 x 6 picture of PICTURE_COLOUR whose
-// top-left pixel is the transparent key.
+// A screen built from a node of a skin compiled from source, with the toolkit's kinds registered.
+// The skin's folder holds "pic": 8 x 6 pixels of PICTURE_COLOUR, the top-left one the key colour.
 class KindsTest : public ::testing::Test {
-protected:
+public:
     static constexpr Pixel BACKGROUND = 0x07E0;
     static constexpr Pixel PICTURE_COLOUR = 0x8410;
 
-    void compile(const std::string& source)
+protected:
+    void open(const std::string& source, const char16_t* node, Size size)
     {
         write_bmp565(folder.file("pic.bmp"), 8, 6, PICTURE_COLOUR, TRANSPARENT_KEY);
-        const std::string path = compile_skin(folder.path(), "kinds", source);
-        ASSERT_TRUE(properties.load_skin(utf8_to_utf16(path), 96));
-    }
-    // Builds the screen from the node and lays it out at the size.
-    void open(const char16_t* node, Size size)
-    {
+        ASSERT_TRUE(properties.load_skin(utf8_to_utf16(compile_skin(folder.path(), "kinds", source)), 96));
         ASSERT_TRUE(screen.load_from_skin(properties, node));
         screen.set_visible(true);
         lay_out(size);
@@ -43,12 +36,9 @@ protected:
     template <typename Kind = Element>
     Kind& find(const char16_t* id)
     {
-        Element* found = screen.find_child(id);
-        EXPECT_NE(found, nullptr) << utf16_to_utf8(id);
-        auto* kind = dynamic_cast<Kind*>(found);
-        if (!kind)
-            throw std::runtime_error("no element {" + utf16_to_utf8(id) + "} of the kind wanted");
-        return *kind;
+        if (auto* kind = dynamic_cast<Kind*>(screen.find_child(id)))
+            return *kind;
+        throw std::runtime_error("no element {" + utf16_to_utf8(id) + "} of the kind wanted");
     }
     RenderSurface drawn(Size size)
     {
