@@ -1,7 +1,6 @@
 #include "skin/kinds/checkbox.h"
 
 #include "platform/utf.h"
-#include "skin/kinds/kind_support.h"
 #include "skin/props/skincore.h"
 
 namespace stellaro {
@@ -12,7 +11,7 @@ std::u16string state_id(uint32_t index) { return u"#state_" + utf8_to_utf16(std:
 
 } // namespace
 
-Checkbox::Checkbox(Element* owner) : Element(owner) { take_input_from_owner(*this); }
+Checkbox::Checkbox(Element* owner) : Element(owner) {}
 
 void Checkbox::init_from_skin(Properties& properties, const SkinBlock* block)
 {

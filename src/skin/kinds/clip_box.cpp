@@ -1,10 +1,9 @@
 #include "skin/kinds/clip_box.h"
 
-#include "skin/kinds/kind_support.h"
 
 namespace stellaro {
 
-ClipBox::ClipBox(Element* owner) : Element(owner) { take_input_from_owner(*this); }
+ClipBox::ClipBox(Element* owner) : Element(owner) {}
 
 void ClipBox::paint(RenderSurface& surface, Point origin)
 {

@@ -34,7 +34,7 @@ private:
 
 } // namespace
 
-ColorBox::ColorBox(Element* owner) : Element(owner) { take_input_from_owner(*this); }
+ColorBox::ColorBox(Element* owner) : Element(owner) {}
 
 void ColorBox::init_from_skin(Properties& properties, const SkinBlock* block)
 {

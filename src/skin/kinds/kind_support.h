@@ -26,12 +26,4 @@ private:
     }
 };
 
-// Containers take input from their owner and pass it to what registered with them, so that a
-// button nested in panels and tables is reached from the screen.
-inline void take_input_from_owner(Element& element)
-{
-    if (Element* owner = element.owner())
-        owner->add_input_child(&element);
-}
-
 } // namespace stellaro

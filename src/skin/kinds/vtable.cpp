@@ -1,11 +1,10 @@
 #include "skin/kinds/vtable.h"
 
-#include "skin/kinds/kind_support.h"
 #include "skin/kinds/table_arithmetic.h"
 
 namespace stellaro {
 
-VTable::VTable(Element* owner) : Element(owner) { take_input_from_owner(*this); }
+VTable::VTable(Element* owner) : Element(owner) {}
 
 void VTable::arrange_y() { arrange_table(*this, TableAxis::VERTICAL); }
 
