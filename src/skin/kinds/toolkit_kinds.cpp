@@ -1,5 +1,8 @@
 #include "skin/kinds/toolkit_kinds.h"
 
+#include "skin/kinds/spinner.h"
+#include "skin/kinds/vlist.h"
+
 namespace stellaro {
 
 std::vector<std::unique_ptr<NodeRegistration>> register_toolkit_kinds()
@@ -9,6 +12,8 @@ std::vector<std::unique_ptr<NodeRegistration>> register_toolkit_kinds()
         kinds.push_back(std::make_unique<NodeRegistration>(std::move(name), std::move(factory)));
     };
     add(u"node", factory_of<Element>());
+    add(u"vlist", factory_of<VList>());
+    add(u"spinner", factory_of<Spinner>());
     return kinds;
 }
 
