@@ -67,6 +67,8 @@ void VList::reset(int32_t item_count)
     needs_fill = true;
     offset_ = border_top;
     velocity_ = 0;
+    if (grow)
+        invalidate_measure();
     request_repaint();
 }
 
@@ -196,9 +198,10 @@ void VList::fill_upward()
             remove_item(before);
             continue;
         }
+        // Bound before it joins the list, so that a failing binding leaves nothing half made.
+        bind_item(*item, before, true);
         VListItem& made = *item;
         items.push_front(std::move(item));
-        bind_item(made, before, true);
         offset_ -= made.displayed;
         content += made.displayed;
         --before;
@@ -228,9 +231,9 @@ void VList::fill_downward()
             --count_;
             continue;
         }
+        bind_item(*item, next, true);
         VListItem& made = *item;
         items.push_back(std::move(item));
-        bind_item(made, next, true);
         content += made.displayed;
         ++next;
     }
@@ -264,9 +267,9 @@ void VList::settle_bottom(int32_t view)
             remove_item(before);
             continue;
         }
+        bind_item(*item, before, true);
         VListItem& made = *item;
         items.push_front(std::move(item));
-        bind_item(made, before, true);
         content += made.displayed;
         --before;
         if (made.displayed > room)
