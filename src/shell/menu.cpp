@@ -97,10 +97,9 @@ void Menu::show_screen(bool first)
     Application* application = Application::instance();
     if (!application)
         return;
-    if (first && !is_open()) {
+    if (first && !is_open())
         application->push_screen(std::move(owned_screen), ScreenKind::OVERLAY);
-        return;
-    }
+    // Placed now, so that the panel's animation starts from the laid-out screen.
     const ScreenInfo area = application->client_area();
     screen_->set_horizontal(0, area.client_width);
     screen_->set_vertical(0, area.client_height);
