@@ -88,16 +88,16 @@ void Menu::open(std::u16string_view id, std::u16string_view title, bool first)
         close();
         return;
     }
-    show_screen(first);
+    show_screen();
     panel_->show(true);
 }
 
-void Menu::show_screen(bool first)
+void Menu::show_screen()
 {
     Application* application = Application::instance();
     if (!application)
         return;
-    if (first && !is_open())
+    if (!is_open())
         application->push_screen(std::move(owned_screen), ScreenKind::OVERLAY);
     // Placed now, so that the panel's animation starts from the laid-out screen.
     const ScreenInfo area = application->client_area();

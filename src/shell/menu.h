@@ -55,7 +55,8 @@ public:
 
 private:
     void set_caption(std::u16string text);
-    void show_screen(bool first);
+    // Puts the screen on the stack unless it is there, laid out over the client area.
+    void show_screen();
 
     Properties& properties_;
     std::u16string default_template_;

@@ -62,7 +62,7 @@ MenuItem item(std::u16string id, bool enabled = true, bool checked = false)
 
 constexpr const char* MENU_SKIN =
     "node Menu {\n"
-    "  child { string type = \"node\" string id = \"panel\"\n"
+    "  child { string type = \"node\" string id = \"panel\" string visibility_animation = \"bottom\"\n"
     "    child { string type = \"probe_text\" string id = \"caption\" string anchor_y = \"MIN_SIDE\" point design_size = 0, 40 }\n"
     "    child { string type = \"vlist\" string id = \"vlist\" point border_min = 0, 40 }\n"
     "  }\n"
@@ -166,13 +166,23 @@ TEST_F(MenuTest, ReopeningWithTheSameEntriesOnlyRefreshesThem)
 {
     menu->open(u"view", u"", true);
     frame();
+    const VisibilityAnimation& slide = *menu->panel().visibility_animation();
+    EXPECT_TRUE(slide.running());
+    for (int i = 0; i < 50; ++i)
+        frame();
+    ASSERT_FALSE(slide.running());
     Element* grid = &entry(0);
     EXPECT_TRUE(grid->find_child(u"checked")->visible());
     commands.menus[u"view"][0].checked = false;
     menu->open(u"view", u"", false);
     EXPECT_EQ(&entry(0), grid);
     EXPECT_FALSE(grid->find_child(u"checked")->visible());
+    EXPECT_FALSE(slide.running());
     EXPECT_TRUE(menu->panel().visible());
+    // Other entries: a new list, sliding in again.
+    menu->open(u"main", u"", false);
+    EXPECT_TRUE(slide.running());
+    EXPECT_EQ(menu->list().count(), 3);
 }
 
 TEST_F(MenuTest, ADisabledEntryUsesItsOwnTemplateAndIgnoresTaps)
@@ -204,9 +214,7 @@ TEST_F(MenuTest, MissingNodesAreNamed)
     EXPECT_THROW(Menu(properties, &commands, 0, u"menu_item", u"Nowhere"), skincore::NodeNotFoundInSkin);
     EXPECT_THROW(Menu(properties, &commands, 0, u"menu_item", u"Empty"), skincore::NodeNotFound);
     Menu missing_template(properties, &commands, 0, u"no_such_item");
-    missing_template.open(u"main", u"", true);
-    application.advance(0.04);
-    EXPECT_THROW(missing_template.list().fill(), skincore::NodeNotFoundInSkin);
+    EXPECT_THROW(missing_template.open(u"main", u"", true), skincore::NodeNotFoundInSkin);
     EXPECT_EQ(missing_template.list().realized_count(), 0u);
 }
 
