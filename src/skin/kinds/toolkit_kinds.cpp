@@ -8,6 +8,8 @@
 #include "skin/kinds/image_box.h"
 #include "skin/kinds/old_text.h"
 #include "skin/kinds/progress_bar.h"
+#include "skin/kinds/spinner.h"
+#include "skin/kinds/vlist.h"
 #include "skin/kinds/vtable.h"
 
 namespace stellaro {
@@ -28,6 +30,8 @@ std::vector<std::unique_ptr<NodeRegistration>> register_toolkit_kinds()
     add(u"button", factory_of<Button>());
     add(u"checkbox", factory_of<Checkbox>());
     add(u"progress", factory_of<ProgressBar>());
+    add(u"vlist", factory_of<VList>());
+    add(u"spinner", factory_of<Spinner>());
     return kinds;
 }
 
