@@ -39,6 +39,14 @@ nlohmann::ordered_json element_json(const Element& element)
     for (const auto& child : element.children())
         children.push_back(element_json(*child));
     out["children"] = std::move(children);
+    std::vector<Element*> parts;
+    element.append_parts(parts);
+    if (!parts.empty()) {
+        nlohmann::ordered_json rows = nlohmann::ordered_json::array();
+        for (const Element* part : parts)
+            rows.push_back(element_json(*part));
+        out["rows"] = std::move(rows);
+    }
     return out;
 }
 

@@ -10,6 +10,7 @@
 #include "astro/constellation.h"
 #include "document/document.h"
 #include "platform/utf.h"
+#include "screens/gallery_screen.h"
 #include "screens/sky_screen.h"
 #include "shell/frame_clock.h"
 #include "skin/elements/keys.h"
@@ -108,6 +109,16 @@ std::unique_ptr<Element> make_screen(Properties& properties, const std::string& 
         if (!screen->build(properties))
             throw ScreenError("the skin has no sky in its \"Main\" screen");
         screen->set_id(u"Main");
+        return screen;
+    }
+    if (name == "Gallery") {
+        auto screen = std::make_unique<GalleryScreen>();
+        try {
+            screen->build(properties);
+        } catch (const skincore::SkinError& error) {
+            throw ScreenError(std::string("the skin's gallery cannot be built: ") + error.what());
+        }
+        screen->set_id(u"Gallery");
         return screen;
     }
     auto screen = std::make_unique<Element>();

@@ -398,6 +398,8 @@ bool Element::on_text(std::u16string_view text)
 
 void Element::describe(ElementState&) const {}
 
+void Element::append_parts(std::vector<Element*>&) const {}
+
 bool Element::refresh_cache()
 {
     if (width_ <= 0 || height_ <= 0) {

@@ -81,6 +81,9 @@ public:
     virtual bool on_text(std::u16string_view text);
     // Fills in what the element shows (text, state, value, list position); nothing by default.
     virtual void describe(ElementState& state) const;
+    // Appends the elements drawn as part of this one but owned apart from its children (the rows
+    // of lists and drums), so that scripted input and dumps see them too; none by default.
+    virtual void append_parts(std::vector<Element*>& parts) const;
 
     // Draws the element at origin: through its running animation, its cache, or paint().
     void draw(RenderSurface& surface, Point origin);

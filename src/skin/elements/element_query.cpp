@@ -40,6 +40,11 @@ Element* find_first(Element& element, const Match& match)
     for (const auto& child : element.children())
         if (Element* found = find_first(*child, match))
             return found;
+    std::vector<Element*> parts;
+    element.append_parts(parts);
+    for (Element* part : parts)
+        if (Element* found = find_first(*part, match))
+            return found;
     return nullptr;
 }
 

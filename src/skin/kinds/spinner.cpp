@@ -190,6 +190,12 @@ void Spinner::paint(RenderSurface& surface, Point origin)
     Element::paint(surface, origin);
 }
 
+void Spinner::append_parts(std::vector<Element*>& parts) const
+{
+    for (const auto& row : rows)
+        parts.push_back(row.second.get());
+}
+
 void Spinner::describe(ElementState& state) const { state.value = value_; }
 
 } // namespace stellaro

@@ -33,6 +33,7 @@ public:
     bool on_pointer_button(const PointerEvent& event) override;
     // The value, in rows.
     void describe(ElementState& state) const override;
+    void append_parts(std::vector<Element*>& parts) const override;
 
     // The listener (not owned); null stops proposals and rows.
     void set_listener(SpinnerListener* new_listener) { listener = new_listener; }

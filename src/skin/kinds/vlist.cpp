@@ -552,6 +552,12 @@ void VList::update(double elapsed)
         request_repaint();
 }
 
+void VList::append_parts(std::vector<Element*>& parts) const
+{
+    for (const auto& item : items)
+        parts.push_back(item.get());
+}
+
 void VList::describe(ElementState& state) const
 {
     state.selection = selection_;

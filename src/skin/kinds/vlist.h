@@ -41,6 +41,7 @@ public:
     bool on_pointer_button(const PointerEvent& event) override;
     // Selection and the index of the first item in view.
     void describe(ElementState& state) const override;
+    void append_parts(std::vector<Element*>& parts) const override;
 
     // Takes the source (not owned) and its number of items; clears the selection.
     void set_source(VListSource* new_source, int32_t item_count);
