@@ -1,4 +1,7 @@
 #include "app/command_table.h"
+#include "app/element_dump.h"
+#include "app/event_script.h"
+#include "app/headless_run.h"
 #include "app/place_and_moment.h"
 #include "app/program_setup.h"
 
@@ -11,6 +14,7 @@
 #include "shell/frame_clock.h"
 #include "skin/elements/keys.h"
 #include "skin/props/properties.h"
+#include "skin/props/skincore.h"
 #include "skin/surface/png_writer.h"
 #include "skin/surface/render_surface.h"
 #include "sky/stars.h"
@@ -33,7 +37,6 @@ namespace {
 // turns one radian per second), but not beyond a minute.
 constexpr int MAX_SETTLING_FRAMES = 1500;
 constexpr int MAX_FRAMES = 100000;
-constexpr uint32_t MAX_WAIT_MS = 3600000;
 
 void apply_hidden(const std::string& list, Document& document)
 {
@@ -82,104 +85,42 @@ SkyObject parse_selection(const std::string& text, const Stars& sky)
     throw UsageError("--select: expected star:HR, body:N or constellation:CODE, got '" + text + "'");
 }
 
-// Runs the screen headless: frames of update and paint into one surface, and scripted input.
-class HeadlessRun {
+// A screen that cannot be made from the skin.
+class ScreenError : public std::runtime_error {
 public:
-    HeadlessRun(SkyScreen& screen, Size size) : screen(screen), surface(size)
-    {
-        screen.set_horizontal(0, size.width);
-        screen.set_vertical(0, size.height);
-    }
-
-    void frame(uint32_t dt_ms)
-    {
-        now += dt_ms;
-        screen.update(dt_ms / 1000.0);
-        screen.draw(surface, Point{0, 0});
-    }
-
-    void wait(uint32_t ms)
-    {
-        while (ms > 0) {
-            const uint32_t step = std::min(ms, FRAME_MS);
-            frame(step);
-            ms -= step;
-        }
-    }
-
-    // One line of an events file; throws UsageError naming the line when it is not understood.
-    void apply(const std::string& line, int number)
-    {
-        std::istringstream words(line);
-        std::string verb;
-        words >> verb;
-        if (verb.empty() || verb[0] == '#')
-            return;
-        const auto fail = [&](const std::string& why) -> UsageError {
-            return UsageError("--events: line " + std::to_string(number) + ": " + why + ": '" + line + "'");
-        };
-        if (verb == "press" || verb == "move" || verb == "release") {
-            long long x = 0, y = 0;
-            std::string rest;
-            if (!(words >> x >> y) || (words >> rest) || std::llabs(x) > 100000 || std::llabs(y) > 100000)
-                throw fail("expected " + verb + " X Y");
-            PointerEvent event;
-            event.x = static_cast<int32_t>(x);
-            event.y = static_cast<int32_t>(y);
-            event.time = now;
-            if (verb == "move") {
-                screen.on_pointer_move(event);
-            } else {
-                event.down = verb == "press";
-                screen.on_pointer_button(event);
-            }
-        } else if (verb == "key") {
-            std::string name, state, rest;
-            if (!(words >> name >> state) || (words >> rest) || (state != "down" && state != "up"))
-                throw fail("expected key NAME down|up");
-            const auto code = key_from_name(name);
-            if (!code)
-                throw fail("unknown key '" + name + "'");
-            KeyEvent event;
-            event.code = *code;
-            event.down = state == "down";
-            screen.on_key(event);
-        } else if (verb == "text") {
-            const size_t start = line.find("text") + 4;
-            const std::string text = start < line.size() ? line.substr(start + 1) : std::string();
-            screen.on_text(utf8_to_utf16(text));
-        } else if (verb == "wait") {
-            long long ms = -1;
-            std::string rest;
-            if (!(words >> ms) || (words >> rest) || ms < 0 || ms > MAX_WAIT_MS)
-                throw fail("expected wait MS (0.." + std::to_string(MAX_WAIT_MS) + ")");
-            wait(static_cast<uint32_t>(ms));
-        } else {
-            throw fail("unknown event '" + verb + "'");
-        }
-    }
-
-    const RenderSurface& frame_surface() const { return surface; }
-
-private:
-    SkyScreen& screen;
-    RenderSurface surface;
-    uint32_t now = 0;
+    using std::runtime_error::runtime_error;
 };
 
-std::vector<std::string> read_event_lines(const std::string& path)
+// Whether the picture has come to rest: the sky has shown its labels and reached its selection;
+// other screens have nothing more to draw.
+bool settled(HeadlessRun& run, const Stars* sky)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        throw UsageError("--events: cannot read '" + path + "'");
-    std::vector<std::string> lines;
-    std::string line;
-    while (std::getline(file, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
+    if (sky)
+        return sky->settled();
+    return !run.application().needs_redraw(false);
+}
+
+// The screen of that skin node: the sky screen for "Main", else the node's elements as they stand.
+std::unique_ptr<Element> make_screen(Properties& properties, const std::string& name)
+{
+    if (name == "Main") {
+        auto screen = std::make_unique<SkyScreen>();
+        if (!screen->build(properties))
+            throw ScreenError("the skin has no sky in its \"Main\" screen");
+        screen->set_id(u"Main");
+        return screen;
     }
-    return lines;
+    auto screen = std::make_unique<Element>();
+    try {
+        if (!screen->load_from_skin(properties, utf8_to_utf16(name)))
+            throw ScreenError("the skin has no node '" + name + "'");
+    } catch (const skincore::SkinError& error) {
+        throw ScreenError("the skin's node '" + name + "' cannot be built: " + error.what());
+    }
+    // Scripts and dumps name a screen by its node.
+    screen->set_id(utf8_to_utf16(name));
+    screen->set_visible(true);
+    return screen;
 }
 
 } // namespace
@@ -199,6 +140,8 @@ int render_command(OptionList& options, std::ostream& out)
     const auto hide = options.value("--hide");
     const auto frames_text = options.value("--frames");
     const auto events_path = options.value("--events");
+    const auto dump_path = options.value("--dump");
+    const std::string screen_name = options.value("--screen").value_or("Main");
     const int frames = frames_text ? parse_integer_in("--frames", *frames_text, 1, MAX_FRAMES) : 0;
     const double azimuth = az ? parse_number_in("--az", *az, -360.0, 360.0) : 0.0;
     const double altitude = alt ? parse_number_in("--alt", *alt, -90.0, 90.0) : 0.0;
@@ -212,8 +155,10 @@ int render_command(OptionList& options, std::ostream& out)
         apply_hidden(*hide, document);
     document.night_mode = night;
 
-    const std::unique_ptr<NodeRegistration> sky_kind = Stars::register_kind();
+    // The skin outlives the screens made from it, which the run's screen stack owns.
     Properties properties;
+    HeadlessRun run(size);
+    const std::unique_ptr<NodeRegistration> sky_kind = Stars::register_kind();
     // Without a language the picture is drawn all the same.
     load_language(properties);
     if (!properties.load_skin(u"%app_path%/skins/bin/default.skin", DOTS_PER_INCH)) {
@@ -222,23 +167,27 @@ int render_command(OptionList& options, std::ostream& out)
     }
     if (night)
         properties.to_night_colors();
-    SkyScreen screen;
-    if (!screen.build(properties)) {
-        std::cerr << "stellaro render: the skin has no sky in its \"Main\" screen\n";
+    std::unique_ptr<Element> made;
+    try {
+        made = make_screen(properties, screen_name);
+    } catch (const ScreenError& error) {
+        std::cerr << "stellaro render: " << error.what() << "\n";
         return 1;
     }
-    Stars& sky = *screen.sky();
-    sky.view().view_azimuth = azimuth * DEG_TO_RAD;
-    sky.view().view_altitude = std::clamp(altitude * DEG_TO_RAD, -SkyView::MAX_ALTITUDE, SkyView::MAX_ALTITUDE);
-    sky.view().zoom = zoom_level;
-    if (select) {
-        const SkyObject object = parse_selection(*select, sky);
-        sky.select(object);
+    Element& screen = *made;
+    Stars* sky = screen_name == "Main" ? static_cast<SkyScreen&>(screen).sky() : nullptr;
+    if (sky) {
+        sky->view().view_azimuth = azimuth * DEG_TO_RAD;
+        sky->view().view_altitude = std::clamp(altitude * DEG_TO_RAD, -SkyView::MAX_ALTITUDE, SkyView::MAX_ALTITUDE);
+        sky->view().zoom = zoom_level;
+        if (select)
+            sky->select(parse_selection(*select, *sky));
+    } else if (select || az || alt || zoom) {
+        throw UsageError("--select, --az, --alt and --zoom need the sky screen (--screen Main)");
     }
-
-    HeadlessRun run(screen, size);
+    run.open(std::move(made));
     for (size_t i = 0; i < events.size(); ++i)
-        run.apply(events[i], static_cast<int>(i + 1));
+        run_event_line(run, events[i], static_cast<int>(i + 1));
     if (frames > 0) {
         for (int i = 0; i < frames; ++i)
             run.frame(FRAME_MS);
@@ -246,7 +195,11 @@ int render_command(OptionList& options, std::ostream& out)
         int i = 0;
         do
             run.frame(FRAME_MS);
-        while (!sky.settled() && ++i < MAX_SETTLING_FRAMES);
+        while (!settled(run, sky) && ++i < MAX_SETTLING_FRAMES);
+    }
+    if (dump_path && !write_dump(run.application().screens(), *dump_path)) {
+        std::cerr << "stellaro render: cannot write " << *dump_path << "\n";
+        return 1;
     }
     if (!write_png(run.frame_surface(), *out_path)) {
         std::cerr << "stellaro render: cannot write " << *out_path << "\n";

@@ -133,11 +133,15 @@ int run_command(OptionList& options, std::ostream& out)
         return 0;
     }
     log() << " WinMain 1\n";
-    Application application(TITLE, settings);
-    if (!application.has_window()) {
+    auto made = std::make_unique<Application>(TITLE, settings);
+    if (!made->has_window()) {
+        // The render command makes an application of its own.
+        const std::string why = made->window_error();
+        made.reset();
         close_running_instance();
-        return render_instead(application.window_error(), place_options, size_text, out);
+        return render_instead(why, place_options, size_text, out);
     }
+    Application& application = *made;
     const std::unique_ptr<NodeRegistration> sky_kind = Stars::register_kind();
 
     Properties properties;

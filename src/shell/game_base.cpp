@@ -29,6 +29,11 @@ GameBase::GameBase(std::u16string title, const WindowSettings& settings)
     log_step(" GameBase 0");
     log_step(" GameBase 1");
     log_step(" GameBase 3");
+    if (settings.headless) {
+        headless_size = {std::max(settings.width, 1), std::max(settings.height, 1)};
+        error = "headless";
+        return;
+    }
     std::string why;
     window = SdlWindow::open(utf16_to_utf8(this->title), std::max(settings.width, 1), std::max(settings.height, 1), why);
     if (!window) {
@@ -51,8 +56,8 @@ GameBase::~GameBase()
 
 Size GameBase::frame_size() const
 {
-    int width = 0;
-    int height = 0;
+    int width = headless_size.width;
+    int height = headless_size.height;
     if (window)
         window->client_size(width, height);
     int frame_width = 0;

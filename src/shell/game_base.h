@@ -20,6 +20,8 @@ struct WindowSettings {
     int32_t height = 800;
     // Quarter turns of the frame on its way to the window (0, 1, 2, 3 for 0, 90, 180, 270 degrees).
     int32_t orientation = 0;
+    // No window at all (headless rendering): the client area is simply width x height.
+    bool headless = false;
 };
 
 // The platform half of the shell: the window and its events, the frame timer and the frame's
@@ -96,6 +98,8 @@ private:
     RenderSurface back;
     std::vector<uint16_t> turned;
     int32_t turns = 0;
+    // The client size without a window, for headless runs.
+    Size headless_size;
     bool paused_ = false;
     bool idle_ = false;
     bool pressed = false;

@@ -39,6 +39,8 @@ public:
     Element* top() const { return screens.empty() ? nullptr : screens.back().screen.get(); }
     bool top_is_overlay() const { return !screens.empty() && screens.back().kind == ScreenKind::OVERLAY; }
     size_t size() const { return screens.size(); }
+    // The index-th open screen from the bottom (index < size()).
+    Element* at(size_t index) const { return screens[index].screen.get(); }
     void set_listener(ApplicationListener* new_listener) { listener = new_listener; }
 
     // Takes over a transition between two pictures (either may be null, see VisibilityAnimation).
