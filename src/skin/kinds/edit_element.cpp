@@ -55,8 +55,6 @@ void EditElement::init_from_skin(Properties& properties, const SkinBlock* block)
     buffer_.set_text(held);
     buffer_.move_caret(held.size(), false);
     TextElement::set_text(held);
-    // Registered once the skin is read, so that a field whose reading failed is never kept.
-    take_input_from_owner(*this);
 }
 
 std::u16string EditElement::field_text(std::u16string_view text) const
@@ -297,6 +295,8 @@ void EditElement::on_visible_changed(bool effective)
 
 void EditElement::arrange_x()
 {
+    // Placed means the tree above is complete: input is routed down to the field from its root.
+    route_input_from_root(*this);
     TextElement::arrange_x();
     if (!editing())
         return;

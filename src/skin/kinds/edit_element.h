@@ -21,8 +21,7 @@ public:
     explicit EditElement(Element* owner = nullptr);
     ~EditElement() override;
 
-    // The text element's properties, then "background_color" and "selection_color"; the field
-    // then takes input from its owner.
+    // The text element's properties, then "background_color" and "selection_color".
     void init_from_skin(Properties& properties, const SkinBlock* block) override;
     // Shows the text (tabs as spaces; on one line, line breaks as spaces) and tells the listener.
     void set_text(std::u16string_view text) override;
@@ -33,6 +32,7 @@ public:
     // Inserts the text at the caret while the field is edited.
     bool on_text(std::u16string_view text) override;
     void on_visible_changed(bool effective) override;
+    // Also routes input to the field from the root of its tree, once it is part of one.
     void arrange_x() override;
     void arrange_y() override;
     void paint(RenderSurface& surface, Point origin) override;

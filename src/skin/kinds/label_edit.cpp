@@ -1,7 +1,6 @@
 #include "skin/kinds/label_edit.h"
 
 #include "platform/utf.h"
-#include "skin/kinds/input_registration.h"
 #include "skin/props/skincore.h"
 
 namespace stellaro {
@@ -34,7 +33,6 @@ void LabelEdit::init_from_skin(Properties& properties, const SkinBlock* block)
     hint_->layout_observer = nullptr;
     edit_->set_listener(this);
     show_hint();
-    take_input_from_owner(*this);
 }
 
 void LabelEdit::show_hint()

@@ -14,7 +14,7 @@ public:
     ~LabelEdit() override;
 
     // Finds "#edit" and "#text" (skincore::NodeNotFound when one is missing, a SkinError when
-    // "#edit" is not an edit field); the element then takes input from its owner.
+    // "#edit" is not an edit field).
     void init_from_skin(Properties& properties, const SkinBlock* block) override;
     void on_text_changed(EditElement& edit) override;
     void describe(ElementState& state) const override;
