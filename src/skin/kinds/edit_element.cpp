@@ -113,8 +113,11 @@ void EditElement::begin_edit()
 
 void EditElement::editing_changed(bool active)
 {
-    shift = false;
-    ctrl = false;
+    // Modifiers are followed while other fields are edited too; a key let go elsewhere is not.
+    if (!active) {
+        shift = false;
+        ctrl = false;
+    }
     dragging = false;
     goal_x = -1;
     scroll_x_ = 0;
@@ -267,7 +270,7 @@ bool EditElement::control_key(uint8_t code)
         caret_moved(code == KEY_HOME ? 0 : buffer_.text().size(), shift);
         return true;
     default:
-        return false;
+        return move_key(code);
     }
 }
 
