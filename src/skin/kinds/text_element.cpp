@@ -16,7 +16,8 @@ constexpr int32_t UNPLACED_WIDTH = std::numeric_limits<int32_t>::max() / 4;
 
 } // namespace
 
-TextElement::TextElement(Element* owner) : Element(owner) {}
+// An element made without a skin still has its one empty line for a caret.
+TextElement::TextElement(Element* owner) : Element(owner) { refill(); }
 
 void TextElement::init_from_skin(Properties& properties, const SkinBlock* block)
 {
