@@ -28,6 +28,10 @@ PointerEvent cancel_event()
     return event;
 }
 
+// The element whose load_from_skin is running: it owns, for input and layout, every element the
+// load creates, however deep, so that a button inside plain nodes is reached from its screen.
+Element* loading_root = nullptr;
+
 } // namespace
 
 Element::Element(Element* owner) : owner_(owner) { ++live_elements; }
@@ -142,7 +146,7 @@ void Element::init_from_skin(Properties& properties, const SkinBlock* block)
     }
     const uint32_t count = properties.child_count(block);
     for (uint32_t i = 0; i < count; ++i)
-        add_child(create_element(properties, properties.child_block(block, i), this));
+        add_child(create_element(properties, properties.child_block(block, i), loading_root ? loading_root : this));
     const std::u16string kind = properties.get_string(block, u"visibility_animation", u"");
     if (!kind.empty()) {
         animation = VisibilityAnimation::parse(kind);
@@ -485,7 +489,15 @@ bool Element::load_from_skin(Properties& properties, std::u16string_view name)
         return false;
     destroy_children();
     captures.clear();
-    init_from_skin(properties, block);
+    Element* const outer = loading_root;
+    loading_root = this;
+    try {
+        init_from_skin(properties, block);
+    } catch (...) {
+        loading_root = outer;
+        throw;
+    }
+    loading_root = outer;
     invalidate_measure();
     return true;
 }

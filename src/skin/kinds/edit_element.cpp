@@ -2,7 +2,6 @@
 
 #include "platform/clipboard.h"
 #include "skin/kinds/edit_host.h"
-#include "skin/kinds/input_registration.h"
 #include "skin/surface/span_filler.h"
 
 #include <algorithm>
@@ -38,7 +37,11 @@ bool is_typing_key(uint8_t code)
 
 } // namespace
 
-EditElement::EditElement(Element* owner) : TextElement(owner) {}
+EditElement::EditElement(Element* owner) : TextElement(owner)
+{
+    if (owner)
+        owner->add_input_child(this);
+}
 
 EditElement::~EditElement()
 {
@@ -298,8 +301,6 @@ void EditElement::on_visible_changed(bool effective)
 
 void EditElement::arrange_x()
 {
-    // Placed means the tree above is complete: input is routed down to the field from its root.
-    route_input_from_root(*this);
     TextElement::arrange_x();
     if (!editing())
         return;

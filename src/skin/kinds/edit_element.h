@@ -18,6 +18,7 @@ namespace stellaro {
 // thin caret in the text colour.
 class EditElement : public TextElement {
 public:
+    // The field takes input from its owner (the screen that loads it).
     explicit EditElement(Element* owner = nullptr);
     ~EditElement() override;
 
@@ -32,7 +33,6 @@ public:
     // Inserts the text at the caret while the field is edited.
     bool on_text(std::u16string_view text) override;
     void on_visible_changed(bool effective) override;
-    // Also routes input to the field from the root of its tree, once it is part of one.
     void arrange_x() override;
     void arrange_y() override;
     void paint(RenderSurface& surface, Point origin) override;
