@@ -368,6 +368,18 @@ void SdlWindow::stop_text_input()
     SDL_StopTextInput();
 }
 
+void SdlWindow::end_text_input()
+{
+    SDL_StopTextInput();
+    if (!SDL_HasScreenKeyboardSupport())
+        SDL_StartTextInput();
+}
+
+bool SdlWindow::screen_keyboard_shown() const
+{
+    return SDL_HasScreenKeyboardSupport() && SDL_IsScreenKeyboardShown(state->window);
+}
+
 void SdlWindow::minimize()
 {
     SDL_MinimizeWindow(state->window);

@@ -66,6 +66,11 @@ public:
 
     void start_text_input(int x, int y, int width, int height);
     void stop_text_input();
+    // Ends the text input of an edit field: the input method closes and an on-screen keyboard
+    // goes away; where there is none, typed text keeps reaching the screens as before.
+    void end_text_input();
+    // True while an on-screen keyboard is shown over the window.
+    bool screen_keyboard_shown() const;
     void minimize();
     void bring_to_front();
     void hold_screensaver(bool hold);

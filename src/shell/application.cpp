@@ -1,6 +1,8 @@
 #include "shell/application.h"
 
 #include "skin/io/log.h"
+#include "skin/io/registry.h"
+#include "skin/kinds/edit_element.h"
 #include "skin/kinds/toolkit_kinds.h"
 
 #include <cstdio>
@@ -22,12 +24,14 @@ Application::Application(std::u16string title, const WindowSettings& settings) :
     desc.size = 10;
     desc.face = u"Tahoma";
     font = FontHandle(desc);
+    install_edit_host(this);
     log() << "Application::Application() this=" << reinterpret_cast<uintptr_t>(this) << "\n";
 }
 
 Application::~Application()
 {
     log() << "Application::~Application()\n";
+    install_edit_host(nullptr);
     overlay.clear();
     game.reset();
     while (!kinds.empty())
@@ -66,6 +70,28 @@ void Application::render(RenderSurface& surface, uint32_t now_tick)
     }
     overlay.add(now_tick);
     overlay.draw(surface, font, needs_redraw(false));
+}
+
+void Application::editing_started(EditElement& edit)
+{
+    editing_moved(edit);
+}
+
+void Application::editing_moved(EditElement& edit)
+{
+    set_needs_redraw();
+    if (game)
+        game->start_text_input({edit.x(), edit.y()}, {edit.width(), edit.height()});
+}
+
+void Application::editing_ended()
+{
+    set_needs_redraw();
+    if (!game || !game->has_window())
+        return;
+    // A desktop has no input panel; what is kept is whether an on-screen keyboard was up.
+    const bool keyboard_up = game->end_text_input();
+    reg_set_dword(SIP_KEY, SIP_VALUE, keyboard_up ? 1 : 0);
 }
 
 BacklightHold::BacklightHold()

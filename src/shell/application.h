@@ -6,6 +6,7 @@
 #include "shell/screen_info.h"
 #include "shell/screen_stack.h"
 #include "skin/elements/element_factory.h"
+#include "skin/kinds/edit_host.h"
 #include "skin/io/singleton.h"
 
 #include <memory>
@@ -16,8 +17,9 @@ namespace stellaro {
 
 // The shell as the toolkit sees it: the screen stack, the default font, the frame timing and
 // the listener (the program's main screen). It makes the GameBase, which opens the window;
-// without a display the application exists but has no window (`has_window`).
-class Application : public Singleton<Application> {
+// without a display the application exists but has no window (`has_window`). It is the edit
+// host of the process: the active edit field gets the window's text input over its rectangle.
+class Application : public Singleton<Application>, public EditHost {
 public:
     explicit Application(std::u16string title, const WindowSettings& settings = {});
     ~Application();
@@ -60,6 +62,15 @@ public:
     bool needs_redraw(bool keep) const { return stack.needs_redraw(keep); }
     void render(RenderSurface& surface, uint32_t now_tick);
     const FrameTimeOverlay& frame_times() const { return overlay; }
+
+    // Where the on-screen keyboard state is kept when editing ends: 1 when it was up.
+    static constexpr char16_t SIP_KEY[] = u"HKEY_CURRENT_USER\\Software\\Vendrix";
+    static constexpr char16_t SIP_VALUE[] = u"SIPPreference";
+
+protected:
+    void editing_started(EditElement& edit) override;
+    void editing_moved(EditElement& edit) override;
+    void editing_ended() override;
 
 private:
     std::u16string title_;

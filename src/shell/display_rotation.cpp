@@ -62,6 +62,28 @@ void rotate_frame(const uint16_t* frame, int width, int height, int pitch, uint1
     }
 }
 
+void frame_to_window(int frame_x, int frame_y, int width, int height, int turns, int& window_x, int& window_y)
+{
+    switch (normalized(turns)) {
+    case 1:
+        window_x = frame_y;
+        window_y = width - 1 - frame_x;
+        break;
+    case 2:
+        window_x = width - 1 - frame_x;
+        window_y = height - 1 - frame_y;
+        break;
+    case 3:
+        window_x = height - 1 - frame_y;
+        window_y = frame_x;
+        break;
+    default:
+        window_x = frame_x;
+        window_y = frame_y;
+        break;
+    }
+}
+
 void window_to_frame(int window_x, int window_y, int width, int height, int turns, int& frame_x, int& frame_y)
 {
     switch (normalized(turns)) {

@@ -16,6 +16,9 @@ void rotate_frame(const uint16_t* frame, int width, int height, int pitch, uint1
 // A window position as a frame position; width and height are the frame's.
 void window_to_frame(int window_x, int window_y, int width, int height, int turns, int& frame_x, int& frame_y);
 
+// A frame position as a window position; width and height are the frame's.
+void frame_to_window(int frame_x, int frame_y, int width, int height, int turns, int& window_x, int& window_y);
+
 // Turns an arrow virtual key (37 left, 38 up, 39 right, 40 down) with the display; other keys pass.
 uint32_t rotate_arrow_key(uint32_t virtual_key, int turns);
 

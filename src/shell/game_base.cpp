@@ -9,6 +9,7 @@
 #include "skin/io/log.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace stellaro {
 
@@ -369,6 +370,27 @@ void GameBase::hold_screensaver(bool hold)
 {
     if (window)
         window->hold_screensaver(hold);
+}
+
+void GameBase::start_text_input(Point origin, Size size)
+{
+    if (!window)
+        return;
+    const Size frame = frame_size();
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    frame_to_window(origin.x, origin.y, frame.width, frame.height, turns, x0, y0);
+    frame_to_window(origin.x + std::max(size.width, 1) - 1, origin.y + std::max(size.height, 1) - 1, frame.width,
+                    frame.height, turns, x1, y1);
+    window->start_text_input(std::min(x0, x1), std::min(y0, y1), std::abs(x1 - x0) + 1, std::abs(y1 - y0) + 1);
+}
+
+bool GameBase::end_text_input()
+{
+    if (!window)
+        return false;
+    const bool keyboard_up = window->screen_keyboard_shown();
+    window->end_text_input();
+    return keyboard_up;
 }
 
 void GameBase::add_timer(uint32_t delay_ms, CActive& object)

@@ -66,6 +66,10 @@ public:
     void minimize();
     void bring_to_front();
     void hold_screensaver(bool hold);
+    // Starts (or moves) the window's text input with its input method over a frame rectangle.
+    void start_text_input(Point origin, Size size);
+    // Ends it; true when an on-screen keyboard was up at that moment.
+    bool end_text_input();
 
     CActiveScheduler& scheduler() { return scheduler_; }
     // Completes the object after delay_ms on the main thread.

@@ -1,6 +1,8 @@
 #include "shell/application.h"
 #include "shell/display_rotation.h"
 #include "shell/running_instance.h"
+#include "skin/io/registry.h"
+#include "skin/kinds/edit_element.h"
 #include "shell_test_support.h"
 
 #include <SDL2/SDL.h>
@@ -125,6 +127,26 @@ TEST_F(ApplicationTest, PointerKeysAndTextReachTheTopScreen)
     wheel.wheel = -2;
     handle({wheel});
     EXPECT_EQ(listener.wheel, (std::pair<Point, int>{{30, 40}, -2}));
+}
+
+// The application is the process's edit host while it lives: the active field gets the window's
+// text input, and its end keeps the on-screen keyboard state (none here) as SIPPreference.
+TEST_F(ApplicationTest, EditingAFieldUsesTheWindowsTextInputAndKeepsTheKeyboardState)
+{
+    TemporaryRegistry registry;
+    EditElement field;
+    field.set_visible(true);
+    field.set_horizontal(10, 80);
+    field.set_vertical(20, 30);
+    field.begin_edit();
+    EXPECT_EQ(edit_host().active_edit(), &field);
+    EXPECT_TRUE(SDL_IsTextInputActive());
+    application.set_active_edit(nullptr);
+    uint32_t kept = 7;
+    EXPECT_TRUE(reg_get_dword(Application::SIP_KEY, Application::SIP_VALUE, kept));
+    EXPECT_EQ(kept, 0u);
+    // A desktop keyboard still types to the screens afterwards.
+    EXPECT_TRUE(SDL_IsTextInputActive());
 }
 
 TEST_F(ApplicationTest, ACaptureLostWhilePressedEndsThePressAsCancelled)

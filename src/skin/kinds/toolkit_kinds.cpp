@@ -4,11 +4,14 @@
 #include "skin/kinds/checkbox.h"
 #include "skin/kinds/clip_box.h"
 #include "skin/kinds/color_box.h"
+#include "skin/kinds/edit_element.h"
 #include "skin/kinds/htable.h"
 #include "skin/kinds/image_box.h"
+#include "skin/kinds/label_edit.h"
 #include "skin/kinds/old_text.h"
 #include "skin/kinds/progress_bar.h"
 #include "skin/kinds/spinner.h"
+#include "skin/kinds/text_element.h"
 #include "skin/kinds/vlist.h"
 #include "skin/kinds/vtable.h"
 
@@ -32,6 +35,9 @@ std::vector<std::unique_ptr<NodeRegistration>> register_toolkit_kinds()
     add(u"progress", factory_of<ProgressBar>());
     add(u"vlist", factory_of<VList>());
     add(u"spinner", factory_of<Spinner>());
+    add(u"text", factory_of<TextElement>());
+    add(u"edit", factory_of<EditElement>());
+    add(u"label_edit", factory_of<LabelEdit>());
     return kinds;
 }
 
