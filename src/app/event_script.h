@@ -20,7 +20,7 @@ std::vector<std::string> read_event_lines(const std::string& path);
 //     tap-text TEXT                          likewise for the element showing exactly TEXT
 //     drag NAME DX DY                        press at its centre, move by DX, DY over ten frames,
 //                                            hold still, release (no fling)
-//     key NAME down|up                       a key by its name ("ENTER", "A", "SOFT_LEFT")
+//     key NAME down|up                       a key by its name ("Enter", "End", "A", "SOFT_LEFT")
 //     text TEXT                              typed text
 //     wait MS                                let MS milliseconds pass, frame by frame
 void run_event_line(HeadlessRun& run, const std::string& line, int number);
