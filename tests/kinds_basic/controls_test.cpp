@@ -157,6 +157,10 @@ TEST_F(ControlsTest, ACheckboxCyclesWithoutAListenerAndHandsClicksToOne)
 
     EXPECT_THROW(screen.load_from_skin(properties, u"Missing"), skincore::NodeNotFound);
     EXPECT_THROW(screen.load_from_skin(properties, u"Negative"), skincore::SkinError);
+    // The state buttons of the failed checkbox had registered for input with the screen.
+    EXPECT_TRUE(screen.input_children().empty());
+    EXPECT_TRUE(screen.children().empty());
+    click(5, 35);
 }
 
 TEST_F(ControlsTest, AProgressBarFillsItsFractionOfTheRoomItsBordersLeave)

@@ -493,10 +493,16 @@ bool Element::load_from_skin(Properties& properties, std::u16string_view name)
     captures.clear();
     Element* const outer = loading_root;
     loading_root = this;
+    // Elements of a failed load may have registered for input here before they were attached:
+    // the registrations made before the load are all that may stay.
+    const std::vector<Element*> kept_inputs = inputs;
     try {
         init_from_skin(properties, block);
     } catch (...) {
         loading_root = outer;
+        destroy_children();
+        inputs = kept_inputs;
+        captures.clear();
         throw;
     }
     loading_root = outer;
