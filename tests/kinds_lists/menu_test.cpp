@@ -73,12 +73,11 @@ constexpr const char* MENU_SKIN =
     "  child { string type = \"node\" string id = \"greyed\" } }\n"
     "node Empty { }\n";
 
-// A menu over an application of 480 x 800 on SDL's invisible display.
+// A menu over an application of 480 x 800 without a window.
 class MenuTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(application.has_window()) << application.window_error();
         const std::string path = compile_skin(folder.path(), "menu", MENU_SKIN);
         ASSERT_TRUE(properties.load_skin(utf8_to_utf16(path), 96));
         {
@@ -110,9 +109,7 @@ protected:
         return static_cast<TextProbe*>(entry(index).find_child(u"#text"))->shown;
     }
 
-    EnvironmentGuard driver{"SDL_VIDEODRIVER", "offscreen"};
-    EnvironmentGuard renderer{"SDL_RENDER_DRIVER", "software"};
-    Application application{u"Menu Test", WindowSettings{480, 800, 0}};
+    Application application{u"Menu Test", WindowSettings{480, 800, 0, true}};
     const NodeRegistration probe{u"probe_text", factory_of<TextProbe>()};
     TemporaryFolder folder;
     Properties properties;

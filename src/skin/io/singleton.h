@@ -8,21 +8,22 @@ namespace stellaro {
 template <typename T>
 class Singleton {
 public:
-    static T* instance() { return current; }
+    static T* instance() { return static_cast<T*>(current); }
 
 protected:
     Singleton()
     {
         if (current)
             fatal(u"Singleton is already instantiated", u"Singleton::Singleton()");
-        current = static_cast<T*>(this);
+        // Kept as the base: the derived object is not made yet, so it cannot be pointed at as one.
+        current = this;
     }
     ~Singleton() { current = nullptr; }
     Singleton(const Singleton&) = delete;
     Singleton& operator=(const Singleton&) = delete;
 
 private:
-    static inline T* current = nullptr;
+    static inline Singleton* current = nullptr;
 };
 
 } // namespace stellaro
