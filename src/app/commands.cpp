@@ -9,8 +9,10 @@ namespace stellaro {
 namespace {
 
 const std::array COMMANDS = {
-    Command {"run", "run [--lat DEG --lon DEG] [--time YYYY-MM-DDTHH:MM[:SS][Z|+HH:MM]] [--size WxH] [--rotate 0|90|180|270]",
-             "opens the sky map window (the default command); without a display draws stellaro-sky.png instead", run_command},
+    Command {"run", "run [--lat DEG --lon DEG] [--time YYYY-MM-DDTHH:MM[:SS][Z|+HH:MM]] [--size WxH] [--rotate 0|90|180|270] [--screen NODE] [--dump FILE.json]",
+             "opens the sky map window (the default command), or another screen of the skin (e.g. Gallery); --dump writes "
+             "the element tree as JSON when the window closes; without a display draws stellaro-sky.png (or the screen) instead",
+             run_command},
     Command {"info", "info [--lat DEG --lon DEG] [--time YYYY-MM-DDTHH:MM[:SS][Z|+HH:MM]]",
              "the place, the nearest city, the moment and its sidereal times", info_command},
     Command {"ephemeris", "ephemeris [--time YYYY-MM-DDTHH:MM[:SS][Z|+HH:MM] | --jd JD] [--lat DEG --lon DEG] [--fast] [--csv] [--star HR]... [--constellation CODE]...",

@@ -4,18 +4,16 @@
 #include "app/headless_run.h"
 #include "app/place_and_moment.h"
 #include "app/program_setup.h"
+#include "app/screen_factory.h"
 
 #include "astro/angles.h"
 #include "astro/body.h"
 #include "astro/constellation.h"
 #include "document/document.h"
 #include "platform/utf.h"
-#include "screens/gallery_screen.h"
-#include "screens/sky_screen.h"
 #include "shell/frame_clock.h"
 #include "skin/elements/keys.h"
 #include "skin/props/properties.h"
-#include "skin/props/skincore.h"
 #include "skin/surface/png_writer.h"
 #include "skin/surface/render_surface.h"
 #include "sky/stars.h"
@@ -86,12 +84,6 @@ SkyObject parse_selection(const std::string& text, const Stars& sky)
     throw UsageError("--select: expected star:HR, body:N or constellation:CODE, got '" + text + "'");
 }
 
-// A screen that cannot be made from the skin.
-class ScreenError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
 // Whether the picture has come to rest: the sky has shown its labels and reached its selection;
 // other screens have nothing more to draw.
 bool settled(HeadlessRun& run, const Stars* sky)
@@ -99,39 +91,6 @@ bool settled(HeadlessRun& run, const Stars* sky)
     if (sky)
         return sky->settled();
     return !run.application().needs_redraw(false);
-}
-
-// The screen of that skin node: the sky screen for "Main", else the node's elements as they stand.
-std::unique_ptr<Element> make_screen(Properties& properties, const std::string& name)
-{
-    if (name == "Main") {
-        auto screen = std::make_unique<SkyScreen>();
-        if (!screen->build(properties))
-            throw ScreenError("the skin has no sky in its \"Main\" screen");
-        screen->set_id(u"Main");
-        return screen;
-    }
-    if (name == "Gallery") {
-        auto screen = std::make_unique<GalleryScreen>();
-        try {
-            screen->build(properties);
-        } catch (const skincore::SkinError& error) {
-            throw ScreenError(std::string("the skin's gallery cannot be built: ") + error.what());
-        }
-        screen->set_id(u"Gallery");
-        return screen;
-    }
-    auto screen = std::make_unique<Element>();
-    try {
-        if (!screen->load_from_skin(properties, utf8_to_utf16(name)))
-            throw ScreenError("the skin has no node '" + name + "'");
-    } catch (const skincore::SkinError& error) {
-        throw ScreenError("the skin's node '" + name + "' cannot be built: " + error.what());
-    }
-    // Scripts and dumps name a screen by its node.
-    screen->set_id(utf8_to_utf16(name));
-    screen->set_visible(true);
-    return screen;
 }
 
 } // namespace
@@ -180,13 +139,13 @@ int render_command(OptionList& options, std::ostream& out)
         properties.to_night_colors();
     std::unique_ptr<Element> made;
     try {
-        made = make_screen(properties, screen_name);
+        made = make_screen(properties, screen_name, ScreenUse::PICTURE);
     } catch (const ScreenError& error) {
         std::cerr << "stellaro render: " << error.what() << "\n";
         return 1;
     }
     Element& screen = *made;
-    Stars* sky = screen_name == "Main" ? static_cast<SkyScreen&>(screen).sky() : nullptr;
+    Stars* sky = sky_of(screen);
     if (sky) {
         sky->view().view_azimuth = azimuth * DEG_TO_RAD;
         sky->view().view_altitude = std::clamp(altitude * DEG_TO_RAD, -SkyView::MAX_ALTITUDE, SkyView::MAX_ALTITUDE);

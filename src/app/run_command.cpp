@@ -1,16 +1,19 @@
 #include "app/command_table.h"
+#include "app/element_dump.h"
 #include "app/place_and_moment.h"
 #include "app/program_setup.h"
+#include "app/screen_factory.h"
 
 #include "document/document.h"
+#include "platform/sdl_window.h"
 #include "platform/utf.h"
-#include "screens/window_sky_screen.h"
 #include "shell/application.h"
 #include "shell/running_instance.h"
 #include "skin/io/log.h"
 #include "skin/props/properties.h"
 #include "sky/stars.h"
 
+#include <cctype>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -25,8 +28,7 @@ namespace {
 constexpr const char16_t* TITLE = u"Stellaro II";
 // One wheel notch zooms as far as dragging the zoom knob by this many pixels.
 constexpr double WHEEL_PIXELS = 20.0;
-// Where the sky goes when there is no display to show it on.
-constexpr const char* NO_DISPLAY_PICTURE = "stellaro-sky.png";
+constexpr const char* MAIN_SCREEN = "Main";
 constexpr const char16_t* NO_LANGUAGES = u"No languages, please reinstall\n"
                                          u"\u041d\u0435 \u043d\u0430\u0439\u0434\u0435\u043d\u044b \u044f\u0437\u044b\u043a\u043e\u0432\u044b\u0435 "
                                          u"\u0444\u0430\u0439\u043b\u044b, \u043d\u0443\u0436\u043d\u0430 "
@@ -35,7 +37,8 @@ constexpr const char16_t* NO_LANGUAGES = u"No languages, please reinstall\n"
 // What the running program does with the application's calls.
 class MainListener : public ApplicationListener {
 public:
-    MainListener(Application& application, WindowSkyScreen& screen) : application(application), screen(screen)
+    // The sky, when the screen shows one, is what the wheel zooms.
+    MainListener(Application& application, Stars* sky) : application(application), stars(sky)
     {
         backlight.emplace();
     }
@@ -44,7 +47,6 @@ public:
     bool on_close() override { return true; }
     bool on_wheel(Point, int steps) override
     {
-        Stars* stars = screen.sky();
         if (!stars)
             return false;
         stars->zoom_by(-steps * WHEEL_PIXELS);
@@ -63,7 +65,7 @@ public:
 
 private:
     Application& application;
-    WindowSkyScreen& screen;
+    Stars* stars;
     std::optional<BacklightHold> backlight;
 };
 
@@ -75,20 +77,83 @@ int32_t parse_orientation(const std::string& text)
     return degrees / 90;
 }
 
-// Without a display the sky is drawn into a picture instead, by the render command.
-int render_instead(const std::string& why, const std::vector<std::string>& place_options, const std::string& size, std::ostream& out)
+// Where a screen goes when there is no display to show it on: stellaro-sky.png for the sky,
+// else the node's name in lower case, e.g. stellaro-gallery.png.
+std::string no_display_picture(const std::string& screen)
 {
-    std::cerr << "stellaro: " << why << "; drawing the sky into " << NO_DISPLAY_PICTURE
+    if (screen == MAIN_SCREEN)
+        return "stellaro-sky.png";
+    std::string name;
+    for (const char c : screen)
+        name.push_back(std::isalnum(static_cast<unsigned char>(c)) ? static_cast<char>(std::tolower(static_cast<unsigned char>(c))) : '-');
+    return "stellaro-" + name + ".png";
+}
+
+// Without a display the screen is drawn into a picture instead, by the render command.
+int render_instead(const std::string& why, const std::vector<std::string>& render_options, const std::string& screen, std::ostream& out)
+{
+    const std::string picture = no_display_picture(screen);
+    const std::string what = screen == MAIN_SCREEN ? "the sky" : "the screen " + screen;
+    std::cerr << "stellaro: " << why << "; drawing " << what << " into " << picture
               << " instead (stellaro render draws it with every option)\n";
-    std::vector<std::string> arguments = {"--out", NO_DISPLAY_PICTURE, "--size", size};
-    arguments.insert(arguments.end(), place_options.begin(), place_options.end());
-    OptionList render_options(arguments);
+    std::vector<std::string> arguments = {"--out", picture};
+    arguments.insert(arguments.end(), render_options.begin(), render_options.end());
+    OptionList options(arguments);
     // The render command names its picture; the line below says it once, in these words.
     std::ostringstream render_output;
-    const int status = render_command(render_options, render_output);
+    const int status = render_command(options, render_output);
     if (status == 0)
-        out << "No display: the sky was drawn into " << NO_DISPLAY_PICTURE << "\n";
+        out << "No display: " << what << " was drawn into " << picture << "\n";
     return status;
+}
+
+// Loads the language and the skin; false, after saying why, when either is missing.
+bool load_skin(Properties& properties)
+{
+    if (!load_language(properties)) {
+        show_message(utf16_to_utf8(TITLE), utf16_to_utf8(NO_LANGUAGES));
+        return false;
+    }
+    if (!properties.load_skin(u"%app_path%/skins/bin/default.skin", DOTS_PER_INCH)) {
+        show_message(utf16_to_utf8(TITLE), utf16_to_utf8(properties.translate(u"NoSkins")));
+        return false;
+    }
+    return true;
+}
+
+// Shows the screen in the application's window until the window closes, then writes the dump
+// when one was asked for. The exit status.
+int run_window(Application& application, Properties& properties, const std::string& screen_name,
+               const std::vector<std::string>& place_options, const std::optional<std::string>& dump_path)
+{
+    const std::unique_ptr<NodeRegistration> sky_kind = Stars::register_kind();
+    Document document;
+    if (!place_options.empty()) {
+        OptionList given(place_options);
+        apply_place_and_moment(given, document);
+    }
+    if (document.night_mode)
+        properties.to_night_colors();
+    std::unique_ptr<Element> screen;
+    try {
+        screen = make_screen(properties, screen_name, ScreenUse::WINDOW);
+    } catch (const ScreenError& error) {
+        application.message_box(utf8_to_utf16(error.what()));
+        return 1;
+    }
+    MainListener listener(application, sky_of(*screen));
+    application.set_listener(&listener);
+    Element* shown = screen.get();
+    application.push_screen(std::move(screen));
+    application.run();
+    const bool dumped = !dump_path || write_dump(application.screens(), *dump_path);
+    application.set_listener(nullptr);
+    application.remove_screen(shown);
+    if (!dumped) {
+        std::cerr << "stellaro run: cannot write " << *dump_path << "\n";
+        return 1;
+    }
+    return 0;
 }
 
 } // namespace
@@ -105,6 +170,10 @@ int run_command(OptionList& options, std::ostream& out)
     }
     if (const auto rotate = options.value("--rotate"))
         settings.orientation = parse_orientation(*rotate);
+    const std::string screen_name = options.value("--screen").value_or(MAIN_SCREEN);
+    const std::optional<std::string> dump_path = options.value("--dump");
+    if (dump_path && dump_path->empty())
+        throw UsageError("--dump: expected a file name");
     // The place and the moment as given, handed to the render command when there is no display.
     std::vector<std::string> place_options;
     std::optional<std::string> lat = options.value("--lat");
@@ -124,6 +193,14 @@ int run_command(OptionList& options, std::ostream& out)
         parse_number_in("--lon", *lon, -180.0, 180.0);
     if (time)
         parse_moment("--time", *time);
+    Properties properties;
+    if (!load_skin(properties))
+        return 1;
+    try {
+        check_screen_name(properties, screen_name);
+    } catch (const ScreenError& error) {
+        throw UsageError(std::string("--screen: ") + error.what());
+    }
 
     log() << " WinMain 0\n";
     std::vector<std::string> handed = {"run"};
@@ -139,44 +216,16 @@ int run_command(OptionList& options, std::ostream& out)
         const std::string why = made->window_error();
         made.reset();
         close_running_instance();
-        return render_instead(why, place_options, size_text, out);
+        std::vector<std::string> render_options = {"--size", size_text, "--screen", screen_name};
+        if (dump_path)
+            render_options.insert(render_options.end(), {"--dump", *dump_path});
+        render_options.insert(render_options.end(), place_options.begin(), place_options.end());
+        return render_instead(why, render_options, screen_name, out);
     }
-    Application& application = *made;
-    const std::unique_ptr<NodeRegistration> sky_kind = Stars::register_kind();
-
-    Properties properties;
-    if (!load_language(properties)) {
-        application.message_box(NO_LANGUAGES);
-        close_running_instance();
-        return 1;
-    }
-    if (!properties.load_skin(u"%app_path%/skins/bin/default.skin", DOTS_PER_INCH)) {
-        application.message_box(properties.translate(u"NoSkins"));
-        close_running_instance();
-        return 1;
-    }
-    Document document;
-    if (!place_options.empty()) {
-        OptionList given(place_options);
-        apply_place_and_moment(given, document);
-    }
-    if (document.night_mode)
-        properties.to_night_colors();
-    auto screen = std::make_unique<WindowSkyScreen>();
-    if (!screen->build(properties)) {
-        application.message_box(properties.translate(u"NoSkins"));
-        close_running_instance();
-        return 1;
-    }
-    MainListener listener(application, *screen);
-    application.set_listener(&listener);
-    WindowSkyScreen* shown = screen.get();
-    application.push_screen(std::move(screen));
-    application.run();
-    application.set_listener(nullptr);
-    application.remove_screen(shown);
+    const int status = run_window(*made, properties, screen_name, place_options, dump_path);
+    made.reset();
     close_running_instance();
-    return 0;
+    return status;
 }
 
 } // namespace stellaro

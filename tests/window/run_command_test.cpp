@@ -6,20 +6,48 @@ namespace stellaro {
 
 namespace {
 
+// The environment of a run with no display at all, working in the folder.
+std::string without_display(const TemporaryFolder& folder)
+{
+    return "cd " + folder.path() + " && env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER STELLARO_RUNTIME_DIR=" + folder.path() + "/run";
+}
+
+bool is_png(const std::string& path)
+{
+    const std::string picture = read_file(path);
+    return picture.size() > 8 && picture.substr(1, 3) == "PNG";
+}
+
 // No display at all: the program says so and draws the sky into a picture in the working folder.
 TEST(RunCommand, WithoutADisplayTheSkyIsDrawnIntoAPicture)
 {
     TemporaryFolder folder;
-    const std::string environment = "cd " + folder.path() + " && env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER STELLARO_RUNTIME_DIR=" +
-                                    folder.path() + "/run";
-    const ProgramRun run = run_program("--lat 48.14 --lon 11.58 --time 2026-12-06T22:00+01:00 --size 96x160", environment);
+    const ProgramRun run = run_program("--lat 48.14 --lon 11.58 --time 2026-12-06T22:00+01:00 --size 96x160", without_display(folder));
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.err.find("no display"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("stellaro render"), std::string::npos) << run.err;
     EXPECT_NE(run.out.find("stellaro-sky.png"), std::string::npos) << run.out;
-    const std::string picture = read_file(folder.file("stellaro-sky.png"));
-    ASSERT_GT(picture.size(), 8u);
-    EXPECT_EQ(picture.substr(1, 3), "PNG");
+    EXPECT_TRUE(is_png(folder.file("stellaro-sky.png")));
+}
+
+// Another screen goes into a picture of its own, with the dump asked for.
+TEST(RunCommand, WithoutADisplayTheNamedScreenIsDrawnAndDumped)
+{
+    TemporaryFolder folder;
+    const ProgramRun run = run_program("run --screen Gallery --size 120x200 --dump gallery.json", without_display(folder));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("stellaro-gallery.png"), std::string::npos) << run.out;
+    EXPECT_TRUE(is_png(folder.file("stellaro-gallery.png")));
+    EXPECT_NE(read_file(folder.file("gallery.json")).find("\"gallery_name\""), std::string::npos);
+}
+
+// A screen the skin does not have is a usage error, whether or not a display is there.
+TEST(RunCommand, AnUnknownScreenIsRefusedOnOneLine)
+{
+    TemporaryFolder folder;
+    const ProgramRun run = run_program("run --screen NoSuchNode", without_display(folder));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "stellaro run: --screen: the skin has no node 'NoSuchNode'\n");
 }
 
 } // namespace

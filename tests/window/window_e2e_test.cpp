@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <chrono>
@@ -39,6 +40,34 @@ std::string output_of(const std::string& command)
         out.append(buffer, got);
     pclose(pipe);
     return out;
+}
+
+// The element of a dump (as the program writes it with --dump) with that name, or null.
+const nlohmann::json* find_element(const nlohmann::json& element, const std::string& name)
+{
+    if (element.value("name", "") == name)
+        return &element;
+    if (!element.contains("children"))
+        return nullptr;
+    for (const nlohmann::json& child : element["children"]) {
+        if (const nlohmann::json* found = find_element(child, name))
+            return found;
+    }
+    return nullptr;
+}
+
+nlohmann::json read_dump(const std::string& path)
+{
+    return nlohmann::json::parse(read_file(path), nullptr, false);
+}
+
+// The element of the dump's top screen, or an empty object when the dump or the element is missing.
+nlohmann::json element_of(const nlohmann::json& dump, const std::string& name)
+{
+    if (!dump.is_object() || !dump.contains("screens") || dump["screens"].empty())
+        return nlohmann::json::object();
+    const nlohmann::json* found = find_element(dump["screens"].back(), name);
+    return found ? *found : nlohmann::json::object();
 }
 
 // A window's picture as xwd dumps it. Every dump of one window has the same header, so two dumps
@@ -116,6 +145,46 @@ protected:
         }
     }
 
+    // Closes the window as its close button does (SDL turns SIGTERM into the same quit event)
+    // and gives the program's exit status, or -1 when it does not end within 20 s.
+    int close_program()
+    {
+        kill(program, SIGTERM);
+        int status = 0;
+        for (int i = 0; i < 400; ++i) {
+            if (waitpid(program, &status, WNOHANG) == program) {
+                program = -1;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return -1;
+    }
+
+    // Waits for the program's window and gives it the keyboard; false when none appeared.
+    bool find_window()
+    {
+        const std::string found = xdotool("search --sync --onlyvisible --name \"^Stellaro II$\"");
+        if (found.empty())
+            return false;
+        window = found.substr(0, found.find('\n'));
+        xdotool("windowfocus --sync " + window);
+        return true;
+    }
+
+    // A left click at a point of the window.
+    void click(int x, int y) const
+    {
+        xdotool("mousemove --window " + window + " " + std::to_string(x) + " " + std::to_string(y) + " click 1");
+    }
+
+    // A left click at the centre of an element of a dump.
+    void click(const nlohmann::json& element) const
+    {
+        const nlohmann::json& rect = element["rect"];
+        click(rect[0].get<int>() + rect[2].get<int>() / 2, rect[1].get<int>() + rect[3].get<int>() / 2);
+    }
+
     static void stop(pid_t& pid)
     {
         if (pid <= 0)
@@ -127,7 +196,8 @@ protected:
 
     std::string xdotool(const std::string& arguments) const
     {
-        return output_of(environment() + "timeout -k 2 20 xdotool " + arguments + " 2>/dev/null");
+        // A UTF-8 locale, so that typed text is read as such.
+        return output_of(environment() + "LC_ALL=C.UTF-8 timeout -k 2 20 xdotool " + arguments + " 2>/dev/null");
     }
 
     std::optional<Screenshot> screenshot() const
@@ -179,10 +249,7 @@ protected:
 TEST_F(WindowEndToEnd, TheSkyWindowPansZoomsAndComesForwardForASecondStart)
 {
     start_program("--lat 48.14 --lon 11.58 --time 2026-12-06T22:00+01:00");
-    const std::string found = xdotool("search --sync --onlyvisible --name \"^Stellaro II$\"");
-    ASSERT_FALSE(found.empty()) << "no window appeared; stderr: " << read_file(folder.file("err.txt"));
-    window = found.substr(0, found.find('\n'));
-    xdotool("windowfocus --sync " + window);
+    ASSERT_TRUE(find_window()) << "no window appeared; stderr: " << read_file(folder.file("err.txt"));
 
     // A drag across the middle turns the sky.
     EXPECT_TRUE(after([&] {
@@ -201,6 +268,65 @@ TEST_F(WindowEndToEnd, TheSkyWindowPansZoomsAndComesForwardForASecondStart)
     EXPECT_NE(second.out.find("already running"), std::string::npos) << second.out;
     const std::string windows = xdotool("search --onlyvisible --name \"^Stellaro II$\"");
     EXPECT_EQ(std::count(windows.begin(), windows.end(), '\n'), 1) << windows;
+}
+
+// The gallery in the window as a user works it: typing (with a letter beyond ASCII), copying
+// all of it into the clipboard, pasting it at the end of the notes, a switch and a list dragged.
+// The dump written as the window closes tells what the input did.
+TEST_F(WindowEndToEnd, TheGalleryTakesTypingTheClipboardASwitchAndADrag)
+{
+    // Where the elements are: the same screen at the same size, laid out headless.
+    const ProgramRun layout = run_program("render --screen Gallery --size 480x800 --dump " + folder.file("layout.json") +
+                                          " --out " + folder.file("layout.png"), environment());
+    ASSERT_EQ(layout.status, 0) << layout.err;
+    const nlohmann::json placed = read_dump(folder.file("layout.json"));
+    const nlohmann::json name = element_of(placed, "gallery_name");
+    const nlohmann::json notes = element_of(placed, "gallery_notes");
+    const nlohmann::json switch_box = element_of(placed, "gallery_switch");
+    const nlohmann::json list = element_of(placed, "gallery_list");
+    for (const nlohmann::json* element : {&name, &notes, &switch_box, &list})
+        ASSERT_TRUE(element->contains("rect")) << "the gallery's layout lacks an element";
+    const std::string original_notes = notes.value("text", "");
+
+    start_program("run --screen Gallery --size 480x800 --dump " + folder.file("dump.json"));
+    ASSERT_TRUE(find_window()) << "no window appeared; stderr: " << read_file(folder.file("err.txt"));
+    // The window takes input in order, so each step reaches it after the one before.
+    click(name);
+    xdotool("type --delay 40 Vega");
+    // A letter missing from the keyboard map is typed on a key xdotool maps for it and unmaps
+    // after the key is let go; the long delay lets the program read the key before that.
+    xdotool("type --delay 400 \u00e9");
+    xdotool("key ctrl+a ctrl+c");
+    click(notes);
+    xdotool("key ctrl+End ctrl+v");
+    click(switch_box);
+    // Up by about four rows; once the list has moved, everything before has been taken too.
+    const nlohmann::json& rect = list["rect"];
+    const std::string x = std::to_string(rect[0].get<int>() + rect[2].get<int>() / 2);
+    const int bottom = rect[1].get<int>() + rect[3].get<int>() - 20;
+    EXPECT_TRUE(after([&] {
+        xdotool("mousemove --window " + window + " " + x + " " + std::to_string(bottom) + " mousedown 1");
+        for (int step = 1; step <= 8; ++step)
+            xdotool("mousemove --window " + window + " " + x + " " + std::to_string(bottom - 25 * step));
+        xdotool("mouseup 1");
+    })) << "the list did not move";
+    ASSERT_EQ(close_program(), 0) << read_file(folder.file("err.txt"));
+
+    const nlohmann::json dump = read_dump(folder.file("dump.json"));
+    const std::string typed = "Vega\u00e9";
+    EXPECT_EQ(element_of(dump, "gallery_name").value("text", ""), typed);
+    EXPECT_EQ(element_of(dump, "gallery_notes").value("text", ""), original_notes + typed);
+    EXPECT_EQ(element_of(dump, "gallery_switch").value("state", -1), 1);
+    EXPECT_GT(element_of(dump, "gallery_list").value("first_item", 0), 0);
+}
+
+// A dump that cannot be written when the window closes is an error.
+TEST_F(WindowEndToEnd, ADumpThatCannotBeWrittenFailsTheRun)
+{
+    start_program("run --screen Gallery --dump " + folder.file("missing/dump.json"));
+    ASSERT_TRUE(find_window()) << "no window appeared; stderr: " << read_file(folder.file("err.txt"));
+    EXPECT_EQ(close_program(), 1);
+    EXPECT_NE(read_file(folder.file("err.txt")).find("cannot write"), std::string::npos);
 }
 
 } // namespace
