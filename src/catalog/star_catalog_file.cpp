@@ -1,11 +1,11 @@
 #include "catalog/star_catalog_file.h"
 
-#include "platform/clock.h"
+#include "astro/angles.h"
 #include "skin/io/file_stream.h"
-#include "skin/io/log.h"
 #include "skin/io/packed_bytes.h"
-#include "skin/io/paths.h"
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace stellaro {
@@ -21,8 +21,34 @@ constexpr uint64_t MAX_FILE_BYTES = 64u * 1024 * 1024;
 // could hold, so that a damaged header cannot demand an enormous array.
 constexpr int32_t ALWAYS_ACCEPTED_HIGHEST = 16383;
 constexpr size_t MAX_SPARSENESS = 4;
+// Bayer letters are the small Greek letters alpha to omega.
+constexpr int32_t FIRST_BAYER_LETTER = 0x03B1;
+constexpr int32_t LAST_BAYER_LETTER = 0x03C9;
+constexpr size_t MAX_CODE_LENGTH = 255;
+// The stored direction is the position's unit vector x 1024 truncated; a little more than the
+// truncation and the rounding of the position to tenths of a second is allowed.
+constexpr double DIRECTION_TOLERANCE = 4.0;
 
-bool read_record(ByteReader& reader, StarRecord& star)
+bool is_ascii_letter(char16_t c)
+{
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+}
+
+bool direction_matches_position(const StarRecord& star)
+{
+    const EquatorialVector expected = equatorial_vector(star.ra_hours() * HOURS_TO_RAD, star.dec_degrees() * DEG_TO_RAD);
+    return std::abs(expected.x * FIXED_ONE - static_cast<double>(star.direction_fixed.x)) <= DIRECTION_TOLERANCE &&
+           std::abs(expected.y * FIXED_ONE - static_cast<double>(star.direction_fixed.y)) <= DIRECTION_TOLERANCE &&
+           std::abs(expected.z * FIXED_ONE - static_cast<double>(star.direction_fixed.z)) <= DIRECTION_TOLERANCE;
+}
+
+// One record as read, and whether it can be a star.
+struct RecordRead {
+    const char* fault = nullptr; // why the record is no star; null for a sound one
+    bool length_known = false;   // the next record starts where this one ended
+};
+
+RecordRead read_record(ByteReader& reader, int32_t highest, StarRecord& star)
 {
     int32_t magnitude = 0;
     int32_t colour[3] = {};
@@ -30,21 +56,57 @@ bool read_record(ByteReader& reader, StarRecord& star)
     if (!reader.integer(4, star.id) || !reader.integer(4, star.ra) || !reader.integer(4, star.dec) ||
         !reader.integer(2, magnitude) || !reader.integer(2, colour[0]) || !reader.integer(2, colour[1]) ||
         !reader.integer(2, colour[2]) || !reader.integer(2, letter))
-        return false;
+        return {"cut short"};
     star.magnitude = magnitude;
-    star.colour = {static_cast<uint8_t>(colour[0] & 0xFF), static_cast<uint8_t>(colour[1] & 0xFF),
-                   static_cast<uint8_t>(colour[2] & 0xFF), 255};
-    star.bayer_letter = static_cast<char16_t>(letter & 0xFFFF);
-    if (star.bayer_letter != 0 && !reader.string(star.constellation_code))
-        return false;
+    letter &= 0xFFFF;
+    if (letter != 0 && (letter < FIRST_BAYER_LETTER || letter > LAST_BAYER_LETTER))
+        return {"a Bayer letter that is no Greek letter"};
+    star.bayer_letter = static_cast<char16_t>(letter);
+    if (letter != 0 && !reader.string(star.constellation_code))
+        return {"a damaged or cut-short constellation code"};
     int32_t v[3] = {};
     for (int32_t& component : v) {
         if (!reader.integer(2, component))
-            return false;
+            return {"cut short"};
     }
+    star.colour = {static_cast<uint8_t>(colour[0] & 0xFF), static_cast<uint8_t>(colour[1] & 0xFF),
+                   static_cast<uint8_t>(colour[2] & 0xFF), 255};
     star.direction = {v[0] * 0.0009765625, v[1] * 0.0009765625, v[2] * 0.0009765625};
     star.direction_fixed = {v[0], v[1], v[2], FIXED_ONE};
-    return true;
+
+    int row = 0;
+    int column = 0;
+    if (star.id < 0 || star.id > highest)
+        return {"a catalogue number outside 0..N", true};
+    if (!SkyGrid::cell_of(star.ra, star.dec, row, column))
+        return {"a position off the sky", true};
+    for (const int32_t component : colour) {
+        if (component < 0 || component > 255)
+            return {"a colour component above 255", true};
+    }
+    if (star.constellation_code.size() > MAX_CODE_LENGTH ||
+        !std::all_of(star.constellation_code.begin(), star.constellation_code.end(), is_ascii_letter))
+        return {"a constellation code that is not letters", true};
+    if (!direction_matches_position(star))
+        return {"a direction that does not match its position", true};
+    return {nullptr, true};
+}
+
+// The offset of the next record after `from` that reads as a sound star; the end when none does.
+size_t next_sound_record(std::string_view bytes, size_t from, int32_t highest)
+{
+    for (size_t at = from; at + MIN_RECORD_BYTES <= bytes.size(); ++at) {
+        ByteReader reader(bytes.substr(at));
+        StarRecord star;
+        if (!read_record(reader, highest, star).fault)
+            return at;
+    }
+    return bytes.size();
+}
+
+void add_problem(std::string& problem, const std::string& text)
+{
+    problem += (problem.empty() ? "" : "; ") + text;
 }
 
 } // namespace
@@ -90,44 +152,54 @@ StarCatalogLoad parse_star_catalog(std::string_view bytes, StarCatalog& catalog,
     ByteReader reader(bytes);
     int32_t version = 0;
     if (!reader.integer(4, version)) {
-        result.problem = "no header";
+        result.problem = bytes.empty() ? "it is empty" : "it is cut short in its header";
         return result;
     }
     if (version != FORMAT_VERSION) {
-        result.problem = "format version " + std::to_string(version) + " is not 1";
+        result.problem = "its format version " + std::to_string(version) + " is not 1";
         return result;
     }
     if (!reader.integer(4, result.highest)) {
-        result.problem = "no highest catalogue number";
+        result.problem = "it is cut short in its header";
         return result;
     }
     if (result.highest < 0) {
-        result.problem = "negative highest catalogue number " + std::to_string(result.highest);
+        result.problem = "its header names a negative highest catalogue number " + std::to_string(result.highest);
         return result;
     }
     const size_t possible = reader.remaining() / MIN_RECORD_BYTES;
     if (result.highest > ALWAYS_ACCEPTED_HIGHEST &&
         static_cast<size_t>(result.highest) / MAX_SPARSENESS > possible) {
-        result.problem = "highest catalogue number " + std::to_string(result.highest) +
-                         " is far beyond the " + std::to_string(possible) + " records the file can hold";
+        result.problem = "its header names a highest catalogue number " + std::to_string(result.highest) +
+                         ", far beyond the " + std::to_string(possible) + " records the file can hold";
         return result;
     }
     result.header_read = true;
     catalog.reset(static_cast<size_t>(result.highest) + 1);
 
-    while (reader.remaining() > 0) {
-        const size_t start = reader.offset();
+    size_t position = reader.offset();
+    size_t first_fault_at = 0;
+    const char* first_fault = nullptr;
+    while (position < bytes.size()) {
+        ByteReader record(bytes.substr(position));
         StarRecord star;
-        if (!read_record(reader, star)) {
-            result.problem = "record at byte " + std::to_string(start) + " is damaged or cut short";
-            break;
-        }
-        int row = 0;
-        int column = 0;
-        if (star.id < 0 || star.id > result.highest || !SkyGrid::cell_of(star.ra, star.dec, row, column)) {
+        const RecordRead read = read_record(record, result.highest, star);
+        if (read.fault) {
+            if (!first_fault) {
+                first_fault = read.fault;
+                first_fault_at = position;
+            }
             ++result.rejected;
+            if (read.length_known) {
+                position += record.offset();
+            } else {
+                const size_t next = next_sound_record(bytes, position + 1, result.highest);
+                result.skipped_bytes += next - position;
+                position = next;
+            }
             continue;
         }
+        position += record.offset();
         StarRecord& slot = catalog[static_cast<size_t>(star.id)];
         if (slot.valid) {
             // The later record wins everywhere, so the star is listed in one cell only.
@@ -140,6 +212,12 @@ StarCatalogLoad parse_star_catalog(std::string_view bytes, StarCatalog& catalog,
         slot = std::move(star);
         ++result.loaded;
     }
+    if (first_fault)
+        add_problem(result.problem, std::to_string(result.rejected) + " damaged records left out, the first at byte " +
+                                        std::to_string(first_fault_at) + " (" + first_fault + ")");
+    if (!catalog[static_cast<size_t>(result.highest)].valid)
+        add_problem(result.problem, "it ends before star " + std::to_string(result.highest) +
+                                        ", the highest number its header names");
     return result;
 }
 
@@ -150,18 +228,10 @@ StarCatalogLoad load_star_catalog(std::u16string_view path, StarCatalog& catalog
         catalog.reset(0);
         grid.clear_stars();
         StarCatalogLoad result;
-        result.problem = "cannot be read";
-        log() << tick_count() << " StarCatalog: " << file_part(path) << " cannot be read; no stars\n";
+        result.problem = "it cannot be read";
         return result;
     }
-    StarCatalogLoad result = parse_star_catalog(bytes, catalog, grid);
-    if (!result.problem.empty())
-        log() << tick_count() << " StarCatalog: " << file_part(path) << ": " << result.problem << "\n";
-    if (result.rejected > 0 || result.replaced > 0)
-        log() << tick_count() << " StarCatalog: " << file_part(path) << ": " << result.rejected
-              << " records rejected (number outside 0.." << result.highest << " or position off the sky), "
-              << result.replaced << " replaced by a later record of the same number\n";
-    return result;
+    return parse_star_catalog(bytes, catalog, grid);
 }
 
 std::string star_record_bytes(const StarRecord& star)

@@ -49,34 +49,35 @@ TEST_F(ConstellationFile, TheLabelIsTheMeanOfTheFigureStarsEvenAcrossZeroHours)
     EXPECT_NEAR(constellations[2].label_ra, 23 + 2.0 / 3.0, 1e-12);
 }
 
-TEST_F(ConstellationFile, EachLineIsKeptOrCountedForWhatIsWrongWithIt)
+TEST_F(ConstellationFile, LinesThatDoNotParseCompletelyAreLeftOutAndReportedAsDamage)
 {
     using Kept = std::pair<std::u16string, std::vector<int32_t>>; // code and figure
     struct Case {
         std::string text;
         std::vector<Kept> kept;
-        size_t ignored = 0, rejected = 0, empty = 0;
+        size_t damaged = 0, rejected = 0;
         bool unterminated = false;
     };
     const Case cases[] = {
-        // Five numbers are needed; the figure starts at the fifth.
-        {"Aaa,x,1,2,3,4\nBbb,x,1,2,3,4,15\n", {{u"Bbb", {15}}}, 1},
-        // The number list ends at the first field without digits.
-        {"Ccc,x,1,2,3,4,15,abc,165\nDdd,x, 1, +2,-3 , 4 ,  +15xyz,\t16\r\nEee,x,1,2,3,4,15,,16\n",
-         {{u"Ccc", {15}}, {u"Ddd", {15, 16}}, {u"Eee", {15}}}},
-        // Leading spaces are dropped, spaces before the comma kept.
-        {"   \tLyr ,x,0,0,0,0,5\n", {{u"Lyr ", {5}}}},
-        // Lines without two commas or a code are ignored.
-        {"Fff 1 2 3 4 5\nGgg,1 2 3 4 5\n,x,1,2,3,4,5\n\nHhh,x,1,2,3,4,5\n", {{u"Hhh", {5}}}, 4},
-        // A final line without a line feed is not read.
-        {"Iii,x,1,2,3,4,5\nJjj,x,1,2,3,4,6", {{u"Iii", {5}}}, 0, 0, 0, true},
-        // Stars outside the catalogue: missing, beyond N, 0 (never filled), -2 (only -1 separates),
-        // too large for any number.
-        {"Kkk,x,0,0,0,0,10,99,-1,11\nLll,x,0,0,0,0,10,301\nMmm,x,0,0,0,0,10,0\nNnn,x,0,0,0,0,10,-2\n"
-         "Ooo,x,0,0,0,0,10,99999999999999999999\nPpp,x,0,0,0,0,10,11\n",
-         {{u"Ppp", {10, 11}}}, 0, 5},
-        // A figure without stars is skipped.
-        {"Qqq,x,0,0,0,0,-1\nRrr,x,0,0,0,0,-1,-1,-1\nSss,x,0,0,0,0,-1,7,-1\n", {{u"Sss", {-1, 7, -1}}}, 0, 0, 2},
+        // Five numbers are needed; the figure starts at the fifth. Blanks around numbers are fine.
+        {"Aaa,x,1,2,3,4\nBbb,x, 1, +2,-3 , 4 ,\t15\r\n", {{u"Bbb", {15}}}, 1},
+        // A field with anything beside its number: a damaged digit would move the label unseen.
+        {"Ccc,x,1,2,3,4,15,abc,165\nDdd,x,0,0,0,0,+15xyz,16\nEee,x,1,2,3,4,15,,16\nFff,x,0,0,0,0,15\n",
+         {{u"Fff", {15}}}, 3},
+        // Leading spaces are dropped, spaces before the comma kept; blank lines are allowed.
+        {"\n   \tLyr ,x,0,0,0,0,5\n  \n", {{u"Lyr ", {5}}}},
+        // Lines without two commas or a code, bytes that are no text, a code given twice.
+        {"Ggg 1 2 3 4 5\nHhh,1 2 3 4 5\n,x,1,2,3,4,5\nIi\x90,x,0,0,0,0,5\nJjj,x,0,0,0,0,5\nJjj,x,0,0,0,0,6\n",
+         {{u"Jjj", {5}}}, 5},
+        // A final line without a line feed: the file was cut short.
+        {"Kkk,x,1,2,3,4,5\nLll,x,1,2,3,4,6", {{u"Kkk", {5}}}, 0, 0, true},
+        // Numbers out of range: -2 (only -1 separates), 0, too large for any number.
+        {"Mmm,x,0,0,0,0,10,-2\nNnn,x,0,0,0,0,10,0\nOoo,x,0,0,0,0,10,99999999999999999999\nPpp,x,0,0,0,0,10,11\n",
+         {{u"Ppp", {10, 11}}}, 3},
+        // Stars the catalogue lacks: missing, beyond N.
+        {"Qqq,x,0,0,0,0,10,99,-1,11\nRrr,x,0,0,0,0,10,301\nSss,x,0,0,0,0,-1,7,-1\n", {{u"Sss", {-1, 7, -1}}}, 0, 2},
+        // A figure without stars.
+        {"Ttt,x,0,0,0,0,-1,-1\nUuu,x,0,0,0,0,7\n", {{u"Uuu", {7}}}, 1},
     };
     for (const Case& c : cases) {
         const ConstellationLoad result = parse(c.text);
@@ -85,12 +86,15 @@ TEST_F(ConstellationFile, EachLineIsKeptOrCountedForWhatIsWrongWithIt)
             kept.push_back({constellation.code, constellation.figure});
         EXPECT_EQ(kept, c.kept) << c.text;
         EXPECT_EQ(result.loaded, c.kept.size()) << c.text;
-        EXPECT_EQ(result.ignored, c.ignored) << c.text;
+        EXPECT_EQ(result.damaged, c.damaged) << c.text;
         EXPECT_EQ(result.rejected, c.rejected) << c.text;
-        EXPECT_EQ(result.empty, c.empty) << c.text;
         EXPECT_EQ(result.unterminated_tail, c.unterminated) << c.text;
+        EXPECT_EQ(result.sound(), c.damaged + c.rejected == 0 && !c.unterminated) << c.text << result.problem;
     }
-    EXPECT_EQ(parse("Kkk,x,0,0,0,0,10,99\nLll,x,0,0,0,0,10,301\n").rejected_codes, (std::vector<std::u16string>{u"Kkk", u"Lll"}));
+    EXPECT_EQ(parse("Kkk,x,0,0,0,0,10,99\nLll,x,0,0,0,0,10,301\nMmm,x,0,0,0,0,10\n").rejected_codes,
+              (std::vector<std::u16string>{u"Kkk", u"Lll"}));
+    EXPECT_EQ(parse("Ori,x,0,0,0,0,1\nBad,x,0,0,0,0,1x\n").problem, "1 damaged lines left out, the first at line 2: a field is not a number");
+    EXPECT_EQ(parse("").problem, "it holds no constellations");
 }
 
 TEST(SkyCatalog, LoadsStarsThenConstellationsAndFindsThemByExactOrFoldedCode)

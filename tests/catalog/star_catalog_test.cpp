@@ -23,7 +23,7 @@ size_t listings(const SkyGrid& grid, int32_t id)
     return count;
 }
 
-TEST(StarCatalogFile, WrittenRecordsReadBackFieldForFieldAndImpossibleOnesAreSkipped)
+TEST(StarCatalogFile, WrittenRecordsReadBackFieldForFieldAndImpossibleOnesAreReportedAndLeftOut)
 {
     std::vector<StarRecord> stars = spread_stars(30);
     stars.push_back(sample_star(40, 863999, 324000, u'β', u"UMa"));
@@ -31,17 +31,26 @@ TEST(StarCatalogFile, WrittenRecordsReadBackFieldForFieldAndImpossibleOnesAreSki
     stars.push_back(sample_star(42, 0, -323999, u'δ', u""));
     stars.push_back(sample_star(0, 0, 0)); // number 0 lies inside 0..N
     stars[4].magnitude = -1460;
-    std::string bytes = star_catalog_bytes(50, stars);
-    for (const StarRecord& impossible : {sample_star(51, 0, 0), sample_star(-1, 0, 0), sample_star(43, 0, -324000),
-                                         sample_star(44, 864000, 0), sample_star(45, -1, 0), sample_star(46, 0, 324001)})
-        bytes += star_record_bytes(impossible);
+    std::string bytes = star_catalog_bytes(42, stars);
     StarCatalog catalog;
     SkyGrid grid;
+    EXPECT_TRUE(parse_star_catalog(bytes, catalog, grid).sound());
+    StarRecord wrong_direction = sample_star(30, 0, 0);
+    wrong_direction.direction_fixed.z = 20;
+    StarRecord wrong_colour = sample_star(30, 0, 0);
+    std::string colour_bytes = star_record_bytes(wrong_colour);
+    colour_bytes[15] = 1; // the high byte of the red component
+    bytes += colour_bytes;
+    for (const StarRecord& impossible : {sample_star(43, 0, 0), sample_star(-1, 0, 0), sample_star(43, 0, -324000),
+                                         sample_star(44, 864000, 0), sample_star(45, -1, 0), sample_star(46, 0, 324001),
+                                         wrong_direction, sample_star(30, 0, 0, u'β', u"U1a")})
+        bytes += star_record_bytes(impossible);
     const StarCatalogLoad result = parse_star_catalog(bytes, catalog, grid);
-    EXPECT_TRUE(result.problem.empty()) << result.problem;
-    EXPECT_EQ(result.rejected, 6u);
+    EXPECT_EQ(result.problem, "9 damaged records left out, the first at byte " + std::to_string(star_catalog_bytes(42, stars).size()) +
+                                  " (a colour component above 255)");
+    EXPECT_EQ(result.rejected, 9u);
     EXPECT_EQ(result.loaded, stars.size());
-    ASSERT_EQ(catalog.size(), 51u);
+    ASSERT_EQ(catalog.size(), 43u);
     EXPECT_EQ(catalog.valid_count(), stars.size());
     for (const StarRecord& star : stars) {
         const StarRecord& read = catalog[static_cast<size_t>(star.id)];
@@ -56,7 +65,7 @@ TEST(StarCatalogFile, WrittenRecordsReadBackFieldForFieldAndImpossibleOnesAreSki
         EXPECT_EQ(listings(grid, star.id), 1u);
     }
     // Numbers the file does not fill stay empty.
-    for (const int32_t absent : {31, 51, -1})
+    for (const int32_t absent : {31, 43, -1})
         EXPECT_EQ(catalog.find(absent), nullptr) << absent;
 }
 

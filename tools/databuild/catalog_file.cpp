@@ -54,7 +54,9 @@ std::vector<StarRecord> catalog_records(const StarTable& stars)
 
 std::string catalog_file(const StarTable& stars)
 {
-    return star_catalog_bytes(CATALOG_SIZE, catalog_records(stars));
+    // The header names the highest number present: the reader takes a file that stops short of it as cut.
+    const std::vector<StarRecord> records = catalog_records(stars);
+    return star_catalog_bytes(records.empty() ? 0 : records.back().id, records);
 }
 
 } // namespace stellaro
