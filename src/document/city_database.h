@@ -9,17 +9,22 @@ namespace stellaro {
 
 // What reading "cities.db" found.
 struct CityReadResult {
-    bool count_read = false;     // false: no cities at all (missing or empty file)
-    bool complete = false;       // every record the header announced was read
-    int32_t announced = 0;       // the header's record count
-    size_t skipped = 0;          // records with coordinates off the globe, left out
-    std::string problem;         // why reading stopped early, for the log
+    bool count_read = false;  // false: no cities at all (missing or empty file)
+    int32_t announced = 0;    // the header's record count
+    size_t damaged = 0;       // places where damaged records were left out
+    size_t skipped_bytes = 0; // bytes passed over to find the next sound record after damage
+    std::string problem;      // what was wrong with the file, for the user; empty when it was sound
+
+    bool sound() const { return problem.empty(); }
 };
 
 // Parses the bytes of "cities.db": a little-endian signed record count, then per record the
-// country, name and key strings and the latitude and longitude in degrees x 2^20. Every count
-// and length is checked against the bytes that remain; reading stops at the first damaged
-// record and keeps the records read before it.
+// country, name and key strings and the latitude and longitude in degrees x 2^20. A record is
+// sound when every length fits the bytes that remain, the country is two capital letters, the
+// name is valid UTF-16 text of 1 to 255 units, the key spells the name on a telephone keypad
+// and the position lies on the globe. A damaged record is left out and reading goes on at the
+// next offset where a sound record starts, so the cities on either side of the damage survive;
+// the records read must number what the count says.
 CityReadResult parse_cities(std::string_view bytes, std::vector<CityRecord>& cities);
 
 // Reads a city database file; a missing file gives no cities.

@@ -2,7 +2,6 @@
 
 #include "astro/angles.h"
 #include "astro/julian_date.h"
-#include "document/city_database.h"
 #include "platform/clock.h"
 #include "platform/local_time.h"
 #include "skin/io/log.h"
@@ -51,7 +50,7 @@ DocumentListener::~DocumentListener()
 
 void DocumentListener::document_changed(DocumentChange) {}
 
-Document::Document() : Document(u"%app_path%/cities.db") {}
+Document::Document() : Document(std::u16string(CITIES_FILE)) {}
 
 Document::Document(const std::u16string& cities_path)
 {
@@ -71,15 +70,7 @@ Document::~Document() = default;
 
 void Document::load_cities(const std::u16string& path)
 {
-    const CityReadResult result = read_city_file(native_path(path), cities);
-    if (!result.count_read)
-        return;
-    if (!result.complete)
-        log() << tick_count() << " Document: cities.db " << result.problem << "; " << static_cast<int64_t>(cities.size())
-              << " of " << result.announced << " cities read\n";
-    if (result.skipped)
-        log() << tick_count() << " Document: cities.db: " << static_cast<int64_t>(result.skipped)
-              << " cities with coordinates off the globe left out\n";
+    cities_read = read_city_file(native_path(path), cities);
 }
 
 void Document::set_location(double new_longitude, double new_latitude)

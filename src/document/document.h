@@ -1,5 +1,6 @@
 #pragma once
 #include "astro/observer_time.h"
+#include "document/city_database.h"
 #include "document/city_record.h"
 #include "skin/io/singleton.h"
 
@@ -7,6 +8,8 @@
 #include <vector>
 
 namespace stellaro {
+
+inline constexpr std::u16string_view CITIES_FILE = u"%app_path%/cities.db";
 
 struct DocumentChange {
     bool by_city = false; // the place was set by choosing a city
@@ -66,6 +69,8 @@ public:
     double longitude = 0.0;
     double latitude = 0.0;
     int32_t city_index = -1;
+    // What reading the city database found, for the commands to report.
+    CityReadResult cities_read;
 
 private:
     void load_cities(const std::u16string& path);

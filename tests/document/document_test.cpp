@@ -23,9 +23,13 @@ protected:
     EnvironmentGuard zone{"TZ", "UTC"};
 };
 
-CityRecord city(const char16_t* name, double latitude, double longitude)
+// An ASCII name with its keypad key.
+CityRecord city(const std::u16string& name, double latitude, double longitude)
 {
-    return {name, u"", u"XX", static_cast<int32_t>(latitude * 1024), static_cast<int32_t>(longitude * 1024)};
+    std::u16string key;
+    for (const char16_t c : name)
+        key.push_back(static_cast<char16_t>("22233344455566677778889999"[(c | 0x20) - u'a']));
+    return {name, key, u"XX", static_cast<int32_t>(latitude * 1024), static_cast<int32_t>(longitude * 1024)};
 }
 
 struct CountingListener : DocumentListener {
