@@ -43,14 +43,12 @@ TEST(LanguageFile, EntryFormsSeparatorsRepeatedKeysAndEncodings)
         {"Sun=One\nsun=lower\n", u"sun", u"lower"},
         {utf16_file(u"Moon  Луна\n"), u"Moon", u"Луна"},
         {"Deg=90\xB0\n", u"Deg", std::u16string(u"90") + char16_t(0xB0)},
-        // FF FE followed by an odd number of bytes is not UTF-16: every byte is a character.
-        {std::string("\xFF\xFE" "A=1", 5), std::u16string(u"\u00FF\u00FE") + u"A", u"1"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(load(c.bytes).translate_or(c.key, u"absent"), c.value) << c.bytes;
 }
 
-TEST(LanguageFile, MissingFileKeepsTheTableAndEmptyFileClearsIt)
+TEST(LanguageFile, MissingDamagedAndEmptyFilesAreRefusedWithTheReasonAndKeepTheTable)
 {
     TemporaryFolder folder;
     write_file(folder.file("english.lng"), "Sun=Sun\n");
@@ -61,14 +59,27 @@ TEST(LanguageFile, MissingFileKeepsTheTableAndEmptyFileClearsIt)
     ASSERT_TRUE(table.load_language_file(english));
     EXPECT_EQ(table.loaded_path(), english);
 
-    EXPECT_FALSE(table.load_language_file(utf8_to_utf16(folder.file("missing.lng"))));
-    EXPECT_EQ(table.translate_or(u"Sun", u"gone"), u"Sun");
-    EXPECT_EQ(table.loaded_path(), english);
-
-    EXPECT_TRUE(table.load_language_file(utf8_to_utf16(folder.file("empty.lng"))));
-    EXPECT_EQ(table.size(), 0u);
-    EXPECT_EQ(table.translate(u"Sun"), u"Sun");
-    EXPECT_EQ(table.translate_or(u"iso3166_FR", u""), u"");
+    const struct {
+        std::string name, bytes, problem;
+    } refused[] = {
+        {"missing.lng", "", "it cannot be read"},
+        {"empty.lng", "", "it holds no texts"},
+        {"blank.lng", " \r\n\n", "it holds no texts"},
+        // A UTF-16 file cut short, one whose mark was damaged, a broken surrogate, a control character.
+        {"odd.lng", utf16_file(u"Sun=Soleil\n") + "x", "its UTF-16 text has an odd number of bytes, so it is cut short"},
+        {"mark.lng", "\xFF\xFA" + utf16_file(u"Sun=Soleil\n").substr(2), "byte 3 is not text"},
+        {"surrogate.lng", ByteWriter().u16(0xFEFF).utf16(u"Sun=").u16(0xD800).utf16(u"x\n").str(), "byte 10 is not text"},
+        {"control.lng", std::string("Sun=So\x02leil\n"), "byte 6 is not text"},
+    };
+    for (const auto& file : refused) {
+        if (!file.bytes.empty() || file.name == "empty.lng")
+            write_file(folder.file(file.name), file.bytes);
+        const LanguageLoad load = table.load_language_file(utf8_to_utf16(folder.file(file.name)));
+        EXPECT_FALSE(load) << file.name;
+        EXPECT_EQ(load.problem, file.problem) << file.name;
+        EXPECT_EQ(table.translate_or(u"Sun", u"gone"), u"Sun") << file.name;
+        EXPECT_EQ(table.loaded_path(), english) << file.name;
+    }
 }
 
 } // namespace

@@ -51,7 +51,7 @@ protected:
         ASSERT_NE(main, nullptr);
     }
 
-    bool load(int32_t dpi = 96) { return properties.load_skin(utf8_to_utf16(skin), dpi); }
+    bool load(int32_t dpi = 96) { return properties.load_skin(utf8_to_utf16(skin), dpi).loaded; }
 
     TemporaryFolder folder;
     std::string skin;

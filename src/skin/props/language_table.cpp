@@ -13,14 +13,18 @@ bool is_line_end(char16_t c) { return c == u'\n' || c == u'\r'; }
 bool is_blank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\v' || c == u'\f'; }
 bool is_space(char16_t c) { return is_blank(c) || is_line_end(c); }
 
+bool is_utf16(std::string_view bytes)
+{
+    return bytes.size() >= 2 && bytes.size() % 2 == 0 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+           static_cast<unsigned char>(bytes[1]) == 0xFE;
+}
+
 } // namespace
 
 std::u16string decode_language_text(std::string_view bytes)
 {
     std::u16string text;
-    const bool utf16 = bytes.size() >= 2 && bytes.size() % 2 == 0 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
-                       static_cast<unsigned char>(bytes[1]) == 0xFE;
-    if (utf16) {
+    if (is_utf16(bytes)) {
         text.reserve(bytes.size() / 2 - 1);
         for (size_t i = 2; i < bytes.size(); i += 2)
             text.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
@@ -60,16 +64,48 @@ void parse_language_entries(std::u16string_view text, std::map<std::u16string, s
     }
 }
 
-bool LanguageTable::load_language_file(std::u16string_view file)
+std::string language_text_fault(std::string_view bytes, std::u16string_view text)
 {
+    if (bytes.size() >= 2 && bytes.size() % 2 == 1 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+        static_cast<unsigned char>(bytes[1]) == 0xFE)
+        return "its UTF-16 text has an odd number of bytes, so it is cut short";
+    const size_t first = is_utf16(bytes) ? 1 : 0;
+    const size_t unit_bytes = is_utf16(bytes) ? 2 : 1;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        const bool high = c >= 0xD800 && c <= 0xDBFF;
+        const bool paired = high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+        const bool broken = (high && !paired) || (c >= 0xDC00 && c <= 0xDFFF);
+        if ((c < 0x20 && !is_space(c)) || c == 0x7F || c == 0xFFFE || c == 0xFFFF || broken)
+            return "byte " + std::to_string((first + i) * unit_bytes) + " is not text";
+        if (paired)
+            ++i;
+    }
+    return {};
+}
+
+LanguageLoad LanguageTable::load_language_file(std::u16string_view file)
+{
+    LanguageLoad result;
     std::string bytes;
-    if (!read_whole_stream(file, bytes, MAX_LANGUAGE_FILE_BYTES))
-        return false;
+    if (!read_whole_stream(file, bytes, MAX_LANGUAGE_FILE_BYTES)) {
+        result.problem = "it cannot be read";
+        return result;
+    }
+    const std::u16string text = decode_language_text(bytes);
+    result.problem = language_text_fault(bytes, text);
+    if (!result.problem.empty())
+        return result;
     std::map<std::u16string, std::u16string, std::less<>> loaded;
-    parse_language_entries(decode_language_text(bytes), loaded);
+    parse_language_entries(text, loaded);
+    if (loaded.empty()) {
+        result.problem = "it holds no texts";
+        return result;
+    }
     texts = std::move(loaded);
     path = file;
-    return true;
+    result.loaded = true;
+    return result;
 }
 
 } // namespace stellaro

@@ -9,16 +9,17 @@ namespace stellaro {
 
 using namespace skin_format;
 
-bool Properties::load_skin(std::u16string_view path, int32_t dots_per_inch)
+SkinLoad Properties::load_skin(std::u16string_view path, int32_t dots_per_inch)
 {
     log() << "Properties::load_skin 1\n";
-    PropertiesImpl fresh(path, dots_per_inch);
+    SkinLoad outcome;
+    PropertiesImpl fresh(path, dots_per_inch, outcome);
     log() << "Properties::load_skin 2\n";
     if (!fresh.loaded())
-        return false;
+        return outcome;
     log() << "Properties::load_skin 3\n";
     current.swap(fresh);
-    return true;
+    return outcome;
 }
 
 uint32_t Properties::offset_of(const SkinBlock* block) const

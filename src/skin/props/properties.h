@@ -37,8 +37,8 @@ public:
 
     // Loads the skin file; on success it replaces the current skin, which is released. On
     // failure (unreadable, short, foreign or damaged file, a picture that does not load) the
-    // current skin stays and the result is false.
-    bool load_skin(std::u16string_view path, int32_t dots_per_inch);
+    // current skin stays and the result names the file at fault and what was wrong with it.
+    SkinLoad load_skin(std::u16string_view path, int32_t dots_per_inch);
     bool loaded() const { return current.loaded(); }
     // 1 on displays of 192 dots per inch or more (points and pictures are doubled), else 0.
     int32_t scale() const { return current.scale(); }
@@ -72,7 +72,7 @@ public:
     void remove_listener(PropertiesListener* listener);
 
     // The language of the interface (it survives skin loads).
-    bool load_language_file(std::u16string_view path) { return language_table.load_language_file(path); }
+    LanguageLoad load_language_file(std::u16string_view path) { return language_table.load_language_file(path); }
     std::u16string translate(std::u16string_view key) const { return language_table.translate(key); }
     std::u16string translate_or(std::u16string_view key, std::u16string_view fallback) const
     {

@@ -17,15 +17,20 @@ int64_t milliseconds(const Stopwatch& timer) { return static_cast<int64_t>(timer
 
 } // namespace
 
-PropertiesImpl::PropertiesImpl(std::u16string_view path, int32_t dots_per_inch)
+PropertiesImpl::PropertiesImpl(std::u16string_view path, int32_t dots_per_inch, SkinLoad& outcome)
 {
+    outcome = {};
+    outcome.file = native_path(path);
     FileStream stream(path, FileStream::READ);
-    if (!stream.is_open())
+    if (!stream.is_open()) {
+        outcome.problem = "it cannot be read";
         return;
+    }
     const uint64_t length = stream.size();
     std::string bytes;
     if (length > MAX_SKIN_BYTES) {
         log() << "Error: skin [" << path << "] failed to load\n";
+        outcome.problem = "it is far larger than any skin";
         return;
     }
     bytes.resize(static_cast<size_t>(length));
@@ -38,24 +43,30 @@ PropertiesImpl::PropertiesImpl(std::u16string_view path, int32_t dots_per_inch)
     if (!skin.open(std::move(bytes), reason)) {
         if (!reason.empty())
             log() << "Error: skin [" << path << "] is damaged: " << reason << "\n";
+        outcome.problem = reason.empty() ? "it is not a skin (too short, or no skin mark)" : "it is damaged: " + reason;
         return;
     }
     high_resolution = dots_per_inch >= 192 ? 1 : 0;
-    if (!load_pictures(path))
+    if (!load_pictures(path, outcome))
         return;
     create_fonts();
     is_loaded = true;
+    outcome.loaded = true;
+    outcome.file.clear();
 }
 
-bool PropertiesImpl::load_pictures(std::u16string_view path)
+bool PropertiesImpl::load_pictures(std::u16string_view path, SkinLoad& outcome)
 {
     const Stopwatch timer;
     const std::u16string folder = dir_part(path);
     picture_table.reserve(skin.picture_names().size());
     for (const std::u16string& name : skin.picture_names()) {
-        PictureRef picture = load_565(folder + name);
+        std::string problem;
+        PictureRef picture = load_565(folder + name, &problem);
         if (picture.empty() || picture.size() == Size{0, 0}) {
             log() << "PropertiesImpl::PropertiesImpl picture failed to load {" << name << "}\n";
+            outcome.file = native_path(folder + name + u".bmp");
+            outcome.problem = problem;
             return false;
         }
         log() << "PropertiesImpl::PropertiesImpl picture load time=" << milliseconds(timer) << " {" << name << "}\n";

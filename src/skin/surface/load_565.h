@@ -4,6 +4,7 @@
 #include "skin/surface/pixel_buffer.h"
 
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace stellaro {
@@ -15,7 +16,8 @@ namespace stellaro {
 std::unique_ptr<PixelBuffer> read_bmp_565(InputStream& stream);
 
 // Loads name + ".bmp" as a whole-picture reference whose picture remembers the name; on failure
-// logs "load_565 <name> is not 16bit bitmap" and gives an empty reference.
-PictureRef load_565(std::u16string_view name);
+// logs "load_565 <name> is not 16bit bitmap", tells why in problem when one is given, and gives
+// an empty reference.
+PictureRef load_565(std::u16string_view name, std::string* problem = nullptr);
 
 } // namespace stellaro
