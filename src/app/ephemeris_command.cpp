@@ -1,4 +1,5 @@
 #include "app/command_table.h"
+#include "app/load_report.h"
 #include "app/place_and_moment.h"
 #include "app/text_format.h"
 #include "astro/coordinates.h"
@@ -8,7 +9,6 @@
 #include "catalog/sky_catalog.h"
 #include "document/document.h"
 #include "platform/utf.h"
-#include "skin/io/paths.h"
 
 #include <array>
 #include <cmath>
@@ -101,15 +101,15 @@ private:
 };
 
 // The catalogue stars and constellation label points asked for, as rows; an unknown number or
-// code, or catalogue files that cannot be read, are usage errors.
-void print_catalogue_rows(const EphemerisTable& table, const std::vector<std::string>& stars, const std::vector<std::string>& codes)
+// code is a usage error. False, after the problems were reported, when the files they come from
+// did not load soundly (the constellations' label points rest on the catalogue too).
+bool print_catalogue_rows(const EphemerisTable& table, const std::vector<std::string>& stars, const std::vector<std::string>& codes)
 {
     SkyCatalog sky;
     const SkyCatalogLoad load = load_sky_catalog(sky);
-    if (!stars.empty() && !load.stars.header_read)
-        throw UsageError("--star: the star catalogue " + native_path(STAR_CATALOG_FILE) + " cannot be read");
-    if (!codes.empty() && !load.constellations.file_read)
-        throw UsageError("--constellation: " + native_path(CONSTELLATIONS_FILE) + " cannot be read");
+    report_catalog("ephemeris", load);
+    if (!load.stars.sound() || (!codes.empty() && !load.constellations.sound()))
+        return false;
     for (const std::string& text : stars) {
         const int number = parse_integer_in("--star", text, 1, 9999999);
         const StarRecord* star = sky.stars.find(number);
@@ -123,6 +123,7 @@ void print_catalogue_rows(const EphemerisTable& table, const std::vector<std::st
             throw UsageError("--constellation: no constellation '" + code + "'");
         table.print_row(utf16_to_utf8(constellation->code), constellation->label_ra, constellation->label_dec, std::nullopt);
     }
+    return true;
 }
 
 } // namespace
@@ -157,8 +158,8 @@ int ephemeris_command(OptionList& options, std::ostream& out)
             phase = position.phase_angle;
         table.print_row(std::string(body_name(body)), position.ra, position.dec, phase);
     }
-    if (!stars.empty() || !codes.empty())
-        print_catalogue_rows(table, stars, codes);
+    if ((!stars.empty() || !codes.empty()) && !print_catalogue_rows(table, stars, codes))
+        return 1;
     out << rows.str();
     return 0;
 }

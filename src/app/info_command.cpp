@@ -1,4 +1,5 @@
 #include "app/command_table.h"
+#include "app/load_report.h"
 #include "app/place_and_moment.h"
 #include "app/text_format.h"
 #include "astro/earth_rotation.h"
@@ -39,6 +40,9 @@ int info_command(OptionList& options, std::ostream& out)
     Document document;
     apply_place_and_moment(options, document);
     options.finish();
+    // The nearest city is only as good as the city database.
+    if (report_cities("info", document))
+        return 1;
 
     const ObserverTime& observer = document.observer;
     out << "place: " << format_place(document.latitude, document.longitude) << "\n";

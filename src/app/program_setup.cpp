@@ -1,7 +1,11 @@
 #include "app/program_setup.h"
 
 #include "app/command_line.h"
+#include "app/load_report.h"
+#include "skin/io/paths.h"
 #include "skin/io/registry.h"
+
+#include <vector>
 
 namespace stellaro {
 
@@ -15,13 +19,22 @@ Size parse_size(const std::string& text)
     return {width, height};
 }
 
-bool load_language(Properties& properties)
+bool load_language(Properties& properties, const std::string& command)
 {
     std::u16string name;
-    if (reg_get_string(u"HKEY_CURRENT_USER\\Software\\Vendrix\\Stellaro II", u"Language", name) && !name.empty() &&
-        properties.load_language_file(u"%app_path%/" + name + u".lng"))
-        return true;
-    return properties.load_language_file(u"%app_path%/english.lng");
+    std::vector<std::u16string> candidates;
+    if (reg_get_string(u"HKEY_CURRENT_USER\\Software\\Vendrix\\Stellaro II", u"Language", name) && !name.empty())
+        candidates.push_back(u"%app_path%/" + name + u".lng");
+    candidates.push_back(u"%app_path%/english.lng");
+    bool sound = true;
+    for (const std::u16string& path : candidates) {
+        const LanguageLoad load = properties.load_language_file(path);
+        if (load)
+            return sound;
+        report_load_problem(command, native_path(path), load.problem);
+        sound = false;
+    }
+    return false;
 }
 
 } // namespace stellaro

@@ -15,7 +15,8 @@ constexpr int32_t DOTS_PER_INCH = 96;
 // A --size value, WxH, each side 16 to 8192; throws UsageError otherwise.
 Size parse_size(const std::string& text);
 
-// The language chosen in the settings, else English; false when none loads.
-bool load_language(Properties& properties);
+// The language chosen in the settings, else English. Each file tried that did not load is
+// reported for the command; false when any was (the loaded table tells whether one loaded).
+bool load_language(Properties& properties, const std::string& command);
 
 } // namespace stellaro

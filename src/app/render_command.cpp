@@ -2,6 +2,7 @@
 #include "app/element_dump.h"
 #include "app/event_script.h"
 #include "app/headless_run.h"
+#include "app/load_report.h"
 #include "app/place_and_moment.h"
 #include "app/program_setup.h"
 #include "app/screen_factory.h"
@@ -129,10 +130,12 @@ int render_command(OptionList& options, std::ostream& out)
     Properties properties;
     HeadlessRun run(size);
     const std::unique_ptr<NodeRegistration> sky_kind = Stars::register_kind();
-    // Without a language the picture is drawn all the same.
-    load_language(properties);
-    if (!properties.load_skin(u"%app_path%/skins/bin/default.skin", DOTS_PER_INCH)) {
-        std::cerr << "stellaro render: cannot load skins/bin/default.skin\n";
+    // Every data file the picture is made from that did not load soundly is reported, and then
+    // the picture is not written.
+    bool sound = load_language(properties, "render");
+    const SkinLoad skin = properties.load_skin(u"%app_path%/skins/bin/default.skin", DOTS_PER_INCH);
+    if (!skin) {
+        report_load_problem("render", skin.file, skin.problem);
         return 1;
     }
     if (night)
@@ -155,6 +158,10 @@ int render_command(OptionList& options, std::ostream& out)
     } else if (select || az || alt || zoom) {
         throw UsageError("--select, --az, --alt and --zoom need the sky screen (--screen Main)");
     }
+    if (sky && report_sky("render", *sky))
+        sound = false;
+    if (!sound)
+        return 1;
     run.open(std::move(made));
     for (size_t i = 0; i < events.size(); ++i)
         run_event_line(run, events[i], static_cast<int>(i + 1));

@@ -1,5 +1,6 @@
 #include "app/command_table.h"
 #include "app/element_dump.h"
+#include "app/load_report.h"
 #include "app/place_and_moment.h"
 #include "app/program_setup.h"
 #include "app/screen_factory.h"
@@ -107,14 +108,17 @@ int render_instead(const std::string& why, const std::vector<std::string>& rende
     return status;
 }
 
-// Loads the language and the skin; false, after saying why, when either is missing.
+// Loads the language and the skin; false, after saying why, when either is missing. Files that
+// did not load soundly are reported; the window shows what did load.
 bool load_skin(Properties& properties)
 {
-    if (!load_language(properties)) {
+    if (!load_language(properties, "run") && properties.language().loaded_path().empty()) {
         show_message(utf16_to_utf8(TITLE), utf16_to_utf8(NO_LANGUAGES));
         return false;
     }
-    if (!properties.load_skin(u"%app_path%/skins/bin/default.skin", DOTS_PER_INCH)) {
+    const SkinLoad skin = properties.load_skin(u"%app_path%/skins/bin/default.skin", DOTS_PER_INCH);
+    if (!skin) {
+        report_load_problem("run", skin.file, skin.problem);
         show_message(utf16_to_utf8(TITLE), utf16_to_utf8(properties.translate(u"NoSkins")));
         return false;
     }
@@ -128,6 +132,7 @@ int run_window(Application& application, Properties& properties, const std::stri
 {
     const std::unique_ptr<NodeRegistration> sky_kind = Stars::register_kind();
     Document document;
+    report_cities("run", document);
     if (!place_options.empty()) {
         OptionList given(place_options);
         apply_place_and_moment(given, document);
@@ -141,6 +146,8 @@ int run_window(Application& application, Properties& properties, const std::stri
         application.message_box(utf8_to_utf16(error.what()));
         return 1;
     }
+    if (Stars* sky = sky_of(*screen))
+        report_sky("run", *sky);
     MainListener listener(application, sky_of(*screen));
     application.set_listener(&listener);
     Element* shown = screen.get();

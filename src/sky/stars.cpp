@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "platform/utf.h"
 #include "skin/io/log.h"
+#include "skin/io/paths.h"
 #include "skin/surface/draw_text.h"
 #include "skin/surface/load_565.h"
 #include "skin/surface/span_filler.h"
@@ -46,7 +47,7 @@ int64_t squared_distance(const FixedVector& p, Point point)
 Stars::Stars(Element* owner, std::u16string folder)
     : Element(owner), data_folder(std::move(folder)), positions([](const std::string& line) { log() << line; })
 {
-    load_sky_catalog(sky, data_folder + u"/catalog.db", data_folder + u"/constellations.txt");
+    catalog_load_ = load_sky_catalog(sky, data_folder + u"/catalog.db", data_folder + u"/constellations.txt");
     pack_for_drawing();
     star_labels.resize(sky.stars.size());
     constellation_labels.resize(sky.constellations.size());
@@ -222,9 +223,14 @@ void Stars::load_bodies(Properties& properties)
 {
     size_factor = 1 << std::clamp(properties.scale(), 0, 1);
     const bool red = night();
+    picture_problems_.clear();
     for (const Body body : ALL_BODIES) {
         SkyBody& entry = bodies_[body_index(body)];
-        entry.picture = load_565(data_folder + u"/skins/bin/" + body_key(body));
+        const std::u16string name = data_folder + u"/skins/bin/" + body_key(body);
+        std::string problem;
+        entry.picture = load_565(name, &problem);
+        if (!problem.empty())
+            picture_problems_.push_back({native_path(name + u".bmp"), problem});
         entry.frames = 1;
         const Size size = entry.picture.size();
         if (entry.picture.empty() || size.height <= 0)

@@ -118,6 +118,10 @@ public:
     const NameIndex& constellation_names() const { return constellation_names_; }
     const NameIndex& planet_names() const { return planet_names_; }
     const SkyCatalog& catalog() const { return sky; }
+    // What loading the catalogue and the constellations found.
+    const SkyCatalogLoad& catalog_load() const { return catalog_load_; }
+    // The body pictures that did not load at the last skin load: file and what was wrong.
+    const std::vector<std::pair<std::string, std::string>>& picture_problems() const { return picture_problems_; }
     // Names and twinkle phases may be changed through it; positions, magnitudes and colours
     // were packed for drawing at construction.
     SkyCatalog& catalog() { return sky; }
@@ -180,6 +184,8 @@ private:
     NameIndex planet_names_;
 
     SkyCatalog sky;
+    SkyCatalogLoad catalog_load_;
+    std::vector<std::pair<std::string, std::string>> picture_problems_;
     std::vector<std::vector<CellStar>> cell_stars; // by grid cell, as the grid lists them
     // Each constellation's figure as star directions; w = 0 lifts the pen.
     std::vector<std::vector<FixedVector>> figures;
