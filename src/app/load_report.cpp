@@ -24,8 +24,11 @@ bool report_cities(const std::string& command, const Document& document)
 bool report_catalog(const std::string& command, const SkyCatalogLoad& load)
 {
     const bool stars = report_load_problem(command, native_path(STAR_CATALOG_FILE), load.stars.problem);
-    const bool constellations = report_load_problem(command, native_path(CONSTELLATIONS_FILE), load.constellations.problem);
-    return stars || constellations;
+    // Figures naming stars that an unsound catalogue lost are that catalogue's fault, told above.
+    const ConstellationLoad& figures = load.constellations;
+    if (stars && figures.damaged == 0 && !figures.unterminated_tail)
+        return true;
+    return report_load_problem(command, native_path(CONSTELLATIONS_FILE), figures.problem) || stars;
 }
 
 bool report_sky(const std::string& command, const Stars& sky)
