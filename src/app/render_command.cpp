@@ -167,12 +167,14 @@ int render_command(OptionList& options, std::ostream& out)
             run.frame(FRAME_MS);
         while (!settled(run, sky) && ++i < MAX_SETTLING_FRAMES);
     }
-    if (dump_path && !write_dump(run.application().screens(), *dump_path)) {
-        std::cerr << "stellaro render: cannot write " << *dump_path << "\n";
-        return 1;
+    if (dump_path) {
+        if (const FileResult written = write_dump(run.application().screens(), *dump_path); !written) {
+            std::cerr << "stellaro render: cannot write " << *dump_path << ": " << written.reason << "\n";
+            return 1;
+        }
     }
-    if (!write_png(run.frame_surface(), *out_path)) {
-        std::cerr << "stellaro render: cannot write " << *out_path << "\n";
+    if (const FileResult written = write_png(run.frame_surface(), *out_path); !written) {
+        std::cerr << "stellaro render: cannot write " << *out_path << ": " << written.reason << "\n";
         return 1;
     }
     out << *out_path << "\n";

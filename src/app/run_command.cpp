@@ -146,11 +146,11 @@ int run_window(Application& application, Properties& properties, const std::stri
     Element* shown = screen.get();
     application.push_screen(std::move(screen));
     application.run();
-    const bool dumped = !dump_path || write_dump(application.screens(), *dump_path);
+    const FileResult dumped = dump_path ? write_dump(application.screens(), *dump_path) : FileResult {};
     application.set_listener(nullptr);
     application.remove_screen(shown);
     if (!dumped) {
-        std::cerr << "stellaro run: cannot write " << *dump_path << "\n";
+        std::cerr << "stellaro run: cannot write " << *dump_path << ": " << dumped.reason << "\n";
         return 1;
     }
     return 0;
