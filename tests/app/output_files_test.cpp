@@ -98,6 +98,13 @@ TEST_F(OutputFiles, WriteErrorsSayWhy)
     EXPECT_NE(beneath_a_file.err.find("plain/x.png: Not a directory"), std::string::npos) << beneath_a_file.err;
 }
 
+TEST_F(OutputFiles, AFolderIsNoEventsScript)
+{
+    const ProgramRun run = render_to(folder.file("x.png"), "--events " + folder.path());
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "stellaro render: --events: cannot read '" + folder.path() + "': Is a directory\n");
+}
+
 TEST_F(OutputFiles, MissingFoldersAreMadeAsTheUmaskAllows)
 {
     const mode_t saved = ::umask(022);
