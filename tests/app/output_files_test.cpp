@@ -1,4 +1,5 @@
-// Where the commands' output goes: pictures and dumps, and what they say when it cannot get there.
+// Where the commands' output goes: pictures, dumps and standard output, and what they say when
+// it cannot get there.
 #include "support/test_support.h"
 
 #include <fcntl.h>
@@ -114,6 +115,15 @@ TEST_F(OutputFiles, MissingFoldersAreMadeAsTheUmaskAllows)
     EXPECT_EQ(mode_of(folder.file("new")) & 07777, 0755u);
     EXPECT_EQ(mode_of(folder.file("new/deeper")) & 07777, 0755u);
     EXPECT_EQ(mode_of(folder.file("new/deeper/x.png")) & 07777, 0644u);
+}
+
+TEST_F(OutputFiles, AFullStandardOutputFailsEveryCommand)
+{
+    for (const std::string& command : {std::string("--help"), std::string("info"), std::string("ephemeris --time 2026-01-01T00:00Z"), SMALL + " --out " + folder.file("x.png")}) {
+        const ProgramRun run = run_program(command, "", ">/dev/full");
+        EXPECT_EQ(run.status, 1) << command;
+        EXPECT_EQ(run.err, "stellaro: cannot write to standard output: No space left on device\n") << command;
+    }
 }
 
 } // namespace

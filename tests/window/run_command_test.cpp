@@ -41,6 +41,14 @@ TEST(RunCommand, WithoutADisplayTheNamedScreenIsDrawnAndDumped)
     EXPECT_NE(read_file(folder.file("gallery.json")).find("\"gallery_name\""), std::string::npos);
 }
 
+// Whatever cannot be said on standard error still turns success into failure.
+TEST(RunCommand, AFullStandardErrorIsAFailure)
+{
+    TemporaryFolder folder;
+    const ProgramRun run = run_program("--size 32x32", without_display(folder), "2>/dev/full");
+    EXPECT_EQ(run.status, 1);
+}
+
 // A screen the skin does not have is a usage error, whether or not a display is there.
 TEST(RunCommand, AnUnknownScreenIsRefusedOnOneLine)
 {
