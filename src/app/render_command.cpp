@@ -102,6 +102,8 @@ int render_command(OptionList& options, std::ostream& out)
         throw UsageError("--out FILE.png is required");
     const auto size_text = options.value("--size");
     const Size size = size_text ? parse_size(*size_text) : Size{480, 800};
+    const auto rotate = options.value("--rotate");
+    const int32_t turns = rotate ? parse_rotation(*rotate) : 0;
     const auto az = options.value("--az");
     const auto alt = options.value("--alt");
     const auto zoom = options.value("--zoom");
@@ -127,7 +129,7 @@ int render_command(OptionList& options, std::ostream& out)
 
     // The skin outlives the screens made from it, which the run's screen stack owns.
     Properties properties;
-    HeadlessRun run(size);
+    HeadlessRun run(size, turns);
     const std::unique_ptr<NodeRegistration> sky_kind = Stars::register_kind();
     // Without a language the picture is drawn all the same.
     load_language(properties);
@@ -173,7 +175,7 @@ int render_command(OptionList& options, std::ostream& out)
             return 1;
         }
     }
-    if (const FileResult written = write_png(run.frame_surface(), *out_path); !written) {
+    if (const FileResult written = write_png(run.window_picture(), *out_path); !written) {
         std::cerr << "stellaro render: cannot write " << *out_path << ": " << written.reason << "\n";
         return 1;
     }
