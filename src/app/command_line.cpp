@@ -12,15 +12,20 @@ OptionList::OptionList(std::vector<std::string> arguments) : arguments(std::move
 
 bool OptionList::flag(const std::string& name)
 {
-    for (auto it = arguments.begin(); it != arguments.end(); ++it) {
-        if (*it == name) {
-            arguments.erase(it);
-            return true;
-        }
+    size_t found = 0;
+    for (auto it = arguments.begin(); it != arguments.end();) {
         if (it->rfind(name + "=", 0) == 0)
             throw UsageError(name + " takes no value");
+        if (*it == name) {
+            it = arguments.erase(it);
+            ++found;
+        } else {
+            ++it;
+        }
     }
-    return false;
+    if (found > 1)
+        throw UsageError(name + " is given more than once");
+    return found == 1;
 }
 
 std::optional<std::string> OptionList::value(const std::string& name)

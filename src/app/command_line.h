@@ -12,7 +12,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The options after the command name, taken one by one; "--name value" and "--name=value" both work.
+// The options after the command name, taken one by one; "--name value" and "--name=value" both
+// work. An option that is not repeatable is refused when given twice, flags alike: a second value
+// would silently win over the first, and a doubled flag is as likely a slip in a script as a
+// repeated value is.
 class OptionList {
 public:
     explicit OptionList(std::vector<std::string> arguments);

@@ -4,8 +4,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include <fstream>
-
 namespace stellaro {
 
 namespace {
@@ -63,14 +61,9 @@ std::string dump_screens(const ScreenStack& screens)
     return out.dump(1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }
 
-bool write_dump(const ScreenStack& screens, const std::string& path)
+FileResult write_dump(const ScreenStack& screens, const std::string& path)
 {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file)
-        return false;
-    file << dump_screens(screens);
-    file.flush();
-    return static_cast<bool>(file);
+    return write_whole_file(path, dump_screens(screens), FileSharing::SHARED);
 }
 
 } // namespace stellaro

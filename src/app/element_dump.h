@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/atomic_file.h"
 #include "shell/screen_stack.h"
 
 #include <string>
@@ -10,7 +11,8 @@ namespace stellaro {
 // progress value, list selection and first item in view) and its children.
 std::string dump_screens(const ScreenStack& screens);
 
-// Writes the dump to the file; false when it could not be written completely.
-bool write_dump(const ScreenStack& screens, const std::string& path);
+// Writes the dump to the file as write_whole_file does; fails, saying why, when it could not be
+// written completely.
+FileResult write_dump(const ScreenStack& screens, const std::string& path);
 
 } // namespace stellaro

@@ -1,13 +1,13 @@
 #include "app/event_script.h"
 
 #include "app/command_line.h"
+#include "platform/atomic_file.h"
 #include "platform/utf.h"
 #include "shell/frame_clock.h"
 #include "skin/elements/element_query.h"
 #include "skin/elements/keys.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 namespace stellaro {
@@ -16,6 +16,8 @@ namespace {
 
 constexpr long long MAX_COORDINATE = 100000;
 constexpr long long MAX_WAIT_MS = 3600000;
+// Far beyond any script written by hand or by a test.
+constexpr size_t MAX_SCRIPT_BYTES = 16 * 1024 * 1024;
 // A drag moves in this many frames, then holds still long enough for its speed to fall to
 // nothing before the release.
 constexpr int DRAG_STEPS = 10;
@@ -171,9 +173,10 @@ private:
 
 std::vector<std::string> read_event_lines(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        throw UsageError("--events: cannot read '" + path + "'");
+    std::string bytes;
+    if (const FileResult read = read_whole_file(path, bytes, MAX_SCRIPT_BYTES); !read)
+        throw UsageError("--events: cannot read '" + path + "': " + read.reason);
+    std::istringstream file(bytes);
     std::vector<std::string> lines;
     std::string line;
     while (std::getline(file, line)) {

@@ -1,25 +1,51 @@
 #include "app/headless_run.h"
 
+#include "shell/display_rotation.h"
 #include "shell/frame_clock.h"
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 namespace stellaro {
 
 namespace {
 
-WindowSettings headless_settings(Size size)
+WindowSettings headless_settings(Size window, int32_t turns)
 {
     WindowSettings settings;
-    settings.width = size.width;
-    settings.height = size.height;
+    settings.width = window.width;
+    settings.height = window.height;
+    settings.orientation = turns;
     settings.headless = true;
     return settings;
 }
 
 } // namespace
 
-HeadlessRun::HeadlessRun(Size size) : app(u"Stellaro", headless_settings(size)), surface(size) {}
+HeadlessRun::HeadlessRun(Size window, int32_t turns)
+    : app(u"Stellaro", headless_settings(window, turns)), surface(app.game_base().frame_size())
+{
+}
+
+RenderSurface HeadlessRun::window_picture() const
+{
+    const PixelBuffer* frame = surface.buffer();
+    if (!frame)
+        return {};
+    const int32_t turns = app.client_area().orientation;
+    Size size;
+    rotated_size(frame->width(), frame->height(), turns, size.width, size.height);
+    std::vector<uint16_t> turned(static_cast<size_t>(size.width) * size.height);
+    rotate_frame(reinterpret_cast<const uint16_t*>(frame->bits()), frame->width(), frame->height(),
+                 static_cast<int>(frame->pitch() / 2), turned.data(), turns);
+    RenderSurface picture(size);
+    if (PixelBuffer* pixels = picture.buffer()) {
+        for (int32_t y = 0; y < size.height; ++y)
+            std::memcpy(pixels->row(y), turned.data() + static_cast<size_t>(y) * size.width, static_cast<size_t>(size.width) * 2);
+    }
+    return picture;
+}
 
 void HeadlessRun::open(std::unique_ptr<Element> screen)
 {

@@ -13,7 +13,9 @@ namespace stellaro {
 // and drawn frame by frame into one surface, and input handed to it as the window would.
 class HeadlessRun {
 public:
-    explicit HeadlessRun(Size size);
+    // A run for a window of the size whose frame is turned by quarter turns on its way there, as
+    // the window's orientation setting does.
+    explicit HeadlessRun(Size window, int32_t turns = 0);
 
     Application& application() { return app; }
     // Opens the screen on top of the stack and lays it out.
@@ -37,7 +39,9 @@ public:
 
     // Milliseconds since the run began.
     uint32_t now() const { return now_ms; }
-    const RenderSurface& frame_surface() const { return surface; }
+    // The last frame as the window would show it: turned to the orientation. Empty when no
+    // buffer can be had.
+    RenderSurface window_picture() const;
 
 private:
     PointerEvent pointer(Point at) const;

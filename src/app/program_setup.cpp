@@ -19,6 +19,14 @@ Size parse_size(const std::string& text)
     return {width, height};
 }
 
+int32_t parse_rotation(const std::string& text)
+{
+    const int degrees = parse_integer_in("--rotate", text, 0, 270);
+    if (degrees % 90 != 0)
+        throw UsageError("--rotate: expected 0, 90, 180 or 270, got '" + text + "'");
+    return degrees / 90;
+}
+
 bool load_language(Properties& properties, const std::string& command)
 {
     std::u16string name;

@@ -103,6 +103,8 @@ int render_command(OptionList& options, std::ostream& out)
         throw UsageError("--out FILE.png is required");
     const auto size_text = options.value("--size");
     const Size size = size_text ? parse_size(*size_text) : Size{480, 800};
+    const auto rotate = options.value("--rotate");
+    const int32_t turns = rotate ? parse_rotation(*rotate) : 0;
     const auto az = options.value("--az");
     const auto alt = options.value("--alt");
     const auto zoom = options.value("--zoom");
@@ -128,7 +130,7 @@ int render_command(OptionList& options, std::ostream& out)
 
     // The skin outlives the screens made from it, which the run's screen stack owns.
     Properties properties;
-    HeadlessRun run(size);
+    HeadlessRun run(size, turns);
     const std::unique_ptr<NodeRegistration> sky_kind = Stars::register_kind();
     // Every data file the picture is made from that did not load soundly is reported, and then
     // the picture is not written.
@@ -174,12 +176,14 @@ int render_command(OptionList& options, std::ostream& out)
             run.frame(FRAME_MS);
         while (!settled(run, sky) && ++i < MAX_SETTLING_FRAMES);
     }
-    if (dump_path && !write_dump(run.application().screens(), *dump_path)) {
-        std::cerr << "stellaro render: cannot write " << *dump_path << "\n";
-        return 1;
+    if (dump_path) {
+        if (const FileResult written = write_dump(run.application().screens(), *dump_path); !written) {
+            std::cerr << "stellaro render: cannot write " << *dump_path << ": " << written.reason << "\n";
+            return 1;
+        }
     }
-    if (!write_png(run.frame_surface(), *out_path)) {
-        std::cerr << "stellaro render: cannot write " << *out_path << "\n";
+    if (const FileResult written = write_png(run.window_picture(), *out_path); !written) {
+        std::cerr << "stellaro render: cannot write " << *out_path << ": " << written.reason << "\n";
         return 1;
     }
     out << *out_path << "\n";

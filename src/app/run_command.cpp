@@ -70,14 +70,6 @@ private:
     std::optional<BacklightHold> backlight;
 };
 
-int32_t parse_orientation(const std::string& text)
-{
-    const int degrees = parse_integer_in("--rotate", text, 0, 270);
-    if (degrees % 90 != 0)
-        throw UsageError("--rotate: expected 0, 90, 180 or 270, got '" + text + "'");
-    return degrees / 90;
-}
-
 // Where a screen goes when there is no display to show it on: stellaro-sky.png for the sky,
 // else the node's name in lower case, e.g. stellaro-gallery.png.
 std::string no_display_picture(const std::string& screen)
@@ -153,11 +145,11 @@ int run_window(Application& application, Properties& properties, const std::stri
     Element* shown = screen.get();
     application.push_screen(std::move(screen));
     application.run();
-    const bool dumped = !dump_path || write_dump(application.screens(), *dump_path);
+    const FileResult dumped = dump_path ? write_dump(application.screens(), *dump_path) : FileResult {};
     application.set_listener(nullptr);
     application.remove_screen(shown);
     if (!dumped) {
-        std::cerr << "stellaro run: cannot write " << *dump_path << "\n";
+        std::cerr << "stellaro run: cannot write " << *dump_path << ": " << dumped.reason << "\n";
         return 1;
     }
     return 0;
@@ -175,8 +167,8 @@ int run_command(OptionList& options, std::ostream& out)
         settings.height = window.height;
         size_text = *size;
     }
-    if (const auto rotate = options.value("--rotate"))
-        settings.orientation = parse_orientation(*rotate);
+    const std::string rotate_text = options.value("--rotate").value_or("0");
+    settings.orientation = parse_rotation(rotate_text);
     const std::string screen_name = options.value("--screen").value_or(MAIN_SCREEN);
     const std::optional<std::string> dump_path = options.value("--dump");
     if (dump_path && dump_path->empty())
@@ -223,7 +215,7 @@ int run_command(OptionList& options, std::ostream& out)
         const std::string why = made->window_error();
         made.reset();
         close_running_instance();
-        std::vector<std::string> render_options = {"--size", size_text, "--screen", screen_name};
+        std::vector<std::string> render_options = {"--size", size_text, "--rotate", rotate_text, "--screen", screen_name};
         if (dump_path)
             render_options.insert(render_options.end(), {"--dump", *dump_path});
         render_options.insert(render_options.end(), place_options.begin(), place_options.end());

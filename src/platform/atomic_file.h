@@ -3,11 +3,30 @@
 
 namespace stellaro {
 
-// Replaces a file's contents so that a crash or a full disk leaves either the old or the new
-// contents, never a partial file: temporary file in the same folder, fsync, rename, fsync folder.
-bool write_file_atomically(const std::string& path, const std::string& bytes);
+// How a file operation went: it worked, or the system's reason why not ("No space left on device").
+struct FileResult {
+    std::string reason;
 
-// Reads a whole file; false when it cannot be opened or read, or is larger than max_bytes.
-bool read_whole_file(const std::string& path, std::string& bytes, size_t max_bytes);
+    explicit operator bool() const { return reason.empty(); }
+};
+
+// Who may read a file the program makes, and the folders made for it on the way.
+enum class FileSharing {
+    PRIVATE, // the user alone: settings (files 0600, folders 0700)
+    SHARED,  // as the umask allows, like any program's output: pictures, dumps, data files
+};
+
+// Writes a whole file at path, following symbolic links to the file they name. A regular file
+// (or none yet) is replaced so that a crash or a full disk leaves either the old or the new
+// contents, never a partial file: temporary file in the same folder, fsync, rename, fsync
+// folder; a replaced file keeps its permissions and missing folders are made. Anything else (a
+// device, a FIFO, a terminal) is written in place, as a shell redirection would.
+FileResult write_whole_file(const std::string& path, const std::string& bytes, FileSharing sharing);
+
+// The file that path names once symbolic links are followed; the path itself when it is no link.
+std::string followed_path(const std::string& path);
+
+// Reads a whole file; fails when it cannot be opened or read, is a folder, or is larger than max_bytes.
+FileResult read_whole_file(const std::string& path, std::string& bytes, size_t max_bytes);
 
 } // namespace stellaro

@@ -55,7 +55,7 @@ public:
         RegistryFile changed = contents;
         for (const auto& [name, value] : values)
             changed.set(key, name, value);
-        if (!write_file_atomically(path, changed.serialize()))
+        if (!write_whole_file(path, changed.serialize(), FileSharing::PRIVATE))
             return false;
         contents = std::move(changed);
         signature = signature_of(path);
@@ -95,8 +95,8 @@ private:
             return;
         std::string bytes;
         std::string error;
-        if (!read_whole_file(path, bytes, MAX_FILE_BYTES)) {
-            error = "it cannot be read or is too large";
+        if (const FileResult read = read_whole_file(path, bytes, MAX_FILE_BYTES); !read) {
+            error = read.reason;
         } else if (auto parsed = RegistryFile::parse(bytes, error)) {
             contents = std::move(*parsed);
             return;
@@ -104,10 +104,14 @@ private:
         set_aside(error);
     }
 
+    // A linked settings file is set aside at its target, so that the link stays and the next save
+    // goes where it points; only a regular file is moved, never a device or a FIFO.
     void set_aside(const std::string& error)
     {
-        const std::string bad = path + ".bad";
-        if (std::rename(path.c_str(), bad.c_str()) == 0) {
+        const std::string damaged = followed_path(path);
+        const std::string bad = damaged + ".bad";
+        struct stat info {};
+        if (::lstat(damaged.c_str(), &info) == 0 && S_ISREG(info.st_mode) && std::rename(damaged.c_str(), bad.c_str()) == 0) {
             std::fprintf(stderr, "stellaro: the settings file %s is damaged (%s); it was kept as %s and defaults are used\n",
                          path.c_str(), error.c_str(), bad.c_str());
         } else {

@@ -84,8 +84,12 @@ bool make_folders(const std::string& path, unsigned mode)
     if (path.empty())
         return false;
     struct stat info {};
-    if (stat(path.c_str(), &info) == 0)
-        return S_ISDIR(info.st_mode);
+    if (stat(path.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode))
+            return true;
+        errno = ENOTDIR;
+        return false;
+    }
     const auto slash = path.find_last_of('/');
     if (slash != std::string::npos && slash > 0 && !make_folders(path.substr(0, slash), mode))
         return false;

@@ -11,7 +11,8 @@ std::string state_folder();    // $XDG_STATE_HOME or ~/.local/state
 std::string data_folder();     // $XDG_DATA_HOME or ~/.local/share
 std::string documents_folder(); // XDG_DOCUMENTS_DIR of user-dirs.dirs, or ~/Documents
 
-// Creates a folder and its parents with the given mode; true when it exists afterwards.
+// Creates a folder and its parents with the given mode (less the umask); true when it exists
+// afterwards, else false with errno saying why.
 bool make_folders(const std::string& path, unsigned mode = 0700);
 
 } // namespace stellaro

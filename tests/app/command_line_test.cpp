@@ -62,6 +62,17 @@ TEST(CommandLine, OptionsAreTakenOnceAndNumbersOutOfRangeAreRefused)
         EXPECT_THROW(refused[i](), UsageError) << "case " << i;
 }
 
+TEST(CommandLine, ARepeatedFlagIsRefusedAsRepeated)
+{
+    OptionList options({"--night", "--csv", "--night"});
+    try {
+        options.flag("--night");
+        ADD_FAILURE() << "a repeated flag was taken";
+    } catch (const UsageError& error) {
+        EXPECT_STREQ(error.what(), "--night is given more than once");
+    }
+}
+
 } // namespace
 
 } // namespace stellaro

@@ -66,6 +66,26 @@ TEST(RegistryStore, FullDiskKeepsTheOldFileAndValue)
     EXPECT_EQ(registry_read(KEY, u"latitude")->number, 9u);
 }
 
+TEST(RegistryStore, ALinkedSettingsFileStaysALink)
+{
+    TemporaryFolder folder;
+    std::filesystem::create_symlink("kept.reg", folder.file("link.reg"));
+    std::filesystem::create_symlink("kept.reg", folder.file("other.reg"));
+    EnvironmentGuard store("STELLARO_REGISTRY", folder.file("link.reg"));
+    ASSERT_TRUE(registry_write(KEY, u"latitude", RegistryValue::dword(3)));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("link.reg")));
+    EXPECT_NE(read_file(folder.file("kept.reg")).find("dword:00000003"), std::string::npos);
+    // A damaged target is set aside where it is, and the link leads to the next save. Another
+    // name for the store makes it read the file afresh.
+    write_file(folder.file("kept.reg"), "damaged");
+    store.set(folder.file("other.reg"));
+    EXPECT_FALSE(registry_read(KEY, u"latitude"));
+    EXPECT_EQ(read_file(folder.file("kept.reg.bad")), "damaged");
+    ASSERT_TRUE(registry_write(KEY, u"latitude", RegistryValue::dword(4)));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("other.reg")));
+    EXPECT_NE(read_file(folder.file("kept.reg")).find("dword:00000004"), std::string::npos);
+}
+
 TEST(RegistryStore, UnwritableLocationFailsWithoutHarm)
 {
     TemporaryFolder folder;

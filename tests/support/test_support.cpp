@@ -61,12 +61,12 @@ void write_file(const std::string& path, const std::string& bytes)
     out << bytes;
 }
 
-ProgramRun run_program(const std::string& arguments, const std::string& environment)
+ProgramRun run_program(const std::string& arguments, const std::string& environment, const std::string& redirections)
 {
     TemporaryFolder folder;
     const std::string out_file = folder.file("out");
     const std::string err_file = folder.file("err");
-    const std::string command = environment + " " STELLARO_EXE " " + arguments + " >" + out_file + " 2>" + err_file;
+    const std::string command = environment + " " STELLARO_EXE " " + arguments + " >" + out_file + " 2>" + err_file + " " + redirections;
     const int raw = std::system(command.c_str());
     ProgramRun run;
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

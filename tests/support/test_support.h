@@ -53,11 +53,12 @@ std::string read_file(const std::string& path);
 void write_file(const std::string& path, const std::string& bytes);
 
 // Runs the program with the arguments (a shell-quoted string) and gives its exit status and output.
+// Redirections (e.g. ">/dev/full") come after the program's own and so win over them.
 struct ProgramRun {
     int status = -1;
     std::string out;
     std::string err;
 };
-ProgramRun run_program(const std::string& arguments, const std::string& environment = "");
+ProgramRun run_program(const std::string& arguments, const std::string& environment = "", const std::string& redirections = "");
 
 } // namespace stellaro

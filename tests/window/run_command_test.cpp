@@ -1,3 +1,4 @@
+#include "support/golden.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -39,6 +40,35 @@ TEST(RunCommand, WithoutADisplayTheNamedScreenIsDrawnAndDumped)
     EXPECT_NE(run.out.find("stellaro-gallery.png"), std::string::npos) << run.out;
     EXPECT_TRUE(is_png(folder.file("stellaro-gallery.png")));
     EXPECT_NE(read_file(folder.file("gallery.json")).find("\"gallery_name\""), std::string::npos);
+}
+
+// Turned a quarter, the picture is what the window would show: a frame as wide as the window is
+// tall, drawn upright and turned on its way.
+TEST(RunCommand, WithoutADisplayThePictureIsTurnedAsTheWindowWouldBe)
+{
+    TemporaryFolder folder;
+    const std::string moment = " --lat 48.14 --lon 11.58 --time 2026-12-06T22:00+01:00";
+    const ProgramRun turned = run_program("--rotate 90 --size 96x160" + moment, without_display(folder));
+    ASSERT_EQ(turned.status, 0) << turned.err;
+    const ProgramRun upright = run_program("render --out frame.png --size 160x96" + moment, "cd " + folder.path() + " &&");
+    ASSERT_EQ(upright.status, 0) << upright.err;
+    const auto window = read_png_565(folder.file("stellaro-sky.png"));
+    const auto frame = read_png_565(folder.file("frame.png"));
+    ASSERT_TRUE(window && frame);
+    ASSERT_EQ(std::pair(window->width, window->height), std::pair(96, 160));
+    int differing = 0;
+    for (int y = 0; y < window->height; ++y)
+        for (int x = 0; x < window->width; ++x)
+            differing += window->pixels[static_cast<size_t>(y) * 96 + x] != frame->pixels[static_cast<size_t>(x) * 160 + (159 - y)];
+    EXPECT_EQ(differing, 0);
+}
+
+// Whatever cannot be said on standard error still turns success into failure.
+TEST(RunCommand, AFullStandardErrorIsAFailure)
+{
+    TemporaryFolder folder;
+    const ProgramRun run = run_program("--size 32x32", without_display(folder), "2>/dev/full");
+    EXPECT_EQ(run.status, 1);
 }
 
 // A screen the skin does not have is a usage error, whether or not a display is there.

@@ -323,10 +323,14 @@ TEST_F(WindowEndToEnd, TheGalleryTakesTypingTheClipboardASwitchAndADrag)
 // A dump that cannot be written when the window closes is an error.
 TEST_F(WindowEndToEnd, ADumpThatCannotBeWrittenFailsTheRun)
 {
-    start_program("run --screen Gallery --dump " + folder.file("missing/dump.json"));
+    // Missing folders would be made; a file where a folder should be cannot be got past.
+    write_file(folder.file("plain"), "a file, not a folder");
+    start_program("run --screen Gallery --dump " + folder.file("plain/dump.json"));
     ASSERT_TRUE(find_window()) << "no window appeared; stderr: " << read_file(folder.file("err.txt"));
     EXPECT_EQ(close_program(), 1);
-    EXPECT_NE(read_file(folder.file("err.txt")).find("cannot write"), std::string::npos);
+    EXPECT_NE(read_file(folder.file("err.txt")).find("cannot write " + folder.file("plain/dump.json") + ": Not a directory"),
+              std::string::npos)
+        << read_file(folder.file("err.txt"));
 }
 
 } // namespace

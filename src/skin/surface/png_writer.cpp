@@ -4,7 +4,6 @@
 #include "skin/io/log.h"
 
 #include <png.h>
-#include <sys/stat.h>
 
 #include <csetjmp>
 #include <vector>
@@ -64,31 +63,21 @@ bool encode(const PixelBuffer& buffer, std::string& bytes, std::vector<png_byte>
 
 } // namespace
 
-bool write_png(const PixelBuffer& buffer, const std::string& path)
+FileResult write_png(const PixelBuffer& buffer, const std::string& path)
 {
-    if (buffer.width() < 1 || buffer.height() < 1) {
-        log() << "write_png: no pixels for " << path << "\n";
-        return false;
-    }
+    if (buffer.width() < 1 || buffer.height() < 1)
+        return {"there are no pixels"};
     std::string bytes;
     std::vector<png_byte> row(static_cast<size_t>(buffer.width()) * 3);
     if (!encode(buffer, bytes, row))
-        return false;
-    if (!write_file_atomically(path, bytes)) {
-        log() << "write_png: cannot write " << path << "\n";
-        return false;
-    }
-    // Pictures are for sharing, unlike the private files the atomic writer is made for.
-    ::chmod(path.c_str(), 0644);
-    return true;
+        return {"the PNG encoder failed"};
+    return write_whole_file(path, bytes, FileSharing::SHARED);
 }
 
-bool write_png(const RenderSurface& surface, const std::string& path)
+FileResult write_png(const RenderSurface& surface, const std::string& path)
 {
-    if (!surface.buffer()) {
-        log() << "write_png: no pixels for " << path << "\n";
-        return false;
-    }
+    if (!surface.buffer())
+        return {"there are no pixels"};
     return write_png(*surface.buffer(), path);
 }
 
