@@ -32,6 +32,22 @@ TEST(InfoCommand, MoscowOn1987April10)
     EXPECT_EQ(read_file(home.file("r.reg")), "");
 }
 
+TEST(InfoCommand, SecondsAreCutAsAClockShowsThemAndCarryIntoTheDate)
+{
+    TemporaryFolder home;
+    const auto local_time = [&](const std::string& moment) {
+        const ProgramRun run = run_program("info --lat 0 --lon 0 --time " + moment, "STELLARO_REGISTRY=" + home.file("r.reg"));
+        EXPECT_EQ(run.status, 0) << run.err;
+        return line_of(run.out, "local time");
+    };
+    EXPECT_EQ(local_time("2026-01-01T00:00:59.5Z"), "2026-01-01 00:00:59");
+    EXPECT_EQ(local_time("2026-01-01T00:59:59.999Z"), "2026-01-01 00:59:59");
+    EXPECT_EQ(local_time("2026-02-28T23:59:59.5Z"), "2026-02-28 23:59:59");
+    EXPECT_EQ(local_time("2026-03-01T00:00:00Z"), "2026-03-01 00:00:00");
+    // A tenth of a millisecond short of the new year shows the new year, not 23:59:60.
+    EXPECT_EQ(local_time("2026-12-31T23:59:59.9999Z"), "2027-01-01 00:00:00");
+}
+
 TEST(InfoCommand, DamagedSettingsFileNeverStopsTheProgram)
 {
     TemporaryFolder home;
