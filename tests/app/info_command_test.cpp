@@ -1,6 +1,10 @@
 #include "support/test_support.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace stellaro {
 
@@ -56,6 +60,32 @@ TEST(InfoCommand, DamagedSettingsFileNeverStopsTheProgram)
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.err.find("damaged"), std::string::npos);
     EXPECT_EQ(line_of(run.out, "place"), "0.0000\u00b0 N, 0.0000\u00b0 E");
+    // Reading never moves the file: only a save keeps it aside.
+    EXPECT_TRUE(std::filesystem::exists(home.file("r.reg")));
+    EXPECT_FALSE(std::filesystem::exists(home.file("r.reg.bad")));
+}
+
+// Another copy of the program may be in the middle of writing the file.
+TEST(InfoCommand, AnEmptySettingsFileIsNoDamage)
+{
+    TemporaryFolder home;
+    write_file(home.file("r.reg"), "");
+    const ProgramRun run = run_program("info", "STELLARO_REGISTRY=" + home.file("r.reg"));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_TRUE(std::filesystem::exists(home.file("r.reg")));
+    EXPECT_FALSE(std::filesystem::exists(home.file("r.reg.bad")));
+}
+
+TEST(InfoCommand, AFifoInPlaceOfTheSettingsFileIsReportedAndLeftAlone)
+{
+    TemporaryFolder home;
+    ASSERT_EQ(mkfifo(home.file("r.reg").c_str(), 0600), 0);
+    const ProgramRun run = run_program("info", "STELLARO_REGISTRY=" + home.file("r.reg") + " timeout -k 5 60");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("not a regular file"), std::string::npos) << run.err;
+    EXPECT_EQ(line_of(run.out, "place"), "0.0000\u00b0 N, 0.0000\u00b0 E");
+    EXPECT_TRUE(std::filesystem::is_fifo(home.file("r.reg")));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "support/test_support.h"
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 
@@ -37,14 +38,51 @@ TEST(RegistryStore, SavesAtomicallyAndAWriteStartsFromTheFileAsItIsOnDisk)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
 }
 
-TEST(RegistryStore, DamagedFileIsKeptAsideAndDefaultsUsed)
+TEST(RegistryStore, ADamagedFileIsReadAsDefaultsAndKeptAsideOnlyByAWriteNeverOverAnEarlierOne)
 {
     TemporaryRegistry registry;
-    write_file(registry.path(), "\x01\x02 this is not a settings file");
+    const std::string damaged = "\x01\x02 this is not a settings file";
+    write_file(registry.path(), damaged);
+    // A reader leaves the file where it is: it may be in the middle of being written.
     EXPECT_FALSE(registry_read(KEY, u"latitude"));
-    EXPECT_EQ(read_file(registry.path() + ".bad"), "\x01\x02 this is not a settings file");
+    EXPECT_EQ(read_file(registry.path()), damaged);
+    EXPECT_FALSE(std::filesystem::exists(registry.path() + ".bad"));
     ASSERT_TRUE(registry_write(KEY, u"latitude", RegistryValue::dword(5)));
     EXPECT_EQ(registry_read(KEY, u"latitude")->number, 5u);
+    EXPECT_EQ(read_file(registry.path() + ".bad"), damaged);
+
+    // Damaged again: the second one is kept beside the first.
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    write_file(registry.path(), "second damage");
+    ASSERT_TRUE(registry_write(KEY, u"latitude", RegistryValue::dword(6)));
+    EXPECT_EQ(read_file(registry.path() + ".bad"), damaged);
+    EXPECT_EQ(read_file(registry.path() + ".bad.1"), "second damage");
+    EXPECT_EQ(registry_read(KEY, u"latitude")->number, 6u);
+}
+
+TEST(RegistryStore, AnEmptyFileHoldsNoSettingsAndIsNotDamage)
+{
+    TemporaryRegistry registry;
+    write_file(registry.path(), "");
+    EXPECT_FALSE(registry_read(KEY, u"latitude"));
+    ASSERT_TRUE(registry_write(KEY, u"latitude", RegistryValue::dword(3)));
+    EXPECT_EQ(registry_read(KEY, u"latitude")->number, 3u);
+    EXPECT_FALSE(std::filesystem::exists(registry.path() + ".bad"));
+}
+
+TEST(RegistryStore, AFifoOrAFolderInPlaceOfTheFileIsLeftAloneAndNothingIsSaved)
+{
+    TemporaryRegistry registry;
+    ASSERT_EQ(mkfifo(registry.path().c_str(), 0600), 0);
+    EXPECT_FALSE(registry_read(KEY, u"latitude"));
+    EXPECT_FALSE(registry_write(KEY, u"latitude", RegistryValue::dword(1)));
+    EXPECT_TRUE(std::filesystem::is_fifo(registry.path()));
+
+    TemporaryFolder folder;
+    const EnvironmentGuard store("STELLARO_REGISTRY", folder.path());
+    EXPECT_FALSE(registry_write(KEY, u"latitude", RegistryValue::dword(1)));
+    EXPECT_TRUE(std::filesystem::is_directory(folder.path()));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() + ".bad"));
 }
 
 TEST(RegistryStore, FullDiskKeepsTheOldFileAndValue)
