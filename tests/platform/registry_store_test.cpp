@@ -3,6 +3,8 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 
@@ -10,6 +12,7 @@
 
 #include <filesystem>
 #include <iterator>
+#include <random>
 #include <thread>
 
 namespace stellaro {
@@ -83,6 +86,57 @@ TEST(RegistryStore, AFifoOrAFolderInPlaceOfTheFileIsLeftAloneAndNothingIsSaved)
     EXPECT_FALSE(registry_write(KEY, u"latitude", RegistryValue::dword(1)));
     EXPECT_TRUE(std::filesystem::is_directory(folder.path()));
     EXPECT_FALSE(std::filesystem::exists(folder.path() + ".bad"));
+}
+
+// The count the file holds, or 0.
+uint32_t stored_count(const std::string& path)
+{
+    std::string error;
+    const auto file = RegistryFile::parse(read_file(path), error);
+    const RegistryValue* count = file ? file->find(KEY, u"first") : nullptr;
+    return count ? count->number : 0;
+}
+
+// A process saving settings and killed at any moment leaves either the values before or the
+// values after its save: never a damaged file, never one kept aside.
+TEST(RegistryStore, KillingASavingProcessNeverDamagesTheFile)
+{
+    TemporaryRegistry registry;
+    std::mt19937 random(20260101);
+    uint32_t last_saved = 0;
+    for (int round = 0; round < 40; ++round) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            // Counts on from what is stored, saving three values that belong together each time;
+            // the text makes the file longer as the count grows.
+            const auto stored = registry_read(KEY, u"first");
+            for (uint32_t count = stored ? stored->number + 1 : 1;; ++count)
+                registry_write_all(KEY, {{u"first", RegistryValue::dword(count)},
+                                         {u"text", RegistryValue::string(std::u16string(count % 500, u'x'))},
+                                         {u"second", RegistryValue::dword(count)}});
+        }
+        // Killed once it has saved a new count, at a moment of its later saves left to chance.
+        for (int wait = 0; wait < 5000 && stored_count(registry.path()) <= last_saved; ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<int>(0, 3000)(random)));
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+
+        std::string error;
+        const auto file = RegistryFile::parse(read_file(registry.path()), error);
+        ASSERT_TRUE(file) << "after kill " << round << ": " << error;
+        const RegistryValue* first = file->find(KEY, u"first");
+        const RegistryValue* second = file->find(KEY, u"second");
+        const RegistryValue* text = file->find(KEY, u"text");
+        ASSERT_TRUE(first && second && text) << "after kill " << round;
+        EXPECT_EQ(first->number, second->number);
+        EXPECT_EQ(text->text.size(), first->number % 500);
+        EXPECT_GT(first->number, last_saved);
+        last_saved = first->number;
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(registry.path()).parent_path()))
+        EXPECT_EQ(entry.path().string().find(".bad"), std::string::npos) << entry.path();
 }
 
 TEST(RegistryStore, FullDiskKeepsTheOldFileAndValue)
