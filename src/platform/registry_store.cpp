@@ -139,7 +139,9 @@ private:
     void damaged(const std::string& error)
     {
         state = FileState::DAMAGED;
-        std::fprintf(stderr, "stellaro: the settings file %s is damaged (%s); defaults are used until a setting changes and it is kept aside\n",
+        std::fprintf(stderr,
+                     "stellaro: the settings file %s is damaged (%s); defaults are used until a setting changes and it is "
+                     "kept aside\n",
                      path.c_str(), error.c_str());
     }
 

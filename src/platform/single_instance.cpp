@@ -199,7 +199,9 @@ SingleInstance::Outcome SingleInstance::claim(const std::vector<std::string>& ar
         const std::string fallback = fallback_folder();
         const std::string fallback_problem = fallback == first ? problem : take_folder(fallback);
         if (!fallback_problem.empty()) {
-            std::fprintf(stderr, "stellaro: the runtime folder %s cannot be used (%s), nor %s (%s): this copy does not look for another one\n",
+            std::fprintf(stderr,
+                         "stellaro: the runtime folder %s cannot be used (%s), nor %s (%s): this copy does not look for "
+                         "another one\n",
                          first.c_str(), problem.c_str(), fallback.c_str(), fallback_problem.c_str());
             return Outcome::UNAVAILABLE;
         }
