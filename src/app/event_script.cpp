@@ -1,6 +1,7 @@
 #include "app/event_script.h"
 
 #include "app/command_line.h"
+#include "app/quoted_text.h"
 #include "platform/atomic_file.h"
 #include "platform/utf.h"
 #include "shell/frame_clock.h"
@@ -15,9 +16,11 @@ namespace stellaro {
 namespace {
 
 constexpr long long MAX_COORDINATE = 100000;
-constexpr long long MAX_WAIT_MS = 3600000;
-// Far beyond any script written by hand or by a test.
-constexpr size_t MAX_SCRIPT_BYTES = 16 * 1024 * 1024;
+// A script is a few lines of input, not a data file: anything larger is a mistake (or
+// /dev/zero) and is refused before it fills the memory.
+constexpr size_t MAX_SCRIPT_BYTES = 1024 * 1024;
+// All the time a script lets pass, its waits, taps and drags together: ten minutes of the program.
+constexpr long long MAX_SCRIPT_MS = 10 * 60 * 1000;
 // A drag moves in this many frames, then holds still long enough for its speed to fall to
 // nothing before the release.
 constexpr int DRAG_STEPS = 10;
@@ -47,15 +50,31 @@ public:
         else if (verb == "text")
             run.text(utf8_to_utf16(rest_after(verb)));
         else if (verb == "wait")
-            run.wait(static_cast<uint32_t>(number_word(words, 0, MAX_WAIT_MS, "wait MS (0.." + std::to_string(MAX_WAIT_MS) + ")")));
+            wait(words);
         else
-            throw fail("unknown event '" + verb + "'");
+            throw fail("unknown event " + quoted(verb));
     }
 
 private:
     UsageError fail(const std::string& why) const
     {
-        return UsageError("--events: line " + std::to_string(number) + ": " + why + ": '" + line + "'");
+        return UsageError("--events: line " + std::to_string(number) + ": " + why + ": " + quoted(line));
+    }
+
+    // Refuses a line that would take the script past its time.
+    void spend(long long ms) const
+    {
+        if (run.now() + ms > MAX_SCRIPT_MS)
+            throw fail("the script would let more than " + std::to_string(MAX_SCRIPT_MS / 60000) + " minutes pass");
+    }
+
+    void wait(std::istringstream& words)
+    {
+        const std::string usage = "wait MS (0.." + std::to_string(MAX_SCRIPT_MS) + ")";
+        const long long ms = number_word(words, 0, MAX_SCRIPT_MS, usage);
+        no_more(words, usage);
+        spend(ms);
+        run.wait(static_cast<uint32_t>(ms));
     }
 
     // Everything after the verb and one space: names and texts may hold spaces.
@@ -101,7 +120,7 @@ private:
         Element* top = run.top();
         Element* found = top && !path.empty() ? find_shown(*top, utf8_to_utf16(path)) : nullptr;
         if (!found)
-            throw fail("no element named '" + path + "' is shown");
+            throw fail("no element named " + quoted(path) + " is shown");
         return *found;
     }
 
@@ -111,12 +130,13 @@ private:
         Element* top = run.top();
         Element* found = top && !text.empty() ? find_showing_text(*top, utf8_to_utf16(text)) : nullptr;
         if (!found)
-            throw fail("no shown element shows '" + text + "'");
+            throw fail("no shown element shows " + quoted(text));
         return *found;
     }
 
     void tap(Element& element)
     {
+        spend(2 * FRAME_MS);
         const Point at = centre_of(element);
         run.press(at);
         run.frame(FRAME_MS);
@@ -134,6 +154,7 @@ private:
         const long long dy = number_word(words, -MAX_COORDINATE, MAX_COORDINATE, usage);
         no_more(words, usage);
         const Point start = centre_of(shown(name));
+        spend((DRAG_STEPS + HOLD_FRAMES + 1) * FRAME_MS);
         run.press(start);
         Point at = start;
         for (int step = 1; step <= DRAG_STEPS; ++step) {
@@ -157,7 +178,7 @@ private:
         no_more(words, "key NAME down|up");
         const auto code = key_from_name(name);
         if (!code)
-            throw fail("unknown key '" + name + "'");
+            throw fail("unknown key " + quoted(name));
         KeyEvent event;
         event.code = *code;
         event.down = state == "down";
@@ -174,12 +195,16 @@ private:
 std::vector<std::string> read_event_lines(const std::string& path)
 {
     std::string bytes;
-    if (const FileResult read = read_whole_file(path, bytes, MAX_SCRIPT_BYTES); !read)
-        throw UsageError("--events: cannot read '" + path + "': " + read.reason);
-    std::istringstream file(bytes);
+    if (const FileResult read = read_whole_file(path, bytes, MAX_SCRIPT_BYTES); !read) {
+        if (read.too_large)
+            throw UsageError("--events: " + quoted(path) + " is larger than " + std::to_string(MAX_SCRIPT_BYTES / (1024 * 1024)) +
+                             " MiB; an events file holds a few lines of input");
+        throw UsageError("--events: cannot read " + quoted(path) + ": " + read.reason);
+    }
     std::vector<std::string> lines;
+    std::istringstream text(bytes);
     std::string line;
-    while (std::getline(file, line)) {
+    while (std::getline(text, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         lines.push_back(line);

@@ -11,6 +11,12 @@ namespace stellaro {
 
 namespace {
 
+// A wait draws every frame of its first second, as the window would: what comes with drawing
+// (the rows of lists, the labels and bodies of the sky) has come by then. After that it only
+// steps time, drawing one frame a second and the last, so that a long wait costs little.
+constexpr uint32_t FULLY_DRAWN_MS = 1000;
+constexpr uint32_t DRAW_EVERY_MS = 1000;
+
 WindowSettings headless_settings(Size window, int32_t turns)
 {
     WindowSettings settings;
@@ -54,17 +60,26 @@ void HeadlessRun::open(std::unique_ptr<Element> screen)
 
 void HeadlessRun::frame(uint32_t dt_ms)
 {
+    step(dt_ms);
+    app.render(surface, now_ms);
+}
+
+void HeadlessRun::step(uint32_t dt_ms)
+{
     now_ms += dt_ms;
     app.advance(dt_ms / 1000.0);
-    app.render(surface, now_ms);
 }
 
 void HeadlessRun::wait(uint32_t ms)
 {
-    while (ms > 0) {
-        const uint32_t step = std::min(ms, FRAME_MS);
-        frame(step);
-        ms -= step;
+    uint32_t passed = 0;
+    while (passed < ms) {
+        const uint32_t dt = std::min(ms - passed, FRAME_MS);
+        passed += dt;
+        if (passed == ms || passed <= FULLY_DRAWN_MS || passed % DRAW_EVERY_MS < dt)
+            frame(dt);
+        else
+            step(dt);
     }
 }
 

@@ -25,7 +25,8 @@ public:
 
     // One frame: dt_ms of time pass, then the stack is drawn.
     void frame(uint32_t dt_ms);
-    // Frames of at most one frame period until ms have passed.
+    // Frames of at most one frame period until ms have passed; those after the first second
+    // are stepped without being drawn but for one a second and the last.
     void wait(uint32_t ms);
     // Draws the stack as it stands, without letting time pass: newly shown elements get their
     // places (lists make their rows when drawn).
@@ -44,6 +45,8 @@ public:
     RenderSurface window_picture() const;
 
 private:
+    // dt_ms of time pass, without drawing.
+    void step(uint32_t dt_ms);
     PointerEvent pointer(Point at) const;
 
     Application app;

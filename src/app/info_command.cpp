@@ -7,7 +7,6 @@
 #include "document/document.h"
 #include "platform/utf.h"
 
-#include <cmath>
 #include <cstdio>
 
 namespace stellaro {
@@ -21,15 +20,16 @@ std::string time_line(double hours)
     return buffer + format_hms(hours, 4);
 }
 
+// The local moment as a clock shows it: whole seconds, cut rather than rounded. Half a
+// millisecond on first, so that a moment stored a hair below a whole second (as most are in
+// binary) shows that second; the calendar carries a whole minute into the hour, the date, the year.
 std::string local_moment(const Document& document)
 {
-    const CalendarMoment date = calendar_from_julian_date(JulianDate(document.date_jd, true));
-    const double total_seconds = std::round((document.hour * 60.0 + document.minute) * 60.0 * 1000.0) / 1000.0;
-    const int hour = static_cast<int>(total_seconds / 3600.0);
-    const int minute = static_cast<int>((total_seconds - hour * 3600.0) / 60.0);
-    const double second = total_seconds - hour * 3600.0 - minute * 60.0;
+    const double local = document.date_jd + ((document.hour * 60.0 + document.minute) * 60.0 + 0.0005) / 86400.0;
+    const CalendarMoment moment = calendar_from_julian_date(JulianDate(local, true));
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02.0f", date.year, date.month, date.day, hour, minute, second);
+    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", moment.year, moment.month, moment.day, moment.hour,
+                  moment.minute, static_cast<int>(moment.second));
     return buffer;
 }
 

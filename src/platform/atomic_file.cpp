@@ -125,7 +125,7 @@ FileResult replace(const std::string& path, const std::string& bytes, FileSharin
 
 FileResult too_large(size_t max_bytes)
 {
-    return {"larger than " + std::to_string(max_bytes) + " bytes"};
+    return {"larger than " + std::to_string(max_bytes) + " bytes", true};
 }
 
 } // namespace
@@ -176,6 +176,52 @@ FileResult read_whole_file(const std::string& path, std::string& bytes, size_t m
     }
     ::close(fd);
     return result;
+}
+
+FileRead read_regular_file(const std::string& path, std::string& bytes, size_t max_bytes)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? FileRead::MISSING : FileRead::UNREADABLE;
+    const auto done = [fd](FileRead result) {
+        ::close(fd);
+        return result;
+    };
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        return done(FileRead::UNREADABLE);
+    if (!S_ISREG(info.st_mode))
+        return done(FileRead::NOT_A_FILE);
+    if (static_cast<unsigned long long>(info.st_size) > max_bytes)
+        return done(FileRead::TOO_LARGE);
+    bytes.clear();
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return done(FileRead::UNREADABLE);
+        if (got == 0)
+            return done(FileRead::READ);
+        bytes.append(buffer, static_cast<size_t>(got));
+        // The file may grow while it is read.
+        if (bytes.size() > max_bytes)
+            return done(FileRead::TOO_LARGE);
+    }
+}
+
+bool rename_without_replacing(const std::string& from, const std::string& to)
+{
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    // A file system that cannot rename so: a new link fails on a taken name just the same.
+    if (::link(from.c_str(), to.c_str()) != 0)
+        return false;
+    ::unlink(from.c_str());
+    return true;
 }
 
 } // namespace stellaro

@@ -6,6 +6,8 @@ namespace stellaro {
 // How a file operation went: it worked, or the system's reason why not ("No space left on device").
 struct FileResult {
     std::string reason;
+    // The file was larger than the reader allowed.
+    bool too_large = false;
 
     explicit operator bool() const { return reason.empty(); }
 };
@@ -28,5 +30,14 @@ std::string followed_path(const std::string& path);
 
 // Reads a whole file; fails when it cannot be opened or read, is a folder, or is larger than max_bytes.
 FileResult read_whole_file(const std::string& path, std::string& bytes, size_t max_bytes);
+
+// The same, telling why it failed. The file is opened without blocking, so that a FIFO or a
+// device in its place is refused at once instead of waiting for a writer.
+enum class FileRead { READ, MISSING, NOT_A_FILE, UNREADABLE, TOO_LARGE };
+FileRead read_regular_file(const std::string& path, std::string& bytes, size_t max_bytes);
+
+// Renames a file unless the new name is taken (then false with errno EEXIST): a file moved this
+// way never replaces another.
+bool rename_without_replacing(const std::string& from, const std::string& to);
 
 } // namespace stellaro

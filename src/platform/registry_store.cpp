@@ -5,9 +5,11 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
 
 namespace stellaro {
@@ -15,6 +17,8 @@ namespace stellaro {
 namespace {
 
 constexpr size_t MAX_FILE_BYTES = 16 * 1024 * 1024;
+// Damaged files kept aside at most, so that a store damaged again and again cannot fill the disk.
+constexpr int MAX_KEPT_ASIDE = 100;
 // Reads within this interval trust the copy in memory without asking the disk.
 constexpr auto RECHECK_INTERVAL = std::chrono::milliseconds(250);
 
@@ -37,6 +41,13 @@ FileSignature signature_of(const std::string& path)
             static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec};
 }
 
+// What the file on disk is to the store.
+enum class FileState {
+    ABSENT_OR_GOOD, // its settings (none when absent or empty) are in memory
+    DAMAGED,        // defaults are used; the next save keeps it aside and writes a good one
+    UNUSABLE,       // not a regular file, or unreadable: defaults are used and it is never replaced
+};
+
 class Store {
 public:
     std::optional<RegistryValue> read(const std::u16string& key, const std::u16string& name)
@@ -52,12 +63,19 @@ public:
         std::lock_guard lock(mutex);
         // Start from what is on disk now, so that a change made elsewhere is not overwritten.
         refresh(true);
+        if (state == FileState::UNUSABLE)
+            return not_saved(problem + ", and it is left as it is");
+        // Only a writer moves a damaged file aside, and only to put a good one in its place: a
+        // reader may be looking at a file that is still being written.
+        if (state == FileState::DAMAGED && !set_aside())
+            return false;
         RegistryFile changed = contents;
         for (const auto& [name, value] : values)
             changed.set(key, name, value);
-        if (!write_whole_file(path, changed.serialize(), FileSharing::PRIVATE))
-            return false;
+        if (const FileResult written = write_whole_file(path, changed.serialize(), FileSharing::PRIVATE); !written)
+            return not_saved(written.reason);
         contents = std::move(changed);
+        state = FileState::ABSENT_OR_GOOD;
         signature = signature_of(path);
         return true;
     }
@@ -77,6 +95,7 @@ private:
         return folder.empty() ? std::string("registry.reg") : folder + "/stellaro/registry.reg";
     }
 
+    // Reads the file again when it has changed; says once on stderr what is wrong with it.
     void refresh(bool force)
     {
         const auto now = std::chrono::steady_clock::now();
@@ -91,33 +110,71 @@ private:
         signature = current;
         loaded = true;
         contents = RegistryFile();
+        state = FileState::ABSENT_OR_GOOD;
         if (!current.exists)
             return;
         std::string bytes;
-        std::string error;
-        if (const FileResult read = read_whole_file(path, bytes, MAX_FILE_BYTES); !read) {
-            error = read.reason;
-        } else if (auto parsed = RegistryFile::parse(bytes, error)) {
-            contents = std::move(*parsed);
+        switch (read_regular_file(path, bytes, MAX_FILE_BYTES)) {
+        case FileRead::READ:
+            break;
+        case FileRead::MISSING:
             return;
+        case FileRead::NOT_A_FILE:
+            return unusable("it is not a regular file");
+        case FileRead::UNREADABLE:
+            return unusable(std::string("it cannot be read: ") + std::strerror(errno));
+        case FileRead::TOO_LARGE:
+            return damaged("it is larger than " + std::to_string(MAX_FILE_BYTES / (1024 * 1024)) + " MiB");
         }
-        set_aside(error);
+        // An empty file holds no settings; it is not damaged (another copy may be writing it).
+        if (bytes.empty())
+            return;
+        std::string error;
+        if (auto parsed = RegistryFile::parse(bytes, error))
+            contents = std::move(*parsed);
+        else
+            damaged(error);
     }
 
-    // A linked settings file is set aside at its target, so that the link stays and the next save
-    // goes where it points; only a regular file is moved, never a device or a FIFO.
-    void set_aside(const std::string& error)
+    void damaged(const std::string& error)
     {
-        const std::string damaged = followed_path(path);
-        const std::string bad = damaged + ".bad";
-        struct stat info {};
-        if (::lstat(damaged.c_str(), &info) == 0 && S_ISREG(info.st_mode) && std::rename(damaged.c_str(), bad.c_str()) == 0) {
-            std::fprintf(stderr, "stellaro: the settings file %s is damaged (%s); it was kept as %s and defaults are used\n",
-                         path.c_str(), error.c_str(), bad.c_str());
-        } else {
-            std::fprintf(stderr, "stellaro: the settings file %s is damaged (%s); defaults are used\n", path.c_str(), error.c_str());
+        state = FileState::DAMAGED;
+        std::fprintf(stderr,
+                     "stellaro: the settings file %s is damaged (%s); defaults are used until a setting changes and it is "
+                     "kept aside\n",
+                     path.c_str(), error.c_str());
+    }
+
+    void unusable(const std::string& why)
+    {
+        state = FileState::UNUSABLE;
+        problem = why;
+        std::fprintf(stderr, "stellaro: the settings file %s cannot be used (%s); defaults are used and nothing is saved\n",
+                     path.c_str(), why.c_str());
+    }
+
+    bool not_saved(const std::string& why) const
+    {
+        std::fprintf(stderr, "stellaro: the settings were not saved to %s: %s\n", path.c_str(), why.c_str());
+        return false;
+    }
+
+    // Moves the damaged file to the first free name of <file>.bad, <file>.bad.1, <file>.bad.2 ...,
+    // never over one kept before. A linked settings file is set aside at its target, so that the
+    // link stays and the save goes where it points.
+    bool set_aside()
+    {
+        const std::string damaged_file = followed_path(path);
+        for (int number = 0; number < MAX_KEPT_ASIDE; ++number) {
+            const std::string kept = damaged_file + ".bad" + (number ? "." + std::to_string(number) : std::string());
+            if (rename_without_replacing(damaged_file, kept)) {
+                std::fprintf(stderr, "stellaro: the damaged settings file %s was kept as %s\n", path.c_str(), kept.c_str());
+                return true;
+            }
+            if (errno != EEXIST)
+                return not_saved(std::string("the damaged file cannot be kept aside (") + std::strerror(errno) + ")");
         }
-        signature = signature_of(path);
+        return not_saved("the damaged file cannot be kept aside: " + std::to_string(MAX_KEPT_ASIDE) + " are kept already");
     }
 
     std::mutex mutex;
@@ -126,6 +183,8 @@ private:
     bool loaded = false;
     std::chrono::steady_clock::time_point last_check;
     RegistryFile contents;
+    FileState state = FileState::ABSENT_OR_GOOD;
+    std::string problem;
 };
 
 Store& store()

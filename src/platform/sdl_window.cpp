@@ -1,6 +1,8 @@
 #include "platform/sdl_window.h"
 
 #include <SDL2/SDL.h>
+#include <X11/Xlib.h>
+#include <X11/Xproto.h>
 
 #include <atomic>
 #include <cstdio>
@@ -94,6 +96,29 @@ uint32_t virtual_key_of(const SDL_Keysym& keysym)
     }
 }
 
+XErrorHandler next_x_error_handler = nullptr;
+
+// SDL wakes its waiting main loop by sending an event to the window over a second X
+// connection; sent from the frame timer's thread just before the window closes, it can reach
+// the X server after the window is gone. Such an error is harmless (there is nothing left to
+// wake), and Xlib's default handler would end the program with status 1 for it; every other
+// error goes on to the handler before (SDL's, then Xlib's).
+int on_x_error(Display* display, XErrorEvent* error)
+{
+    if (error->error_code == BadWindow && error->request_code == X_SendEvent)
+        return 0;
+    return next_x_error_handler ? next_x_error_handler(display, error) : 0;
+}
+
+// Installed before SDL opens its connections, so that SDL chains to it and puts it back when it
+// closes them (when the late error is read).
+void handle_late_wakeup_errors()
+{
+    const XErrorHandler before = XSetErrorHandler(on_x_error);
+    if (before != on_x_error)
+        next_x_error_handler = before;
+}
+
 bool invisible_driver(const char* name)
 {
     return name && (SDL_strcasecmp(name, "offscreen") == 0 || SDL_strcasecmp(name, "dummy") == 0);
@@ -122,6 +147,7 @@ std::unique_ptr<SdlWindow> SdlWindow::open(const std::string& title, int width, 
     // Without a Wayland session SDL's Wayland probe only complains about the runtime folder.
     if (!std::getenv("SDL_VIDEODRIVER") && !std::getenv("WAYLAND_DISPLAY"))
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    handle_late_wakeup_errors();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
         error = std::string("no display could be opened: ") + SDL_GetError();
         SDL_Quit();

@@ -1,5 +1,7 @@
 #include "platform/single_instance.h"
 
+#include "platform/user_folders.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
@@ -10,6 +12,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
@@ -22,16 +25,38 @@ constexpr size_t MAX_MESSAGE_BYTES = 64 * 1024;
 // How long a later start keeps trying to reach a copy that holds the lock but is not yet listening.
 constexpr auto CONNECT_PATIENCE = std::chrono::seconds(3);
 
-bool usable_private_folder(const std::string& path)
+// Why the folder cannot hold the lock and the socket, or empty when it can: it must be a real
+// folder of this user's that no one else can enter.
+std::string private_folder_problem(const std::string& path)
 {
+    if (const size_t slash = path.find_last_of('/'); slash != std::string::npos && slash > 0)
+        make_folders(path.substr(0, slash));
     if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
-        return false;
+        return std::string("it cannot be made: ") + std::strerror(errno);
     struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid())
-        return false;
-    if ((info.st_mode & 077) != 0)
-        return ::chmod(path.c_str(), 0700) == 0;
-    return true;
+    if (::lstat(path.c_str(), &info) != 0)
+        return std::strerror(errno);
+    if (S_ISLNK(info.st_mode))
+        return "it is a symbolic link";
+    if (!S_ISDIR(info.st_mode))
+        return "it is not a folder";
+    if (info.st_uid != ::getuid())
+        return "it belongs to another user";
+    if ((info.st_mode & 077) != 0 && ::chmod(path.c_str(), 0700) != 0)
+        return std::string("others may enter it and it cannot be closed to them: ") + std::strerror(errno);
+    return {};
+}
+
+// Why something in place of the socket would stop a start, or empty.
+std::string socket_problem(const std::string& path)
+{
+    sockaddr_un address {};
+    if (path.size() >= sizeof address.sun_path)
+        return "its path is too long for a socket";
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0 && !S_ISSOCK(info.st_mode))
+        return "something else than a socket is in place of " + path;
+    return {};
 }
 
 bool socket_address(const std::string& path, sockaddr_un& address)
@@ -116,7 +141,7 @@ std::optional<HandedCommandLine> decode_command_line(const std::string& bytes)
     return command_line;
 }
 
-SingleInstance::SingleInstance(const std::string& name) : name(name), folder(runtime_folder()) {}
+SingleInstance::SingleInstance(const std::string& name) : name(name) {}
 
 SingleInstance::~SingleInstance()
 {
@@ -137,18 +162,66 @@ std::string SingleInstance::runtime_folder()
     return "/tmp/stellaro-" + std::to_string(::getuid());
 }
 
+std::string SingleInstance::fallback_folder()
+{
+    const std::string cache = cache_folder();
+    return cache.empty() ? std::string() : cache + "/stellaro/run";
+}
+
+std::string SingleInstance::take_folder(const std::string& candidate)
+{
+    if (candidate.empty())
+        return "there is no such folder (no home folder is known)";
+    if (std::string problem = private_folder_problem(candidate); !problem.empty())
+        return problem;
+    if (std::string problem = socket_problem(candidate + "/" + name + ".socket"); !problem.empty())
+        return problem;
+    // Not through a symbolic link, and nothing but a file: a folder there would take no lock.
+    const std::string lock = candidate + "/" + name + ".lock";
+    lock_fd = ::open(lock.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    if (lock_fd < 0)
+        return "its lock " + lock + " cannot be opened: " + std::strerror(errno);
+    struct stat info {};
+    if (::fstat(lock_fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(lock_fd);
+        lock_fd = -1;
+        return "its lock " + lock + " is not a file";
+    }
+    folder = candidate;
+    return {};
+}
+
 SingleInstance::Outcome SingleInstance::claim(const std::vector<std::string>& arguments)
 {
-    if (!usable_private_folder(folder))
+    const std::string first = runtime_folder();
+    const std::string problem = take_folder(first);
+    if (!problem.empty()) {
+        const std::string fallback = fallback_folder();
+        const std::string fallback_problem = fallback == first ? problem : take_folder(fallback);
+        if (!fallback_problem.empty()) {
+            std::fprintf(stderr,
+                         "stellaro: the runtime folder %s cannot be used (%s), nor %s (%s): this copy does not look for "
+                         "another one\n",
+                         first.c_str(), problem.c_str(), fallback.c_str(), fallback_problem.c_str());
+            return Outcome::UNAVAILABLE;
+        }
+        std::fprintf(stderr, "stellaro: the runtime folder %s cannot be used (%s); %s is used instead\n", first.c_str(),
+                     problem.c_str(), fallback.c_str());
+    }
+    if (::flock(lock_fd, LOCK_EX | LOCK_NB) == 0) {
+        if (listen())
+            return Outcome::OWNER;
+        std::fprintf(stderr, "stellaro: cannot listen for later starts in %s (%s): they will open windows of their own\n",
+                     folder.c_str(), std::strerror(errno));
         return Outcome::UNAVAILABLE;
-    lock_fd = ::open((folder + "/" + name + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (lock_fd < 0)
-        return Outcome::UNAVAILABLE;
-    if (::flock(lock_fd, LOCK_EX | LOCK_NB) == 0)
-        return listen() ? Outcome::OWNER : Outcome::UNAVAILABLE;
+    }
     ::close(lock_fd);
     lock_fd = -1;
-    return hand_over(arguments) ? Outcome::HANDED_OVER : Outcome::UNAVAILABLE;
+    if (hand_over(arguments))
+        return Outcome::HANDED_OVER;
+    std::fprintf(stderr, "stellaro: another copy holds the lock in %s but does not answer: this one runs on its own\n",
+                 folder.c_str());
+    return Outcome::UNAVAILABLE;
 }
 
 bool SingleInstance::listen()

@@ -73,6 +73,12 @@ std::string data_folder()
     return value.empty() ? below_home("/.local/share") : value;
 }
 
+std::string cache_folder()
+{
+    const std::string value = from_environment("XDG_CACHE_HOME");
+    return value.empty() ? below_home("/.cache") : value;
+}
+
 std::string documents_folder()
 {
     const std::string value = user_dir_entry("XDG_DOCUMENTS_DIR");

@@ -9,6 +9,7 @@ std::string home_folder();
 std::string config_folder();   // $XDG_CONFIG_HOME or ~/.config
 std::string state_folder();    // $XDG_STATE_HOME or ~/.local/state
 std::string data_folder();     // $XDG_DATA_HOME or ~/.local/share
+std::string cache_folder();    // $XDG_CACHE_HOME or ~/.cache
 std::string documents_folder(); // XDG_DOCUMENTS_DIR of user-dirs.dirs, or ~/Documents
 
 // Creates a folder and its parents with the given mode (less the umask); true when it exists

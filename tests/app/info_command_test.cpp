@@ -1,6 +1,10 @@
 #include "support/test_support.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace stellaro {
 
@@ -32,6 +36,22 @@ TEST(InfoCommand, MoscowOn1987April10)
     EXPECT_EQ(read_file(home.file("r.reg")), "");
 }
 
+TEST(InfoCommand, SecondsAreCutAsAClockShowsThemAndCarryIntoTheDate)
+{
+    TemporaryFolder home;
+    const auto local_time = [&](const std::string& moment) {
+        const ProgramRun run = run_program("info --lat 0 --lon 0 --time " + moment, "STELLARO_REGISTRY=" + home.file("r.reg"));
+        EXPECT_EQ(run.status, 0) << run.err;
+        return line_of(run.out, "local time");
+    };
+    EXPECT_EQ(local_time("2026-01-01T00:00:59.5Z"), "2026-01-01 00:00:59");
+    EXPECT_EQ(local_time("2026-01-01T00:59:59.999Z"), "2026-01-01 00:59:59");
+    EXPECT_EQ(local_time("2026-02-28T23:59:59.5Z"), "2026-02-28 23:59:59");
+    EXPECT_EQ(local_time("2026-03-01T00:00:00Z"), "2026-03-01 00:00:00");
+    // A tenth of a millisecond short of the new year shows the new year, not 23:59:60.
+    EXPECT_EQ(local_time("2026-12-31T23:59:59.9999Z"), "2027-01-01 00:00:00");
+}
+
 TEST(InfoCommand, DamagedSettingsFileNeverStopsTheProgram)
 {
     TemporaryFolder home;
@@ -40,6 +60,32 @@ TEST(InfoCommand, DamagedSettingsFileNeverStopsTheProgram)
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.err.find("damaged"), std::string::npos);
     EXPECT_EQ(line_of(run.out, "place"), "0.0000\u00b0 N, 0.0000\u00b0 E");
+    // Reading never moves the file: only a save keeps it aside.
+    EXPECT_TRUE(std::filesystem::exists(home.file("r.reg")));
+    EXPECT_FALSE(std::filesystem::exists(home.file("r.reg.bad")));
+}
+
+// Another copy of the program may be in the middle of writing the file.
+TEST(InfoCommand, AnEmptySettingsFileIsNoDamage)
+{
+    TemporaryFolder home;
+    write_file(home.file("r.reg"), "");
+    const ProgramRun run = run_program("info", "STELLARO_REGISTRY=" + home.file("r.reg"));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_TRUE(std::filesystem::exists(home.file("r.reg")));
+    EXPECT_FALSE(std::filesystem::exists(home.file("r.reg.bad")));
+}
+
+TEST(InfoCommand, AFifoInPlaceOfTheSettingsFileIsReportedAndLeftAlone)
+{
+    TemporaryFolder home;
+    ASSERT_EQ(mkfifo(home.file("r.reg").c_str(), 0600), 0);
+    const ProgramRun run = run_program("info", "STELLARO_REGISTRY=" + home.file("r.reg") + " timeout -k 5 60");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("not a regular file"), std::string::npos) << run.err;
+    EXPECT_EQ(line_of(run.out, "place"), "0.0000\u00b0 N, 0.0000\u00b0 E");
+    EXPECT_TRUE(std::filesystem::is_fifo(home.file("r.reg")));
 }
 
 } // namespace
