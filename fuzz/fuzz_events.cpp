@@ -21,9 +21,12 @@ using namespace stellaro;
 constexpr size_t MAX_LINES = 32;
 constexpr long MAX_WAIT_MS = 1000;
 
+// The script reads words as a stream does, after any white space.
 bool long_wait(const std::string& line)
 {
-    return line.rfind("wait", 0) == 0 && std::strtol(line.c_str() + 4, nullptr, 10) > MAX_WAIT_MS;
+    const size_t verb = line.find_first_not_of(" \t\n\v\f\r");
+    return verb != std::string::npos && line.compare(verb, 4, "wait") == 0 &&
+           std::strtol(line.c_str() + verb + 4, nullptr, 10) > MAX_WAIT_MS;
 }
 
 } // namespace
