@@ -18,7 +18,7 @@ const std::string& fuzz_folder();
 // Writes the bytes to the one scratch file of this harness and gives its path.
 std::string write_scratch_file(const std::string& name, const uint8_t* data, size_t size);
 
-// The data files the seeds come from (the normal build's program folder), as a path macro base.
+// A data file of the normal build (its program folder), which the seeds also come from.
 std::u16string fuzz_data_path(std::u16string_view file);
 
 // A read-only stream over bytes held by the caller, for readers that take any InputStream.

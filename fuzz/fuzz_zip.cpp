@@ -2,8 +2,8 @@
 // input goes through a scratch file.
 #include "fuzz_support.h"
 
-#include "skin/io/zip_reader.h"
 #include "platform/utf.h"
+#include "skin/io/zip_reader.h"
 
 #include <array>
 
