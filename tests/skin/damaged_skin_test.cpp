@@ -129,6 +129,29 @@ TEST(DamagedSkin, LoopsAndDisorderAreRefused)
     }
 }
 
+TEST(DamagedSkin, NamesOutOfOrderAreRefusedSinceTheyCouldNeverBeFound)
+{
+    TemporaryFolder folder;
+    const std::string path = compile_skin(folder.path(), "order", "node Mid { int alpha = 1 int beta = 2 }\nnode Zed { }\n");
+    ASSERT_FALSE(path.empty());
+    const std::string bytes = read_file(path);
+    SkinFile skin;
+    std::string reason;
+    ASSERT_TRUE(skin.open(bytes, reason));
+    const uint32_t mid = skin.find_block(u"Mid");
+    const uint32_t zed_name = skin_format::load32(reinterpret_cast<const uint8_t*>(bytes.data()) + skin.find_block(u"Zed") -
+                                                  skin_format::ENTRY_BLOCK + skin_format::ENTRY_NAME);
+    const uint32_t beta_name = skin_format::load16(skin.record(mid, skin_format::INTEGER, 1));
+    // A first letter sorting before the others: "0ed" before "Mid", "0eta" before "alpha".
+    for (const uint32_t name : {zed_name, beta_name}) {
+        std::string damaged = bytes;
+        skin_format::store16(reinterpret_cast<uint8_t*>(damaged.data()) + name, u'0');
+        SkinFile refused;
+        EXPECT_FALSE(refused.open(damaged, reason));
+        EXPECT_NE(reason.find("out of name order"), std::string::npos) << reason;
+    }
+}
+
 } // namespace
 
 } // namespace stellaro

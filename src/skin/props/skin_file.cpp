@@ -98,6 +98,15 @@ bool SkinFile::open(std::string content, std::string& reason)
     record_names.clear();
     record_names.shrink_to_fit();
     opened = true;
+    // Nodes are found by a search down the tree: one out of name order could never be found.
+    const auto entries = tree_entries();
+    for (size_t i = 1; i < entries.size(); ++i) {
+        if (!(entries[i - 1].first < entries[i].first)) {
+            reason = "tree entry at " + number(entries[i].second - ENTRY_BLOCK) + " is out of name order";
+            opened = false;
+            return false;
+        }
+    }
     return true;
 }
 
@@ -231,12 +240,20 @@ bool SkinFile::check_block(uint32_t block, uint32_t depth, std::string& reason)
             reason = where + " has a damaged record array " + number(kind);
             return false;
         }
+        std::u16string previous;
         for (uint32_t at = block + begin; at < block + end; at += RECORD_SIZE[kind]) {
             const uint8_t* record = data() + at;
             if (!record_name_ok(load16(record))) {
                 reason = where + " has a record name running past the end";
                 return false;
             }
+            // Lookups search by name: a record out of order could never be found.
+            std::u16string name = name_at(load16(record));
+            if (at > block + begin && !(previous < name)) {
+                reason = where + " has records out of name order";
+                return false;
+            }
+            previous = std::move(name);
             const uint32_t index = kind == FONT      ? load32(record + FONT_INDEX)
                                    : kind == STRING  ? load16(record + STRING_INDEX)
                                    : kind == PICTURE ? record[PICTURE_INDEX]
