@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     HeadlessRun run({240, 400});
     // The skin outlives the screens made from it; it is loaded once for all inputs.
     static Properties properties;
-    static const bool loaded = properties.load_skin(fuzz_data_path(u"skins/bin/default.skin"), 96);
+    static const bool loaded = static_cast<bool>(properties.load_skin(fuzz_data_path(u"skins/bin/default.skin"), 96));
     if (!loaded)
         std::abort();
     run.open(make_screen(properties, "Gallery", ScreenUse::PICTURE));
