@@ -1,11 +1,8 @@
 #include "platform/atomic_file.h"
 #include "support/test_support.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -55,26 +52,11 @@ TEST(WholeFile, AFifoIsWrittenInPlaceForItsReader)
 {
     TemporaryFolder folder;
     const std::string fifo = folder.file("fifo");
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::string bytes(200000, 's');
-    const pid_t reader = ::fork();
-    ASSERT_GE(reader, 0);
-    if (reader == 0) {
-        // The child exits 0 only when it read exactly the bytes written.
-        // The alarm ends it should nothing ever open the FIFO for writing.
-        ::alarm(60);
-        const int fd = ::open(fifo.c_str(), O_RDONLY);
-        std::string got;
-        char buffer[4096];
-        for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;)
-            got.append(buffer, static_cast<size_t>(n));
-        ::_exit(got == bytes ? 0 : 1);
-    }
+    FifoReader reader(fifo, [&](const std::string& got) { return got == bytes; });
     const FileResult written = write_whole_file(fifo, bytes, FileSharing::SHARED);
-    int status = -1;
-    ::waitpid(reader, &status, 0);
     EXPECT_TRUE(written) << written.reason;
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_TRUE(reader.accepted());
     EXPECT_TRUE(S_ISFIFO(mode_of(fifo)));
 }
 

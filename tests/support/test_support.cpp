@@ -1,6 +1,9 @@
 #include "support/test_support.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -73,6 +76,32 @@ ProgramRun run_program(const std::string& arguments, const std::string& environm
     run.out = read_file(out_file);
     run.err = read_file(err_file);
     return run;
+}
+
+FifoReader::FifoReader(const std::string& path, std::function<bool(const std::string&)> judge)
+{
+    if (::mkfifo(path.c_str(), 0600) != 0)
+        return;
+    child = ::fork();
+    if (child != 0)
+        return;
+    ::alarm(60);
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    std::string got;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;)
+        got.append(buffer, static_cast<size_t>(n));
+    ::_exit(judge(got) ? 0 : 1);
+}
+
+bool FifoReader::accepted()
+{
+    if (child <= 0)
+        return false;
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    child = -1;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 } // namespace stellaro

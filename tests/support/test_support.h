@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -60,5 +61,17 @@ struct ProgramRun {
     std::string err;
 };
 ProgramRun run_program(const std::string& arguments, const std::string& environment = "", const std::string& redirections = "");
+
+// A reader of a FIFO in a child process: it reads until the writer closes and judges what came.
+class FifoReader {
+public:
+    // Makes the FIFO at path and starts the child; a child no writer ever reaches ends after a minute.
+    FifoReader(const std::string& path, std::function<bool(const std::string&)> judge);
+    // Waits for the child: true when it read everything and the judge accepted it.
+    bool accepted();
+
+private:
+    int child = -1;
+};
 
 } // namespace stellaro
