@@ -3,6 +3,7 @@
 #include "astro/coordinates.h"
 #include "astro/delta_t.h"
 #include "astro/equatorial_vector.h"
+#include "astro/refraction.h"
 #include "platform/utf.h"
 #include "sky/sky_fixture.h"
 #include "support/byte_writer.h"
@@ -182,6 +183,22 @@ TEST(StarsWithTheCatalogue, NamesComeFromTheLanguageAndAppearTwoPerFrameAndBodie
     const BodyPosition& moon = world.sky->bodies()[body_index(Body::moon)].position;
     EXPECT_NEAR(moon.ra, 7.04, 0.1);
     EXPECT_NEAR(moon.dec, 25.2, 0.2);
+}
+
+TEST(StarsWithTheCatalogue, BodiesAreDrawnRefractedUnlessTheSwitchIsOff)
+{
+    SkyWorld world(Size{320, 240});
+    world.set_moment(2026, 12, 24, 17, 30, 60); // the full Moon just risen over Paris
+    settle(world);
+    const SkyBody& moon = world.sky->bodies()[body_index(Body::moon)];
+    const HorizontalPosition airless = equatorial_to_horizontal(world.document.observer, moon.position.ra, moon.position.dec);
+    ASSERT_LT(airless.altitude, 20.0);
+    ASSERT_GT(airless.altitude, 0.0);
+    EXPECT_NEAR(moon.horizontal.altitude - airless.altitude, refraction_deg(airless.altitude), 1e-9);
+    EXPECT_GT(moon.horizontal.altitude - airless.altitude, 2.0 / 60.0);
+    world.document.refraction = false;
+    world.frame();
+    EXPECT_NEAR(moon.horizontal.altitude, airless.altitude, 1e-9);
 }
 
 } // namespace stellaro
