@@ -17,6 +17,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -95,7 +96,8 @@ public:
         const double shown = observer.jd + 0.0005 / 86400.0;
         const CalendarMoment moment = calendar_from_jd(shown);
         char when[128];
-        std::snprintf(when, sizeof when, "%d-%02d-%02d %02d:%02d:%06.3f UT, julian day %.6f, delta T %.1f s", moment.year,
+        std::snprintf(when, sizeof when, "%s%04d-%02d-%02d %02d:%02d:%06.3f UT, julian day %.6f, delta T %.1f s",
+                      moment.year < 0 ? "-" : "", std::abs(moment.year),
                       moment.month, moment.day, moment.hour, moment.minute, std::floor(moment.second * 1000.0) / 1000.0,
                       observer.jd, delta_t_seconds(decimal_year(observer.jd)));
         out << "moment: " << when << "\n";
