@@ -110,8 +110,9 @@ PlanetPlace planet_place(double jd, Body body, bool fast)
 
     const Nutation n = nutation(jd);
     const double obliquity = mean_obliquity(jd) + n.obliquity / 3600.0;
-    if (!fast)
-        longitude += n.longitude / 3600.0;
+    // Nutation is kept even when fast: it costs nothing more here, and the sky turns the stars
+    // to the true equinox of date, among which the bodies must stand.
+    longitude += n.longitude / 3600.0;
     place.longitude = normalize_degrees(longitude);
     place.latitude = latitude;
     const EquatorialPosition equatorial = ecliptic_to_equatorial(place.longitude, place.latitude, obliquity);

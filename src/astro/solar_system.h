@@ -40,8 +40,8 @@ struct PlanetPlace {
 };
 
 // The place of the Sun or a planet at a Julian day in TT (dynamical time); the Moon, which has a
-// theory of its own, gives an empty place. fast skips light time, aberration and nutation in
-// longitude, which is good enough for drawing.
+// theory of its own, gives an empty place. fast skips light time and aberration (20" at most,
+// which the drawn stars leave out as well), which is good enough for drawing.
 PlanetPlace planet_place(double jd_tt, Body body, bool fast);
 
 // Any body at a Julian day in TT; for a moment in UT pass terrestrial_time(jd_ut).
