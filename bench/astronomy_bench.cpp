@@ -1,6 +1,10 @@
+#include "astro/apparent_place.h"
 #include "astro/body_position_cache.h"
+#include "astro/delta_t.h"
 #include "astro/earth_rotation.h"
+#include "astro/observer_time.h"
 #include "astro/solar_system.h"
+#include "astro/topocentric.h"
 
 #include <benchmark/benchmark.h>
 
@@ -69,6 +73,45 @@ void cached_body_position_frame_after_date_change(benchmark::State& state)
     }
 }
 BENCHMARK(cached_body_position_frame_after_date_change)->Unit(benchmark::kMicrosecond);
+
+// The full apparent place of one catalogue star (precession, nutation, aberration), as the
+// information panel and the ephemeris compute it; the sky draws with one rotation per moment.
+void measure_apparent_place(benchmark::State& state)
+{
+    double jd = SOME_DAY;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(apparent_place(16.49012, -26.43194, terrestrial_time(jd)));
+        jd += 0.001;
+    }
+}
+BENCHMARK(measure_apparent_place)->Name("apparent_place")->Unit(benchmark::kMicrosecond);
+
+// The rotation to the frame of date that the sky computes once per moment.
+void measure_frame_of_date(benchmark::State& state)
+{
+    double jd = SOME_DAY;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(frame_of_date(jd));
+        jd += 0.001;
+    }
+}
+BENCHMARK(measure_frame_of_date)->Name("frame_of_date")->Unit(benchmark::kMicrosecond);
+
+// The Moon seen from a place at a UT moment: its full geocentric place at TT, then the parallax.
+void measure_topocentric_moon(benchmark::State& state)
+{
+    ObserverTime observer;
+    observer.set_observer(18.4241, -33.9249);
+    double jd = SOME_DAY;
+    for (auto _ : state) {
+        observer.jd = jd;
+        observer.sidereal_time = greenwich_apparent_sidereal_time(jd);
+        const BodyPosition moon = body_position(terrestrial_time(jd), Body::moon, false);
+        benchmark::DoNotOptimize(topocentric({moon.ra, moon.dec}, moon.distance_au * KM_PER_AU, observer));
+        jd += 0.001;
+    }
+}
+BENCHMARK(measure_topocentric_moon)->Name("topocentric_moon")->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

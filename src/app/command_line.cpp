@@ -123,6 +123,8 @@ MomentArgument parse_moment(const std::string& option, const std::string& text)
     const UsageError malformed(option + ": '" + text + "' is not a moment like 2026-12-24T21:00+01:00");
     MomentArgument moment;
     size_t pos = 0;
+    // Astronomical years: 0000 is 1 BC, -0001 is 2 BC.
+    const bool before_year_zero = literal(text, pos, '-');
     moment.year = digits(text, pos, 4);
     const bool date_ok = literal(text, pos, '-') && (moment.month = digits(text, pos, 2)) >= 0 && literal(text, pos, '-') &&
                          (moment.day = digits(text, pos, 2)) >= 0 && literal(text, pos, 'T') &&
@@ -130,6 +132,8 @@ MomentArgument parse_moment(const std::string& option, const std::string& text)
                          (moment.minute = digits(text, pos, 2)) >= 0;
     if (moment.year < 0 || !date_ok)
         throw malformed;
+    if (before_year_zero)
+        moment.year = -moment.year;
     if (literal(text, pos, ':')) {
         const int whole = digits(text, pos, 2);
         if (whole < 0)
@@ -165,10 +169,12 @@ MomentArgument parse_moment(const std::string& option, const std::string& text)
         if (pos != text.size())
             throw malformed;
     }
-    const bool leap = is_leap_year(moment.year, true);
-    if (moment.month < 1 || moment.month > 12 || moment.day < 1 || moment.day > days_in_month(moment.month, leap) ||
+    if (moment.month < 1 || moment.month > 12 || moment.day < 1 || moment.day > days_in_month_of(moment.year, moment.month) ||
         moment.hour > 23 || moment.minute > 59 || moment.second >= 60.0)
         throw UsageError(option + ": '" + text + "' is not a valid date and time");
+    if (is_skipped_date(moment.year, moment.month, moment.day))
+        throw UsageError(option + ": '" + text.substr(0, 10) +
+                         "' never existed: the Gregorian calendar followed 1582-10-04 (Julian) with 1582-10-15");
     return moment;
 }
 

@@ -15,8 +15,11 @@ const std::array COMMANDS = {
              run_command},
     Command {"info", "info [--lat DEG --lon DEG] [--time YYYY-MM-DDTHH:MM[:SS][Z|+HH:MM]]",
              "the place, the nearest city, the moment and its sidereal times", info_command},
-    Command {"ephemeris", "ephemeris [--time YYYY-MM-DDTHH:MM[:SS][Z|+HH:MM] | --jd JD] [--lat DEG --lon DEG] [--fast] [--csv] [--star HR]... [--constellation CODE]...",
-             "apparent places of the Sun, the Moon and the planets (and of catalogue stars and constellation labels), with azimuth and altitude", ephemeris_command},
+    Command {"ephemeris", "ephemeris [--time YYYY-MM-DDTHH:MM[:SS][Z|+HH:MM] | --jd JD] [--lat DEG --lon DEG] [--fast] [--airless] [--csv] [--star HR]... [--constellation CODE]...",
+             "apparent places of date of the Sun, the Moon and the planets (and of catalogue stars and constellation labels): "
+             "geocentric right ascension and declination, azimuth and altitude seen from the place (bodies computed at TT = UT + "
+             "delta T); --jd is a Julian day in UT; the table's altitudes include refraction (10 C, 1010 hPa) unless --airless; "
+             "the CSV is always airless and appends topocentric RA and Dec, distance, lit fraction and magnitude", ephemeris_command},
     Command {"render", "render --out FILE.png [--size WxH] [--rotate 0|90|180|270] [--time T] [--lat DEG --lon DEG] [--az DEG --alt DEG --zoom Z] [--night] "
                        "[--select star:HR|body:N|body:NAME|constellation:CODE] [--hide grid,stars,constellations,planets,background] "
                        "[--frames N] [--events FILE] [--screen NODE] [--dump FILE.json]",
@@ -35,7 +38,9 @@ void print_help(std::ostream& out)
     for (const Command& command : COMMANDS)
         out << "  stellaro " << command.usage << "\n      " << command.summary << "\n";
     out << "\n  --lat and --lon take degrees (north and east positive); a --time without a zone is\n"
-           "  local time. Options never change the stored settings.\n";
+           "  local time, and it is Universal Time once the zone is applied. Years are astronomical (0000 is\n"
+           "  1 BC, -0044 is 45 BC); dates before 1582-10-15 are Julian, 1582-10-05 to 1582-10-14 are refused.\n"
+           "  Options never change the stored settings.\n";
 }
 
 } // namespace

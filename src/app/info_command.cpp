@@ -8,6 +8,7 @@
 #include "platform/utf.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace stellaro {
 
@@ -26,9 +27,9 @@ std::string time_line(double hours)
 std::string local_moment(const Document& document)
 {
     const double local = document.date_jd + ((document.hour * 60.0 + document.minute) * 60.0 + 0.0005) / 86400.0;
-    const CalendarMoment moment = calendar_from_julian_date(JulianDate(local, true));
+    const CalendarMoment moment = calendar_from_jd(local);
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", moment.year, moment.month, moment.day, moment.hour,
+    std::snprintf(buffer, sizeof buffer, "%s%04d-%02d-%02d %02d:%02d:%02d", moment.year < 0 ? "-" : "", std::abs(moment.year), moment.month, moment.day, moment.hour,
                   moment.minute, static_cast<int>(moment.second));
     return buffer;
 }

@@ -17,7 +17,7 @@ void apply_place_and_moment(OptionList& options, Document& document)
     if (const auto time = options.value("--time")) {
         const MomentArgument moment = parse_moment("--time", *time);
         document.set_fixed_zone(moment.bias_minutes);
-        document.set_moment(julian_day_from_calendar(moment.year, moment.month, moment.day, true), moment.hour,
+        document.set_moment(julian_day_from_date(moment.year, moment.month, moment.day), moment.hour,
                             moment.minute + moment.second / 60.0);
     }
 }

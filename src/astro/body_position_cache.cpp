@@ -1,5 +1,7 @@
 #include "astro/body_position_cache.h"
 
+#include "astro/delta_t.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -26,7 +28,7 @@ std::optional<BodyPosition> BodyPositionCache::cached_body_position(Body body, d
     --budget;
 
     const auto start = std::chrono::steady_clock::now();
-    const BodyPosition position = body_position(day, body, true);
+    const BodyPosition position = body_position(terrestrial_time(day), body, true);
     const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
     make_room(days);
     days.emplace(day, Entry{position, ++use_count});

@@ -22,7 +22,8 @@ public:
 
     explicit BodyPositionCache(LogLine log_line = {}, size_t days_per_body = DAYS_PER_BODY);
 
-    // The body's position (computed without light time, aberration and nutation) at the day.
+    // The body's geocentric position (computed without light time and aberration) at
+    // the day, a Julian day in UT (the position is that of the dynamical time of that moment).
     // A day not yet known is computed when budget is above 0, which takes one from it; otherwise,
     // and for a day that is not a number, the answer is nothing.
     std::optional<BodyPosition> cached_body_position(Body body, double day, int& budget);

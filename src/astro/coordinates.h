@@ -22,9 +22,6 @@ struct EclipticOffset {
     double latitude = 0.0;
 };
 
-// The mean obliquity of the ecliptic at J2000.0, for work that does not follow it through time.
-constexpr double J2000_OBLIQUITY_DEG = 23.4392911;
-
 // Ecliptic longitude, latitude and obliquity in degrees to right ascension and declination.
 EquatorialPosition ecliptic_to_equatorial(double longitude, double latitude, double obliquity);
 

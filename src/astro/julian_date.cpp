@@ -88,6 +88,33 @@ bool is_gregorian_day(double jd)
     return jd >= FIRST_GREGORIAN_JD;
 }
 
+bool is_gregorian_date(int year, int month, int day)
+{
+    if (year != 1582)
+        return year > 1582;
+    return month > 10 || (month == 10 && day >= 15);
+}
+
+bool is_skipped_date(int year, int month, int day)
+{
+    return year == 1582 && month == 10 && day >= 5 && day <= 14;
+}
+
+double julian_day_from_date(int year, int month, double day)
+{
+    return julian_day_from_calendar(year, month, day, is_gregorian_date(year, month, static_cast<int>(std::floor(day))));
+}
+
+CalendarMoment calendar_from_jd(double jd)
+{
+    return calendar_from_julian_date(JulianDate(jd, is_gregorian_day(jd)));
+}
+
+int days_in_month_of(int year, int month)
+{
+    return days_in_month(month, is_leap_year(year, year >= 1582));
+}
+
 bool is_leap_year(int year, bool gregorian)
 {
     if (year % 4 != 0)

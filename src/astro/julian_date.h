@@ -37,6 +37,18 @@ int month_of(const JulianDate& date);
 int day_of(const JulianDate& date);
 
 bool is_gregorian_day(double jd);
+
+// Dates on and after 1582 October 15 are read in the Gregorian calendar, earlier ones in the
+// Julian; years are astronomical (year 0 is 1 BC, -1 is 2 BC).
+bool is_gregorian_date(int year, int month, int day);
+// 1582 October 5 to 14, which the change of calendar left out.
+bool is_skipped_date(int year, int month, int day);
+// The Julian day of a date (day may carry the fraction) in the calendar in force on it.
+double julian_day_from_date(int year, int month, double day);
+// The date of a Julian day in the calendar in force on it.
+CalendarMoment calendar_from_jd(double jd);
+// The days of a month of a year in the calendar in force in that year.
+int days_in_month_of(int year, int month);
 bool is_leap_year(int year, bool gregorian);
 // Months are counted from 1.
 int days_in_month(int month, bool leap);

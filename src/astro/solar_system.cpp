@@ -3,16 +3,17 @@
 #include "astro/angles.h"
 #include "astro/coordinates.h"
 #include "astro/earth_rotation.h"
+#include "astro/magnitude.h"
 #include "astro/moon.h"
 #include "astro/vsop87.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace stellaro {
 
 namespace {
 
-constexpr double KM_PER_AU = 149597870.691;
 // Enough for any planet: each pass shrinks the error by the planet's speed over the speed of light.
 constexpr int MAX_LIGHT_TIME_PASSES = 10;
 
@@ -93,6 +94,8 @@ PlanetPlace planet_place(double jd, Body body, bool fast)
 
     PlanetPlace place;
     place.distance = seen.length();
+    if (body != Body::sun)
+        place.sun_distance = Vector{seen.x + earth_vector.x, seen.y + earth_vector.y, seen.z + earth_vector.z}.length();
     place.light_time = LIGHT_TIME_PER_AU * place.distance;
     double longitude = normalize_degrees(std::atan2(seen.y, seen.x) * RAD_TO_DEG);
     double latitude = std::atan2(seen.z, std::hypot(seen.x, seen.y)) * RAD_TO_DEG;
@@ -107,8 +110,9 @@ PlanetPlace planet_place(double jd, Body body, bool fast)
 
     const Nutation n = nutation(jd);
     const double obliquity = mean_obliquity(jd) + n.obliquity / 3600.0;
-    if (!fast)
-        longitude += n.longitude / 3600.0;
+    // Nutation is kept even when fast: it costs nothing more here, and the sky turns the stars
+    // to the true equinox of date, among which the bodies must stand.
+    longitude += n.longitude / 3600.0;
     place.longitude = normalize_degrees(longitude);
     place.latitude = latitude;
     const EquatorialPosition equatorial = ecliptic_to_equatorial(place.longitude, place.latitude, obliquity);
@@ -120,21 +124,46 @@ PlanetPlace planet_place(double jd, Body body, bool fast)
 BodyPosition body_position(double jd, Body body, bool fast)
 {
     BodyPosition position;
+    if (body_index(body) >= BODY_COUNT) {
+        position.direction = equatorial_vector(0.0, 0.0);
+        return position;
+    }
+    const PlanetPlace sun = planet_place(jd, Body::sun, fast);
+    PlanetPlace place;
     if (body == Body::moon) {
         const MoonPlace moon = moon_place(jd);
-        const EquatorialPosition equatorial = ecliptic_to_equatorial(moon.longitude, moon.latitude, J2000_OBLIQUITY_DEG);
+        // The Moon's longitude carries the nutation: its equator is the true one of date.
+        const EquatorialPosition equatorial = ecliptic_to_equatorial(moon.longitude, moon.latitude, true_obliquity(jd));
         position.ra = equatorial.ra;
         position.dec = equatorial.dec;
-        // The Sun's distance is the Earth's radius vector, light time and aberration aside.
-        const double sun_distance = heliocentric(Planet::Earth, jd).radius * KM_PER_AU;
-        const double elongation = moon_arguments(jd).elongation * DEG_TO_RAD;
-        position.phase_angle = normalize_degrees(
-            std::atan2(sun_distance * std::sin(elongation), moon.distance - sun_distance * std::cos(elongation)) * RAD_TO_DEG);
+        position.distance_au = moon.distance / KM_PER_AU;
+        position.sun_distance_au = sun.distance;
+        // The true elongation from the Sun; its side of the Sun tells waxing from waning.
+        const double b = moon.latitude * DEG_TO_RAD;
+        const double b0 = sun.latitude * DEG_TO_RAD;
+        const double difference = normalize_degrees(moon.longitude - sun.longitude);
+        const double elongation = std::acos(std::clamp(
+            std::sin(b) * std::sin(b0) + std::cos(b) * std::cos(b0) * std::cos(difference * DEG_TO_RAD), -1.0, 1.0));
+        const double sun_km = sun.distance * KM_PER_AU;
+        const double i = std::atan2(sun_km * std::sin(elongation), moon.distance - sun_km * std::cos(elongation)) * RAD_TO_DEG;
+        position.illumination_deg = i;
+        position.phase_angle = difference > 180.0 ? 360.0 - i : i;
     } else {
-        const PlanetPlace place = planet_place(jd, body, fast);
+        place = body == Body::sun ? sun : planet_place(jd, body, fast);
         position.ra = place.ra;
         position.dec = place.dec;
+        position.distance_au = place.distance;
+        position.sun_distance_au = place.sun_distance;
+        if (body != Body::sun) {
+            const double r = place.sun_distance, d = place.distance, earth = sun.distance;
+            position.illumination_deg =
+                std::acos(std::clamp((r * r + d * d - earth * earth) / (2.0 * r * d), -1.0, 1.0)) * RAD_TO_DEG;
+        }
     }
+    position.illuminated_fraction = illuminated_fraction(position.illumination_deg);
+    const double ring_tilt = body == Body::saturn ? saturn_ring_tilt_deg(place.longitude, place.latitude, jd) : 0.0;
+    position.magnitude =
+        apparent_magnitude(body, position.sun_distance_au, position.distance_au, position.illumination_deg, ring_tilt);
     position.direction = equatorial_vector(position.ra * HOURS_TO_RAD, position.dec * DEG_TO_RAD);
     return position;
 }

@@ -126,7 +126,7 @@ int Document::zone_bias_minutes() const
 {
     if (fixed_zone)
         return *fixed_zone;
-    const CalendarMoment day = calendar_from_julian_date(JulianDate(date_jd, true));
+    const CalendarMoment day = calendar_from_jd(date_jd);
     const int whole_minute = static_cast<int>(std::floor(minute));
     return stellaro::zone_bias_minutes(day.year, day.month, day.day, static_cast<int>(hour), whole_minute);
 }
@@ -177,6 +177,7 @@ void Document::load_settings()
     load_switch(u"show_stars", show_stars);
     load_switch(u"show_constellations", show_constellations);
     load_switch(u"show_planets", show_planets);
+    load_switch(u"refraction", refraction);
 }
 
 void Document::save_settings()
@@ -190,7 +191,8 @@ void Document::save_settings()
                                   {u"show_grid", show_grid},
                                   {u"show_stars", show_stars},
                                   {u"show_constellations", show_constellations},
-                                  {u"show_planets", show_planets}});
+                                  {u"show_planets", show_planets},
+                                  {u"refraction", refraction}});
 }
 
 void Document::add_listener(DocumentListener* listener)

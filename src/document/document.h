@@ -66,6 +66,8 @@ public:
     bool show_stars = true;
     bool show_constellations = true;
     bool show_planets = true;
+    // Atmospheric refraction in what the sky draws and the altitudes it shows.
+    bool refraction = true;
     double longitude = 0.0;
     double latitude = 0.0;
     int32_t city_index = -1;

@@ -1,6 +1,8 @@
 #include "sky/sky_view.h"
 
 #include "astro/angles.h"
+#include "astro/apparent_place.h"
+#include "astro/delta_t.h"
 #include "astro/observer_time.h"
 
 #include <algorithm>
@@ -27,6 +29,30 @@ bool approach(double& value, double target, double step)
     }
     value += target > value ? step : -step;
     return false;
+}
+
+// A row-vector matrix from a rotation of column vectors: the same turn, transposed.
+Matrix4 row_matrix(const Rotation& rotation)
+{
+    Matrix4 r = Matrix4::identity();
+    for (size_t i = 0; i < 3; ++i)
+        for (size_t j = 0; j < 3; ++j)
+            r.m[i][j] = rotation.m[j][i];
+    return r;
+}
+
+// v . M for the rotation part of M.
+EquatorialVector through(const EquatorialVector& v, const Matrix4& m)
+{
+    return {v.x * m.m[0][0] + v.y * m.m[1][0] + v.z * m.m[2][0], v.x * m.m[0][1] + v.y * m.m[1][1] + v.z * m.m[2][1],
+            v.x * m.m[0][2] + v.y * m.m[1][2] + v.z * m.m[2][2]};
+}
+
+// v . transpose(M): the inverse turn of a rotation.
+EquatorialVector back_through(const EquatorialVector& v, const Matrix4& m)
+{
+    return {v.x * m.m[0][0] + v.y * m.m[0][1] + v.z * m.m[0][2], v.x * m.m[1][0] + v.y * m.m[1][1] + v.z * m.m[1][2],
+            v.x * m.m[2][0] + v.y * m.m[2][1] + v.z * m.m[2][2]};
 }
 
 double decay(double v, double dt)
@@ -102,6 +128,10 @@ void SkyView::step_inertia(double dt)
 
 void SkyView::rebuild(const ObserverTime& observer)
 {
+    if (observer.jd != frame_jd_ut) {
+        frame_jd_ut = observer.jd;
+        catalog_to_date = row_matrix(frame_of_date(terrestrial_time(observer.jd)));
+    }
     const double a = PI - (observer.sidereal_time - observer.longitude_hours) * HOURS_TO_RAD;
     const double b = -(HALF_PI - observer.latitude * DEG_TO_RAD);
     const Matrix4 horizon = Matrix4::rotate_z(a) * Matrix4::rotate_y(b) * Matrix4::scale(1.0, -1.0, 1.0);
@@ -110,11 +140,28 @@ void SkyView::rebuild(const ObserverTime& observer)
     const Matrix4 camera = Matrix4::camera_axes() * Matrix4::scale(r, -r, 10.0);
     const Matrix4 centre = Matrix4::translate(std::trunc(w * 0.5), std::trunc(h * 0.5), 0.0);
 
-    sky_to_screen_double = horizon * view * camera * centre;
+    catalog_to_horizon = catalog_to_date * horizon;
+    sky_to_screen_double = catalog_to_horizon * view * camera * centre;
     sky_to_screen = to_fixed(sky_to_screen_double);
+    date_to_screen = to_fixed(horizon * view * camera * centre);
     horizon_to_screen = to_fixed(view * camera * centre);
     tilt_to_screen = to_fixed(Matrix4::rotate_y(-view_altitude) * camera * centre);
-    sky_to_horizon_scaled = to_fixed(horizon * camera);
+    sky_to_horizon_scaled = to_fixed(catalog_to_horizon * camera);
+}
+
+EquatorialVector SkyView::catalog_from_horizon(const EquatorialVector& horizontal) const
+{
+    return back_through(horizontal, catalog_to_horizon);
+}
+
+EquatorialVector SkyView::date_from_catalog(const EquatorialVector& catalogue) const
+{
+    return through(catalogue, catalog_to_date);
+}
+
+EquatorialVector SkyView::catalog_from_date(const EquatorialVector& of_date) const
+{
+    return back_through(of_date, catalog_to_date);
 }
 
 } // namespace stellaro

@@ -1,4 +1,5 @@
 #pragma once
+#include "astro/equatorial_vector.h"
 #include "sky/sky_matrix.h"
 
 #include <cstdint>
@@ -33,8 +34,16 @@ public:
     double pan_velocity_y = 0.0;
     bool arrived = false; // the view has reached its target and now follows it
 
+    // The sky's vectors are in the catalogue frame (mean equator and equinox of J2000.0); the
+    // rotation to the true equator and equinox of the moment is the first step of every sky
+    // matrix, so that the stars stand at their places of date at no cost per star.
+    Matrix4 catalog_to_date = Matrix4::identity();
+    // Catalogue vectors to the horizontal frame (x north, y east, z zenith).
+    Matrix4 catalog_to_horizon;
     Matrix4 sky_to_screen_double;
     FixedMatrix sky_to_screen;
+    // Vectors of the true equatorial frame of date to the screen: the coordinate grid of date.
+    FixedMatrix date_to_screen;
     FixedMatrix horizon_to_screen;
     FixedMatrix tilt_to_screen;
     FixedMatrix sky_to_horizon_scaled;
@@ -48,11 +57,19 @@ public:
     // One frame of motion: toward the target when there is one (one radian per second while
     // travelling, locked on once arrived), else the decaying inertia of the pan velocity.
     void step(double dt, const std::optional<SkyTarget>& target);
-    // Rebuilds the four integer matrices for the observer's place and moment.
+    // Rebuilds the integer matrices for the observer's place and moment (UT).
     void rebuild(const ObserverTime& observer);
+    // A direction of the horizontal frame (x north, y east, z zenith) in the catalogue frame.
+    EquatorialVector catalog_from_horizon(const EquatorialVector& horizontal) const;
+    // A catalogue direction in the true equatorial frame of date.
+    EquatorialVector date_from_catalog(const EquatorialVector& catalogue) const;
+    // A direction of the true equatorial frame of date in the catalogue frame.
+    EquatorialVector catalog_from_date(const EquatorialVector& of_date) const;
 
 private:
     void step_inertia(double dt);
+    // The frame rotation is the same for the whole of a moment: computed once per moment.
+    double frame_jd_ut = -1e300;
     void step_toward(double dt, const SkyTarget& target);
 };
 

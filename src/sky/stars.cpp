@@ -1,8 +1,13 @@
 #include "sky/stars.h"
 
 #include "astro/angles.h"
+#include "astro/apparent_place.h"
 #include "astro/coordinates.h"
+#include "astro/delta_t.h"
+#include "astro/earth_rotation.h"
 #include "astro/equatorial_vector.h"
+#include "astro/refraction.h"
+#include "astro/topocentric.h"
 #include "document/document.h"
 #include "platform/clock.h"
 #include "platform/utf.h"
@@ -51,11 +56,6 @@ Stars::Stars(Element* owner, std::u16string folder)
     pack_for_drawing();
     star_labels.resize(sky.stars.size());
     constellation_labels.resize(sky.constellations.size());
-    for (int i = 0; i < ECLIPTIC_POINTS; ++i) {
-        const EquatorialPosition place = ecliptic_to_equatorial(i * 15.0, 0.0, J2000_OBLIQUITY_DEG);
-        ecliptic[static_cast<size_t>(i)] =
-            fixed_vector(equatorial_vector(place.ra * HOURS_TO_RAD, place.dec * DEG_TO_RAD));
-    }
     for (int i = 0; i < ALTITUDE_MARKS; ++i) {
         const double a = (i * 10 - 90) * DEG_TO_RAD;
         altitude_marks[static_cast<size_t>(i)] = fixed_of(std::cos(a), 0.0, std::sin(a));
@@ -260,6 +260,21 @@ void Stars::refresh_projection()
     view_.w = width();
     view_.h = height();
     view_.rebuild(observer());
+    place_ecliptic();
+}
+
+void Stars::place_ecliptic()
+{
+    const double jd = observer().jd;
+    if (jd == ecliptic_jd)
+        return;
+    ecliptic_jd = jd;
+    const double obliquity = true_obliquity(terrestrial_time(jd));
+    for (int i = 0; i < ECLIPTIC_POINTS; ++i) {
+        const EquatorialPosition place = ecliptic_to_equatorial(i * 15.0, 0.0, obliquity);
+        const EquatorialVector of_date = equatorial_vector(place.ra * HOURS_TO_RAD, place.dec * DEG_TO_RAD);
+        ecliptic[static_cast<size_t>(i)] = fixed_vector(view_.catalog_from_date(of_date));
+    }
 }
 
 bool Stars::place_body(Body body, int& budget)
@@ -273,18 +288,42 @@ bool Stars::place_body(Body body, int& budget)
     const double f = jd - d0;
     SkyBody& entry = bodies_[body_index(body)];
     BodyPosition& place = entry.position;
-    place.direction.x = p0->direction.x + (p1->direction.x - p0->direction.x) * f;
-    place.direction.y = p0->direction.y + (p1->direction.y - p0->direction.y) * f;
-    place.direction.z = p0->direction.z + (p1->direction.z - p0->direction.z) * f;
-    double delta = p1->ra - p0->ra;
-    if (std::fabs(delta) > 12.0)
-        delta += delta > 0.0 ? -24.0 : 24.0;
-    place.ra = std::fmod(p0->ra + delta * f, 24.0);
-    if (place.ra < 0.0)
-        place.ra += 24.0;
-    place.dec = p0->dec + (p1->dec - p0->dec) * f;
-    place.phase_angle = p0->phase_angle + (p1->phase_angle - p0->phase_angle) * f;
-    entry.direction_fixed = fixed_vector(place.direction);
+    place = *p0;
+    double ra = 0.0, dec = 0.0;
+    if (body == Body::moon) {
+        // The Moon's motion changes too much within a day for a straight line between two days
+        // (minutes of arc): it is computed for the moment itself, once per moment.
+        if (jd != moon_moment.jd_ut) {
+            moon_moment.jd_ut = jd;
+            moon_moment.position = body_position(terrestrial_time(jd), Body::moon, true);
+        }
+        place = moon_moment.position;
+        ra = place.ra;
+        dec = place.dec;
+    } else {
+        double delta = p1->ra - p0->ra;
+        if (std::fabs(delta) > 12.0)
+            delta += delta > 0.0 ? -24.0 : 24.0;
+        ra = std::fmod(p0->ra + delta * f, 24.0);
+        if (ra < 0.0)
+            ra += 24.0;
+        dec = p0->dec + (p1->dec - p0->dec) * f;
+        place.phase_angle = p0->phase_angle + (p1->phase_angle - p0->phase_angle) * f;
+        place.distance_au = p0->distance_au + (p1->distance_au - p0->distance_au) * f;
+    }
+    // Seen from the place, which turns with the Earth: corrected every frame, not per day.
+    const TopocentricPlace seen = topocentric({ra, dec}, place.distance_au * KM_PER_AU, observer());
+    place.ra = seen.position.ra;
+    place.dec = seen.position.dec;
+    place.direction = equatorial_vector(place.ra * HOURS_TO_RAD, place.dec * DEG_TO_RAD);
+    entry.horizontal = equatorial_to_horizontal(observer(), place.ra, place.dec);
+    const Document* document = Document::instance();
+    if (!document || document->refraction)
+        entry.horizontal.altitude = refracted_altitude(entry.horizontal.altitude);
+    const double a = entry.horizontal.azimuth * DEG_TO_RAD;
+    const double h = entry.horizontal.altitude * DEG_TO_RAD;
+    const EquatorialVector horizontal{std::cos(h) * std::cos(a), std::cos(h) * std::sin(a), std::sin(h)};
+    entry.direction_fixed = fixed_vector(view_.catalog_from_horizon(horizontal));
     entry.known = true;
     return true;
 }
@@ -309,15 +348,12 @@ std::optional<SkyTarget> Stars::selection_target()
 {
     if (selected.index < 0)
         return std::nullopt;
-    double ra = 0.0, dec = 0.0;
     switch (selected.kind) {
     case SkyKind::star: {
         const StarRecord* star = sky.stars.find(selected.index);
         if (!star || !star->valid)
             return std::nullopt;
-        ra = star->ra_hours();
-        dec = star->dec_degrees();
-        break;
+        return target_of(star->direction);
     }
     case SkyKind::body: {
         if (static_cast<size_t>(selected.index) >= BODY_COUNT)
@@ -327,21 +363,23 @@ std::optional<SkyTarget> Stars::selection_target()
         const SkyBody& body = bodies_[static_cast<size_t>(selected.index)];
         if (!body.known)
             return std::nullopt;
-        ra = body.position.ra;
-        dec = body.position.dec;
-        break;
+        return SkyTarget{body.horizontal.azimuth * DEG_TO_RAD, body.horizontal.altitude * DEG_TO_RAD};
     }
     case SkyKind::constellation: {
         if (static_cast<size_t>(selected.index) >= sky.constellations.size())
             return std::nullopt;
-        ra = sky.constellations[static_cast<size_t>(selected.index)].label_ra;
-        dec = sky.constellations[static_cast<size_t>(selected.index)].label_dec;
-        break;
+        return target_of(sky.constellations[static_cast<size_t>(selected.index)].label_direction);
     }
     case SkyKind::nothing:
-        return std::nullopt;
+        break;
     }
-    const HorizontalPosition place = equatorial_to_horizontal(observer(), ra, dec);
+    return std::nullopt;
+}
+
+SkyTarget Stars::target_of(const EquatorialVector& catalogue) const
+{
+    const EquatorialPosition of_date = equatorial_position(view_.date_from_catalog(catalogue));
+    const HorizontalPosition place = equatorial_to_horizontal(observer(), of_date.ra, of_date.dec);
     return SkyTarget{place.azimuth * DEG_TO_RAD, place.altitude * DEG_TO_RAD};
 }
 
@@ -353,6 +391,7 @@ void Stars::update(double elapsed)
     view_.h = height();
     view_.step(elapsed, selection_target());
     view_.rebuild(observer());
+    place_ecliptic();
     request_repaint();
 }
 
@@ -399,10 +438,13 @@ void Stars::mark_grid()
     for (int r = 0; r < SkyGrid::ROWS; ++r)
         for (int c = 0; c < SkyGrid::COLUMNS; ++c) {
             GridNode& node = sky.grid.node(r, c);
-            node.projected = project(node.direction_fixed, view_.sky_to_screen);
+            // The lines are the grid of date; the stars are filed by their catalogue places, so
+            // the cells are culled in the catalogue frame.
+            node.projected = project(node.direction_fixed, view_.date_to_screen);
             node.in_front = node.projected.z <= 0;
-            node.on_screen = node.in_front && node.projected.x >= -margin && node.projected.x < view_.w + margin &&
-                             node.projected.y >= -margin && node.projected.y < view_.h + margin;
+            const FixedVector filed = project(node.direction_fixed, view_.sky_to_screen);
+            node.on_screen = filed.z <= 0 && filed.x >= -margin && filed.x < view_.w + margin && filed.y >= -margin &&
+                             filed.y < view_.h + margin;
         }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "astro/body_position_cache.h"
+#include "astro/coordinates.h"
 #include "astro/solar_system.h"
 #include "catalog/sky_catalog.h"
 #include "fonts/font_handle.h"
@@ -50,8 +51,9 @@ struct SelectedPoint {
 
 // One solar-system body as the sky shows it: its position interpolated between two whole days.
 struct SkyBody {
-    BodyPosition position;
-    FixedVector direction_fixed;
+    BodyPosition position;   // seen from the observer's place: right ascension and declination of date
+    HorizontalPosition horizontal; // where it is drawn: with refraction when that is on
+    FixedVector direction_fixed;   // where it is drawn, in the catalogue frame
     bool known = false;
     std::u16string name;
     PictureRef picture;
@@ -146,6 +148,10 @@ private:
     PictureRef make_label(std::u16string_view text, Colour colour);
     bool may_make_label() const { return labels_this_frame < LABELS_PER_FRAME; }
     void mark_grid();
+    // Where the view turns to face a catalogue direction at the moment shown.
+    SkyTarget target_of(const EquatorialVector& catalogue) const;
+    // The ecliptic of date for the moment shown, once per moment.
+    void place_ecliptic();
     // Copies what the per-frame loops read of the stars and figures into compact arrays.
     void pack_for_drawing();
     bool cell_on_screen(int row, int column) const;
@@ -178,6 +184,12 @@ private:
     std::array<FixedVector, AZIMUTH_MARKS> azimuth_marks{};
     std::array<PictureRef, AZIMUTH_MARKS> azimuth_labels;
     std::array<FixedVector, ECLIPTIC_POINTS> ecliptic{};
+    double ecliptic_jd = -1e300;
+    // The Moon at the moment shown (UT), geocentric.
+    struct {
+        double jd_ut = -1e300;
+        BodyPosition position;
+    } moon_moment;
 
     NameIndex star_names_;
     NameIndex constellation_names_;

@@ -47,6 +47,7 @@ TEST_F(DocumentTest, StoredPlaceIsClampedScaledAndSavedOnlyWhenItChangesAndPersi
     reg_set_dword(SETTINGS_KEY, u"longitude", static_cast<uint32_t>(200 * 1048576));
     reg_set_dword(SETTINGS_KEY, u"latitude", static_cast<uint32_t>(-100 * 1048576));
     reg_set_dword(SETTINGS_KEY, u"show_grid", 0);
+    reg_set_dword(SETTINGS_KEY, u"refraction", 0);
     reg_set_string(SETTINGS_KEY, u"show_stars", u"0"); // wrong type: ignored
     uint32_t stored = 0;
     {
@@ -54,7 +55,9 @@ TEST_F(DocumentTest, StoredPlaceIsClampedScaledAndSavedOnlyWhenItChangesAndPersi
         EXPECT_EQ(document.longitude, 180.0);
         EXPECT_EQ(document.latitude, -90.0);
         EXPECT_FALSE(document.show_grid);
+        EXPECT_FALSE(document.refraction);
         EXPECT_TRUE(document.show_stars);
+        document.refraction = true;
         CountingListener listener;
         document.add_listener(&listener);
         document.add_listener(&listener);
@@ -69,6 +72,7 @@ TEST_F(DocumentTest, StoredPlaceIsClampedScaledAndSavedOnlyWhenItChangesAndPersi
     Document again(cities_file());
     EXPECT_DOUBLE_EQ(again.longitude, 12.345678329467773);
     EXPECT_EQ(again.observer.latitude, 0.5);
+    EXPECT_TRUE(again.refraction) << "saved with the place";
     // Listeners removed themselves when they went.
     EXPECT_TRUE(again.listeners.empty());
     again.set_persistent(false);

@@ -1,5 +1,9 @@
+#include "astro/angles.h"
+#include "astro/apparent_place.h"
 #include "astro/coordinates.h"
+#include "astro/delta_t.h"
 #include "astro/equatorial_vector.h"
+#include "astro/refraction.h"
 #include "platform/utf.h"
 #include "sky/sky_fixture.h"
 #include "support/byte_writer.h"
@@ -37,9 +41,13 @@ void write_sky(const TemporaryFolder& folder, const std::vector<TestStar>& stars
 }
 
 // Looks at a right ascension (hours) and declination (degrees).
+// Faces a catalogue place, which the sky shows at its place of date.
 void look_at(SkyWorld& world, double ra, double dec)
 {
-    const HorizontalPosition place = equatorial_to_horizontal(world.document.observer, ra, dec);
+    const ObserverTime& observer = world.document.observer;
+    const EquatorialPosition of_date = equatorial_position(
+        frame_of_date(terrestrial_time(observer.jd)).apply(equatorial_vector(ra * HOURS_TO_RAD, dec * DEG_TO_RAD)));
+    const HorizontalPosition place = equatorial_to_horizontal(observer, of_date.ra, of_date.dec);
     world.look(place.azimuth, place.altitude);
 }
 
@@ -170,10 +178,27 @@ TEST(StarsWithTheCatalogue, NamesComeFromTheLanguageAndAppearTwoPerFrameAndBodie
     EXPECT_EQ(world.sky->labels_made_this_frame(), 0);
     for (const SkyBody& body : world.sky->bodies())
         EXPECT_TRUE(body.known);
-    // The Moon of that evening stands in Gemini.
+    // The Moon of that evening stands in Gemini (7.04 h, +25.8° from the Earth's centre); seen
+    // from the place, its parallax lowers it by more than half a degree.
     const BodyPosition& moon = world.sky->bodies()[body_index(Body::moon)].position;
     EXPECT_NEAR(moon.ra, 7.04, 0.1);
-    EXPECT_NEAR(moon.dec, 25.8, 0.5);
+    EXPECT_NEAR(moon.dec, 25.2, 0.2);
+}
+
+TEST(StarsWithTheCatalogue, BodiesAreDrawnRefractedUnlessTheSwitchIsOff)
+{
+    SkyWorld world(Size{320, 240});
+    world.set_moment(2026, 12, 24, 17, 30, 60); // the full Moon just risen over Paris
+    settle(world);
+    const SkyBody& moon = world.sky->bodies()[body_index(Body::moon)];
+    const HorizontalPosition airless = equatorial_to_horizontal(world.document.observer, moon.position.ra, moon.position.dec);
+    ASSERT_LT(airless.altitude, 20.0);
+    ASSERT_GT(airless.altitude, 0.0);
+    EXPECT_NEAR(moon.horizontal.altitude - airless.altitude, refraction_deg(airless.altitude), 1e-9);
+    EXPECT_GT(moon.horizontal.altitude - airless.altitude, 2.0 / 60.0);
+    world.document.refraction = false;
+    world.frame();
+    EXPECT_NEAR(moon.horizontal.altitude, airless.altitude, 1e-9);
 }
 
 } // namespace stellaro
