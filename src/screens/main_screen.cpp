@@ -1,5 +1,6 @@
 #include "screens/main_screen.h"
 
+#include "skin/kinds/color_box.h"
 #include "skin/props/skincore.h"
 
 #include <algorithm>
@@ -11,6 +12,14 @@ namespace {
 
 // One arrow press (or repeat) turns the view as far as a drag of this many pixels.
 constexpr int32_t ARROW_PIXELS = 24;
+// The panels let the sky show through a little (skin colours are opaque).
+constexpr uint8_t PANEL_ALPHA = 224;
+
+bool overlap(const Element& a, const Element& b)
+{
+    return a.x() < b.x() + b.width() && b.x() < a.x() + a.width() && a.y() < b.y() + b.height() &&
+           b.y() < a.y() + a.height();
+}
 
 } // namespace
 
@@ -86,10 +95,18 @@ void MainScreen::build()
         zoom_travel_px = std::max(0, (track->design_size.y - zoom_knob->design_size.y) / 2);
     target_drag = {};
 
+    for (Element* panel : {search_panel, datetime_panel, settings_panel}) {
+        if (auto* box = dynamic_cast<ColorBox*>(panel)) {
+            Colour colour = box->colour();
+            colour.a = PANEL_ALPHA;
+            box->set_colour(colour);
+        }
+    }
+
     settings.bind(*settings_panel, this);
     settings.show_document();
     settings_exclamation->set_visible(settings.sky_emptied());
-    show_panels(false);
+    show_panels();
     date_time.bind(*datetime_panel, properties);
     show_clock_state();
     tab_stars->set_state(1, true);
@@ -132,16 +149,11 @@ void MainScreen::show_search(bool on, bool animated)
         track->set_visible(!on);
 }
 
-void MainScreen::show_panels(bool animated)
+void MainScreen::show_panels()
 {
     show_search(search_button->state() != 0, false);
-    for (auto [button, panel] : {std::pair{datetime_button, datetime_panel}, std::pair{settings_button, settings_panel}}) {
-        const bool on = button->state() != 0;
-        if (animated)
-            panel->show(on);
-        else
-            panel->set_visible(on);
-    }
+    datetime_panel->set_visible(datetime_button->state() != 0);
+    settings_panel->set_visible(settings_button->state() != 0);
 }
 
 void MainScreen::click_panel_button(Checkbox& clicked)
@@ -152,7 +164,7 @@ void MainScreen::click_panel_button(Checkbox& clicked)
     // The drums show the moment as it is when the panel opens: the clock may have moved it.
     if (&clicked == datetime_button && turning_on)
         show_document_moment();
-    show_panels(true);
+    show_panels();
 }
 
 void MainScreen::open_panel(Panel panel)
@@ -179,7 +191,7 @@ void MainScreen::on_click(Checkbox& checkbox, Point)
         menu_button->set_state(1, true);
         for (Checkbox* button : {search_button, datetime_button, settings_button})
             button->set_state(0, true);
-        show_panels(false);
+        show_panels();
         open_main_menu();
     } else {
         checkbox.next_state(true);
@@ -237,8 +249,10 @@ void MainScreen::refresh_selection()
     const SkyObject selected = stars->selection();
     const bool shown = selected.kind != SkyKind::nothing && selected.index != -1;
     SelectedPoint at = shown ? stars->selected_object_point(selected) : SelectedPoint{};
-    for (Element* element : {static_cast<Element*>(selection_button), static_cast<Element*>(target), static_cast<Element*>(close_selection)})
-        element->set_visible(shown && at.found);
+    selection_button->set_visible(shown && at.found);
+    close_selection->set_visible(shown && at.found);
+    // Under an open panel the marker would take the presses meant for the panel.
+    target->set_visible(shown && at.found && !under_open_panel(*target));
     if (!shown || !at.found)
         return;
     std::u16string name = at.name;
@@ -264,11 +278,21 @@ void MainScreen::update(double elapsed)
         zoom_offset_px = std::abs(zoom_offset_px) <= step ? 0.0 : zoom_offset_px - std::copysign(step, zoom_offset_px);
         place(*zoom_knob, {zoom_rest.x, zoom_rest.y + static_cast<int32_t>(zoom_offset_px)});
     }
+    if (Element* track = zoom_knob->parent(); track && track != this)
+        track->set_visible(!search_panel->visible() && !under_open_panel(*track));
     // The menu is a screen above this one; when it has gone, its button goes off.
     if (menu_button->state() != 0)
         if (Application* application = Application::instance(); !application || application->screens().top() == this)
             menu_button->set_state(0, true);
     refresh_selection();
+}
+
+bool MainScreen::under_open_panel(const Element& element) const
+{
+    for (const Element* panel : {search_panel, datetime_panel, settings_panel})
+        if (panel->visible() && overlap(*panel, element))
+            return true;
+    return false;
 }
 
 bool MainScreen::over_panel(Point point) const

@@ -94,13 +94,15 @@ private:
     void open_selection_info();
     // The bar's panel buttons: the clicked one toggles, the others go off, the panels follow.
     void click_panel_button(Checkbox& clicked);
-    void show_panels(bool animated);
+    void show_panels();
     void place(Element& element, Point offset);
     // The document's moment left the live clock: the way back and the marker show.
     void show_clock_state();
     bool turn_by_arrow(const KeyEvent& event);
     // A press inside a shown panel never reaches the sky behind it.
     bool over_panel(Point point) const;
+    // The element lies (partly) under a shown panel.
+    bool under_open_panel(const Element& element) const;
 
     Properties& properties;
     Document& document;
