@@ -192,8 +192,6 @@ int render_command(OptionList& options, std::ostream& out)
     auto* main_screen = dynamic_cast<MainScreen*>(made.get());
     if (to_open && !main_screen)
         throw UsageError("--open needs the main screen (--screen Main)");
-    if (main_screen)
-        main_screen->refresh_selection();
     run.open(std::move(made));
     if (to_open)
         to_open->open(*main_screen);

@@ -48,9 +48,19 @@ void DateTimePanel::bind(Element& panel, Properties& skin)
 
 void DateTimePanel::show_document()
 {
-    arithmetic.set_moment({document.date_jd, document.hour, document.minute});
+    shown = {document.date_jd, document.hour, document.minute};
+    arithmetic.set_moment(shown);
     arithmetic.show_moment();
+    // A drum still coming to rest would propose its movement and leave the clock again.
+    for (Spinner* drum : drums)
+        drum->set_target(drum->value());
     refresh_day_rows();
+}
+
+void DateTimePanel::follow_clock()
+{
+    if (document.date_jd != shown.date_jd || document.hour != shown.hour || document.minute != shown.minute)
+        show_document();
 }
 
 void DateTimePanel::moment_moved(const DrumMoment& moment)

@@ -24,8 +24,10 @@ public:
     // Looks the drums up below the panel (skincore::NodeNotFound when one is missing), gives
     // them their ranges and the document's moment.
     void bind(Element& panel, Properties& properties);
-    // Sets the drums from the document's moment.
+    // Sets the drums from the document's moment, stopping any snap under way.
     void show_document();
+    // While the clock runs: the drums turn on with it, each time its minute changes.
+    void follow_clock();
     Spinner& drum(Drum which) const { return *drums[static_cast<size_t>(which)]; }
 
     void value_changed(Spinner& spinner, int32_t crossings) override;
@@ -48,6 +50,8 @@ private:
     Properties* properties = nullptr;
     std::array<Spinner*, DRUM_COUNT> drums{};
     int month_length = 31;
+    // The moment the drums were last set to.
+    DrumMoment shown;
 };
 
 } // namespace stellaro

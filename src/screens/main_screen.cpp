@@ -270,8 +270,12 @@ void MainScreen::refresh_selection()
 
 void MainScreen::update(double elapsed)
 {
-    if (document.live_time)
+    if (document.live_time) {
         document.reset_moment_to_clock();
+        // The drums always show the moment shown, also while it follows the clock.
+        if (datetime_panel->visible())
+            date_time.follow_clock();
+    }
     Element::update(elapsed);
     if (!zoom_knob->held() && zoom_offset_px != 0.0) {
         const double step = ZOOM_SPRING_PX_S * elapsed;
