@@ -22,11 +22,12 @@ const std::array COMMANDS = {
              "the CSV is always airless and appends topocentric RA and Dec, distance, lit fraction and magnitude", ephemeris_command},
     Command {"render", "render --out FILE.png [--size WxH] [--rotate 0|90|180|270] [--time T] [--lat DEG --lon DEG] [--az DEG --alt DEG --zoom Z] [--night] "
                        "[--select star:HR|body:N|body:NAME|constellation:CODE] [--hide grid,stars,constellations,planets,background] "
-                       "[--frames N] [--events FILE] [--screen NODE] [--dump FILE.json]",
+                       "[--frames N] [--open search|datetime|settings] [--events FILE] [--screen NODE] [--dump FILE.json]",
              "draws a screen (the sky unless --screen names another node of the skin, e.g. Gallery) headless into a PNG, turned "
              "as --rotate turns the window, after "
              "scripted input (press/move/release X Y, tap NAME, tap-text TEXT, drag NAME DX DY, key NAME down|up, text S, "
-             "wait MS); --dump writes the element tree as JSON",
+             "wait MS); --open opens a panel of the main screen first, as a tap on its button does; --dump writes the element "
+             "tree as JSON with the document's state",
              render_command},
 };
 

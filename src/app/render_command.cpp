@@ -12,6 +12,7 @@
 #include "astro/constellation.h"
 #include "document/document.h"
 #include "platform/utf.h"
+#include "screens/main_screen.h"
 #include "shell/frame_clock.h"
 #include "skin/elements/keys.h"
 #include "skin/props/properties.h"
@@ -37,6 +38,28 @@ namespace {
 // turns one radian per second), but not beyond a minute.
 constexpr int MAX_SETTLING_FRAMES = 1500;
 constexpr int MAX_FRAMES = 100000;
+
+// What --open may open before the picture is taken, each as a tap on the main screen would.
+struct Openable {
+    const char* name;
+    void (*open)(MainScreen& screen);
+};
+constexpr Openable OPENABLE[] = {
+    {"search", [](MainScreen& screen) { screen.open_panel(MainScreen::Panel::SEARCH); }},
+    {"datetime", [](MainScreen& screen) { screen.open_panel(MainScreen::Panel::DATETIME); }},
+    {"settings", [](MainScreen& screen) { screen.open_panel(MainScreen::Panel::SETTINGS); }},
+};
+
+const Openable& parse_openable(const std::string& text)
+{
+    std::string names;
+    for (const Openable& openable : OPENABLE) {
+        if (text == openable.name)
+            return openable;
+        names += names.empty() ? openable.name : std::string(", ") + openable.name;
+    }
+    throw UsageError("--open: unknown panel '" + text + "' (" + names + ")");
+}
 
 void apply_hidden(const std::string& list, Document& document)
 {
@@ -89,7 +112,7 @@ SkyObject parse_selection(const std::string& text, const Stars& sky)
 // other screens have nothing more to draw.
 bool settled(HeadlessRun& run, const Stars* sky)
 {
-    if (sky)
+    if (sky && sky->effectively_visible())
         return sky->settled();
     return !run.application().needs_redraw(false);
 }
@@ -114,11 +137,13 @@ int render_command(OptionList& options, std::ostream& out)
     const auto frames_text = options.value("--frames");
     const auto events_path = options.value("--events");
     const auto dump_path = options.value("--dump");
+    const auto open_text = options.value("--open");
     const std::string screen_name = options.value("--screen").value_or("Main");
     const int frames = frames_text ? parse_integer_in("--frames", *frames_text, 1, MAX_FRAMES) : 0;
     const double azimuth = az ? parse_number_in("--az", *az, -360.0, 360.0) : 0.0;
     const double altitude = alt ? parse_number_in("--alt", *alt, -90.0, 90.0) : 0.0;
     const double zoom_level = zoom ? parse_number_in("--zoom", *zoom, 0.0, 3.0) : 0.0;
+    const Openable* to_open = open_text ? &parse_openable(*open_text) : nullptr;
     const std::vector<std::string> events = events_path ? read_event_lines(*events_path) : std::vector<std::string>{};
 
     Document document;
@@ -158,13 +183,18 @@ int render_command(OptionList& options, std::ostream& out)
         if (select)
             sky->select(parse_selection(*select, *sky));
     } else if (select || az || alt || zoom) {
-        throw UsageError("--select, --az, --alt and --zoom need the sky screen (--screen Main)");
+        throw UsageError("--select, --az, --alt and --zoom need the main screen (--screen Main)");
     }
     if (sky && report_sky("render", *sky))
         sound = false;
     if (!sound)
         return 1;
+    auto* main_screen = dynamic_cast<MainScreen*>(made.get());
+    if (to_open && !main_screen)
+        throw UsageError("--open needs the main screen (--screen Main)");
     run.open(std::move(made));
+    if (to_open)
+        to_open->open(*main_screen);
     for (size_t i = 0; i < events.size(); ++i)
         run_event_line(run, events[i], static_cast<int>(i + 1));
     if (frames > 0) {
@@ -177,7 +207,8 @@ int render_command(OptionList& options, std::ostream& out)
         while (!settled(run, sky) && ++i < MAX_SETTLING_FRAMES);
     }
     if (dump_path) {
-        if (const FileResult written = write_dump(run.application().screens(), *dump_path); !written) {
+        const DumpedState state{&document, &properties, sky};
+        if (const FileResult written = write_dump(run.application().screens(), *dump_path, state); !written) {
             std::cerr << "stellaro render: cannot write " << *dump_path << ": " << written.reason << "\n";
             return 1;
         }

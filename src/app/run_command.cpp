@@ -8,6 +8,7 @@
 #include "document/document.h"
 #include "platform/sdl_window.h"
 #include "platform/utf.h"
+#include "screens/main_screen.h"
 #include "shell/application.h"
 #include "shell/running_instance.h"
 #include "skin/io/log.h"
@@ -27,32 +28,21 @@ namespace stellaro {
 namespace {
 
 constexpr const char16_t* TITLE = u"Stellaro II";
-// One wheel notch zooms as far as dragging the zoom knob by this many pixels.
-constexpr double WHEEL_PIXELS = 20.0;
 constexpr const char* MAIN_SCREEN = "Main";
 constexpr const char16_t* NO_LANGUAGES = u"No languages, please reinstall\n"
                                          u"\u041d\u0435 \u043d\u0430\u0439\u0434\u0435\u043d\u044b \u044f\u0437\u044b\u043a\u043e\u0432\u044b\u0435 "
                                          u"\u0444\u0430\u0439\u043b\u044b, \u043d\u0443\u0436\u043d\u0430 "
                                          u"\u043f\u0435\u0440\u0435\u0443\u0441\u0442\u0430\u043d\u043e\u0432\u043a\u0430\n";
 
-// What the running program does with the application's calls.
-class MainListener : public ApplicationListener {
+// What the program does with the application's calls while it shows another screen than the
+// main one (which answers them itself).
+class OtherScreenListener : public ApplicationListener {
 public:
-    // The sky, when the screen shows one, is what the wheel zooms.
-    MainListener(Application& application, Stars* sky) : application(application), stars(sky)
-    {
-        backlight.emplace();
-    }
+    explicit OtherScreenListener(Application& application) : application(application) { backlight.emplace(); }
 
     void on_command_line(std::u16string_view) override { application.bring_to_front(); }
     bool on_close() override { return true; }
-    bool on_wheel(Point, int steps) override
-    {
-        if (!stars)
-            return false;
-        stars->zoom_by(-steps * WHEEL_PIXELS);
-        return true;
-    }
+    bool on_wheel(Point, int) override { return false; }
     void on_screen_closed(Element*, ScreenClosing) override {}
     void on_resolution_changed() override {}
     void on_help() override {}
@@ -66,7 +56,6 @@ public:
 
 private:
     Application& application;
-    Stars* stars;
     std::optional<BacklightHold> backlight;
 };
 
@@ -138,14 +127,22 @@ int run_window(Application& application, Properties& properties, const std::stri
         application.message_box(utf8_to_utf16(error.what()));
         return 1;
     }
-    if (Stars* sky = sky_of(*screen))
+    Stars* sky = sky_of(*screen);
+    if (sky)
         report_sky("run", *sky);
-    MainListener listener(application, sky_of(*screen));
-    application.set_listener(&listener);
+    OtherScreenListener other_listener(application);
+    auto* main_screen = dynamic_cast<MainScreen*>(screen.get());
+    if (main_screen) {
+        main_screen->set_command_line_handler([&document](std::u16string_view text) { apply_handed_command_line(text, document); });
+        application.set_listener(main_screen);
+    } else {
+        application.set_listener(&other_listener);
+    }
     Element* shown = screen.get();
     application.push_screen(std::move(screen));
     application.run();
-    const FileResult dumped = dump_path ? write_dump(application.screens(), *dump_path) : FileResult {};
+    const DumpedState state{&document, &properties, sky};
+    const FileResult dumped = dump_path ? write_dump(application.screens(), *dump_path, state) : FileResult {};
     application.set_listener(nullptr);
     application.remove_screen(shown);
     if (!dumped) {

@@ -1,21 +1,27 @@
 #include "app/screen_factory.h"
 
+#include "document/document.h"
 #include "platform/utf.h"
 #include "screens/gallery_screen.h"
-#include "screens/sky_screen.h"
-#include "screens/window_sky_screen.h"
+#include "screens/main_screen.h"
 #include "skin/props/skincore.h"
 
 namespace stellaro {
 
 namespace {
 
-std::unique_ptr<Element> make_sky_screen(Properties& properties, ScreenUse use)
+std::unique_ptr<Element> make_main_screen(Properties& properties, ScreenUse use)
 {
-    std::unique_ptr<SkyScreen> screen = use == ScreenUse::WINDOW ? std::make_unique<WindowSkyScreen>() : std::make_unique<SkyScreen>();
-    if (!screen->build(properties))
-        throw ScreenError("the skin has no sky in its \"Main\" screen");
-    return screen;
+    Document* document = Document::instance();
+    if (!document)
+        throw ScreenError("the main screen needs the document");
+    try {
+        auto screen = std::make_unique<MainScreen>(properties, *document);
+        screen->set_turn_by_keys(use == ScreenUse::WINDOW);
+        return screen;
+    } catch (const skincore::SkinError& error) {
+        throw ScreenError(std::string("the skin's main screen cannot be built: ") + error.what());
+    }
 }
 
 std::unique_ptr<Element> make_gallery(Properties& properties)
@@ -54,7 +60,7 @@ std::unique_ptr<Element> make_screen(Properties& properties, const std::string& 
 {
     std::unique_ptr<Element> screen;
     if (name == "Main")
-        screen = make_sky_screen(properties, use);
+        screen = make_main_screen(properties, use);
     else if (name == "Gallery")
         screen = make_gallery(properties);
     else
@@ -65,8 +71,8 @@ std::unique_ptr<Element> make_screen(Properties& properties, const std::string& 
 
 Stars* sky_of(Element& screen)
 {
-    auto* sky_screen = dynamic_cast<SkyScreen*>(&screen);
-    return sky_screen ? sky_screen->sky() : nullptr;
+    auto* main_screen = dynamic_cast<MainScreen*>(&screen);
+    return main_screen ? &main_screen->sky() : nullptr;
 }
 
 } // namespace stellaro

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <memory>
+#include <vector>
 
 namespace stellaro {
 
@@ -12,13 +14,16 @@ namespace {
 
 const std::u16string SKIN_BIN = utf8_to_utf16(STELLARO_APP_DIR "/skins/bin/");
 
-// What the sky draws from the default skin is checked against golden pictures elsewhere; here:
-// the main screen builds and lays the sky (a plain element standing in) out over all of it.
+// What the sky and the controls draw from the default skin is checked against golden pictures
+// elsewhere; here: the main screen's node builds (plain elements standing in for the kinds) and
+// lays the sky out over all of it.
 TEST(ProgramSkins, DefaultSkinBuildsTheMainScreen)
 {
     Properties properties;
     ASSERT_TRUE(properties.load_skin(SKIN_BIN + u"default.skin", 96));
-    const NodeRegistration stars(u"stars", factory_of<Element>());
+    std::vector<std::unique_ptr<NodeRegistration>> kinds;
+    for (const char16_t* kind : {u"stars", u"node", u"button", u"checkbox", u"color", u"htable", u"vtable", u"oldtext", u"spinner"})
+        kinds.push_back(std::make_unique<NodeRegistration>(kind, factory_of<Element>()));
     Element screen;
     ASSERT_TRUE(screen.load_from_skin(properties, u"Main"));
     screen.set_visible(true);

@@ -249,7 +249,7 @@ protected:
 
 TEST_F(WindowEndToEnd, TheSkyWindowPansZoomsAndComesForwardForASecondStart)
 {
-    start_program("--lat 48.14 --lon 11.58 --time 2026-12-06T22:00+01:00");
+    start_program("--lat 48.14 --lon 11.58 --time 2026-12-06T22:00+01:00 --dump " + folder.file("dump.json"));
     ASSERT_TRUE(find_window()) << "no window appeared; stderr: " << read_file(folder.file("err.txt"));
 
     // A drag across the middle turns the sky.
@@ -263,12 +263,21 @@ TEST_F(WindowEndToEnd, TheSkyWindowPansZoomsAndComesForwardForASecondStart)
     EXPECT_TRUE(after([&] { xdotool("mousemove --window " + window + " 240 400 click --repeat 3 --delay 50 4"); }))
         << "the wheel did not zoom";
 
-    // A second start hands over and ends; there is still one window.
-    const ProgramRun second = run_program("", environment());
+    // A second start hands over and ends; there is still one window, which now shows the place
+    // and moment the second start was given.
+    ProgramRun second;
+    EXPECT_TRUE(after([&] { second = run_program("--lat -33.5 --lon 151.25 --time 2027-03-01T04:30Z", environment()); }))
+        << "the handed-over place and moment did not change the sky";
     EXPECT_EQ(second.status, 0) << second.err;
     EXPECT_NE(second.out.find("already running"), std::string::npos) << second.out;
     const std::string windows = xdotool("search --onlyvisible --name \"^Stellaro II$\"");
     EXPECT_EQ(std::count(windows.begin(), windows.end(), '\n'), 1) << windows;
+    ASSERT_EQ(close_program(), 0) << read_file(folder.file("err.txt"));
+    const nlohmann::json document = read_dump(folder.file("dump.json"))["document"];
+    EXPECT_EQ(document["place"]["latitude"], -33.5);
+    EXPECT_EQ(document["place"]["longitude"], 151.25);
+    EXPECT_EQ(document["moment"]["utc"], "2027-03-01T04:30:00Z");
+    EXPECT_EQ(document["live_time"], false);
 }
 
 // The gallery in the window as a user works it: typing (with a letter beyond ASCII), copying

@@ -67,6 +67,12 @@ void Spinner::set_value(double v)
         listener->value_changed(*this, crossings);
 }
 
+void Spinner::remake_rows()
+{
+    rows.clear();
+    request_repaint();
+}
+
 void Spinner::set_target(double t)
 {
     if (!std::isfinite(t) || t == target_)

@@ -41,6 +41,8 @@ public:
     void set_range(int32_t row_count, bool is_cyclic);
     // Moves to v (taken modulo n when cyclic); a value that is not a finite number is refused.
     void set_value(double v);
+    // Drops the rows made so far: the listener would make them differently now.
+    void remake_rows();
     // Starts a timed snap from the value to t, slowing down toward its end.
     void set_target(double t);
 

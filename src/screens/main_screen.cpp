@@ -1,0 +1,415 @@
+#include "screens/main_screen.h"
+
+#include "skin/kinds/color_box.h"
+#include "skin/props/skincore.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace stellaro {
+
+namespace {
+
+// One arrow press (or repeat) turns the view as far as a drag of this many pixels.
+constexpr int32_t ARROW_PIXELS = 24;
+// The panels let the sky show through a little (skin colours are opaque).
+constexpr uint8_t PANEL_ALPHA = 224;
+
+bool overlap(const Element& a, const Element& b)
+{
+    return a.x() < b.x() + b.width() && b.x() < a.x() + a.width() && a.y() < b.y() + b.height() &&
+           b.y() < a.y() + a.height();
+}
+
+} // namespace
+
+MainScreen::MainScreen(Properties& properties, Document& document)
+    : properties(properties), document(document), settings(document),
+      date_time(document, [this] { show_clock_state(); })
+{
+    backlight.emplace();
+    build();
+    properties.add_listener(this);
+    document.add_listener(this);
+}
+
+MainScreen::~MainScreen()
+{
+    properties.remove_listener(this);
+    document.remove_listener(this);
+    if (stars)
+        stars->set_listener(nullptr);
+    // The children go with the element base; the drums must not call back into a screen that
+    // is half gone.
+    for (const char16_t* name : DateTimePanel::NAMES)
+        if (auto* drum = dynamic_cast<Spinner*>(find_child(name)))
+            drum->set_listener(nullptr);
+}
+
+template <typename Kind>
+Kind& MainScreen::part(Element& parent, std::u16string_view name)
+{
+    Kind* found = dynamic_cast<Kind*>(parent.find_child(name));
+    if (!found)
+        throw skincore::NodeNotFound(parent.id().empty() ? std::u16string(NODE) : parent.id(), std::u16string(name));
+    return *found;
+}
+
+void MainScreen::build()
+{
+    if (!load_from_skin(properties, NODE))
+        throw skincore::NodeNotFoundInSkin(NODE);
+    sky_has_pointer = false;
+    stars = &part<Stars>(*this, u"stars");
+    stars->set_listener(this);
+    zoom_knob = &part<Button>(*this, u"btn_zoom");
+    target = &part<Button>(*this, u"btn_target");
+    target_tip = &part<Element>(*target, u"tip");
+    selection_button = &part<Button>(*this, u"btn_selection");
+    close_selection = &part<Button>(*this, u"btn_close_selection");
+    search_button = &part<Checkbox>(*this, u"button_search");
+    datetime_button = &part<Checkbox>(*this, u"button_datetime");
+    datetime_exclamation = &part<Element>(*datetime_button, u"exclamation");
+    settings_button = &part<Checkbox>(*this, u"button_settings");
+    settings_exclamation = &part<Element>(*settings_button, u"exclamation");
+    menu_button = &part<Checkbox>(*this, u"button_menu");
+    search_panel = &part<Element>(*this, u"panel_search");
+    tab_stars = &part<Checkbox>(*search_panel, u"button_stars");
+    tab_constellations = &part<Checkbox>(*search_panel, u"button_constellations");
+    tab_planets = &part<Checkbox>(*search_panel, u"button_planets");
+    datetime_panel = &part<Element>(*this, u"panel_datetime");
+    now_button = &part<Button>(*datetime_panel, u"btn_now");
+    settings_panel = &part<Element>(*this, u"panel_settings");
+    location_button = &part<Button>(*settings_panel, u"setting_location");
+
+    for (Button* button : {zoom_knob, target, selection_button, close_selection, now_button, location_button})
+        button->set_listener(this);
+    for (Checkbox* checkbox : {search_button, datetime_button, settings_button, menu_button, tab_stars, tab_constellations, tab_planets})
+        checkbox->set_listener(this);
+    // The location screen comes later; until then its way in is shown but cannot be taken.
+    location_button->set_enabled(false);
+
+    zoom_rest = zoom_knob->border_min;
+    zoom_offset_px = 0.0;
+    if (const Element* track = zoom_knob->parent())
+        zoom_travel_px = std::max(0, (track->design_size.y - zoom_knob->design_size.y) / 2);
+    target_drag = {};
+
+    for (Element* panel : {search_panel, datetime_panel, settings_panel}) {
+        if (auto* box = dynamic_cast<ColorBox*>(panel)) {
+            Colour colour = box->colour();
+            colour.a = PANEL_ALPHA;
+            box->set_colour(colour);
+        }
+    }
+
+    settings.bind(*settings_panel, this);
+    settings.show_document();
+    settings_exclamation->set_visible(settings.sky_emptied());
+    show_panels();
+    date_time.bind(*datetime_panel, properties);
+    show_clock_state();
+    tab_stars->set_state(1, true);
+    refresh_selection();
+    set_visible(true);
+}
+
+void MainScreen::reload_skin(Properties&) { build(); }
+
+void MainScreen::show_clock_state()
+{
+    now_button->set_visible(!document.live_time);
+    datetime_exclamation->set_visible(!document.live_time);
+}
+
+void MainScreen::show_document_moment()
+{
+    date_time.show_document();
+    show_clock_state();
+}
+
+void MainScreen::place(Element& element, Point offset)
+{
+    if (element.border_min == offset)
+        return;
+    element.border_min = offset;
+    element.invalidate_measure();
+    request_repaint();
+}
+
+void MainScreen::show_search(bool on, bool animated)
+{
+    if (animated)
+        search_panel->show(on);
+    else
+        search_panel->set_visible(on);
+    stars->set_visible(!on);
+    zoom_knob->set_visible(!on);
+    if (Element* track = zoom_knob->parent(); track && track != this)
+        track->set_visible(!on);
+}
+
+void MainScreen::show_panels()
+{
+    show_search(search_button->state() != 0, false);
+    datetime_panel->set_visible(datetime_button->state() != 0);
+    settings_panel->set_visible(settings_button->state() != 0);
+}
+
+void MainScreen::click_panel_button(Checkbox& clicked)
+{
+    const bool turning_on = clicked.state() == 0;
+    for (Checkbox* button : {search_button, datetime_button, settings_button})
+        button->set_state(button == &clicked && turning_on ? 1 : 0, true);
+    // The drums show the moment as it is when the panel opens: the clock may have moved it.
+    if (&clicked == datetime_button && turning_on)
+        show_document_moment();
+    show_panels();
+}
+
+void MainScreen::open_panel(Panel panel)
+{
+    Checkbox* button = panel == Panel::SEARCH ? search_button : panel == Panel::DATETIME ? datetime_button : settings_button;
+    if (button->state() == 0)
+        click_panel_button(*button);
+}
+
+void MainScreen::open_main_menu() {}
+
+void MainScreen::open_selection_info() {}
+
+void MainScreen::on_click(Checkbox& checkbox, Point)
+{
+    if (&checkbox == search_button || &checkbox == datetime_button || &checkbox == settings_button) {
+        click_panel_button(checkbox);
+    } else if (&checkbox == tab_stars || &checkbox == tab_constellations || &checkbox == tab_planets) {
+        if (checkbox.state() != 0)
+            return;
+        for (Checkbox* tab : {tab_stars, tab_constellations, tab_planets})
+            tab->set_state(tab == &checkbox ? 1 : 0, true);
+    } else if (&checkbox == menu_button) {
+        menu_button->set_state(1, true);
+        for (Checkbox* button : {search_button, datetime_button, settings_button})
+            button->set_state(0, true);
+        show_panels();
+        open_main_menu();
+    } else {
+        checkbox.next_state(true);
+    }
+}
+
+void MainScreen::on_state_changed(Checkbox& checkbox, bool)
+{
+    if (settings.take_state(checkbox))
+        settings_exclamation->set_visible(settings.sky_emptied());
+}
+
+void MainScreen::on_click(Button& button, Point)
+{
+    if (&button == now_button) {
+        document.live_time = true;
+        document.reset_moment_to_clock();
+        show_document_moment();
+    } else if (&button == close_selection) {
+        stars->select(SkyObject{});
+        refresh_selection();
+    } else if (&button == selection_button) {
+        open_selection_info();
+    }
+}
+
+void MainScreen::on_press_changed(Button& button, Point, bool)
+{
+    if (&button != target || target->held())
+        return;
+    const SelectedPoint at = stars->selected_object_point(stars->selection());
+    if (at.found && (target_drag.x != 0 || target_drag.y != 0))
+        stars->select(stars->nearest_object({at.point.x + target_drag.x, at.point.y + target_drag.y}));
+    target_drag = {};
+    refresh_selection();
+}
+
+void MainScreen::on_drag(Button& button, ButtonDrag& drag)
+{
+    drag.consumed_x = drag.dx;
+    drag.consumed_y = drag.dy;
+    if (&button == zoom_knob) {
+        zoom_offset_px = std::clamp(zoom_offset_px + drag.dy, -zoom_travel_px, zoom_travel_px);
+        place(*zoom_knob, {zoom_rest.x, zoom_rest.y + static_cast<int32_t>(zoom_offset_px)});
+        stars->zoom_by(drag.dy);
+    } else if (&button == target) {
+        target_drag.x += drag.dx;
+        target_drag.y += drag.dy;
+        refresh_selection();
+    }
+}
+
+void MainScreen::refresh_selection()
+{
+    const SkyObject selected = stars->selection();
+    const bool shown = selected.kind != SkyKind::nothing && selected.index != -1;
+    SelectedPoint at = shown ? stars->selected_object_point(selected) : SelectedPoint{};
+    selection_button->set_visible(shown && at.found);
+    close_selection->set_visible(shown && at.found);
+    // Under an open panel the marker would take the presses meant for the panel.
+    target->set_visible(shown && at.found && !under_open_panel(*target));
+    if (!shown || !at.found)
+        return;
+    std::u16string name = at.name;
+    if (target_drag.x != 0 || target_drag.y != 0) {
+        // The name under the dragged marker is previewed; the selection changes on release.
+        const SkyObject under = stars->nearest_object({at.point.x + target_drag.x, at.point.y + target_drag.y});
+        const SelectedPoint previewed = stars->selected_object_point(under);
+        name = previewed.found ? previewed.name : std::u16string();
+    }
+    selection_button->set_caption(name);
+    const Point sky_origin{stars->x() - x(), stars->y() - y()};
+    place(*target, {sky_origin.x + at.point.x + target_drag.x - target_tip->border_min.x,
+                    sky_origin.y + at.point.y + target_drag.y - target_tip->border_min.y});
+}
+
+void MainScreen::update(double elapsed)
+{
+    if (document.live_time) {
+        document.reset_moment_to_clock();
+        // The drums always show the moment shown, also while it follows the clock.
+        if (datetime_panel->visible())
+            date_time.follow_clock();
+    }
+    Element::update(elapsed);
+    if (!zoom_knob->held() && zoom_offset_px != 0.0) {
+        const double step = ZOOM_SPRING_PX_S * elapsed;
+        zoom_offset_px = std::abs(zoom_offset_px) <= step ? 0.0 : zoom_offset_px - std::copysign(step, zoom_offset_px);
+        place(*zoom_knob, {zoom_rest.x, zoom_rest.y + static_cast<int32_t>(zoom_offset_px)});
+    }
+    if (Element* track = zoom_knob->parent(); track && track != this)
+        track->set_visible(!search_panel->visible() && !under_open_panel(*track));
+    // The menu is a screen above this one; when it has gone, its button goes off.
+    if (menu_button->state() != 0)
+        if (Application* application = Application::instance(); !application || application->screens().top() == this)
+            menu_button->set_state(0, true);
+    refresh_selection();
+}
+
+bool MainScreen::under_open_panel(const Element& element) const
+{
+    for (const Element* panel : {search_panel, datetime_panel, settings_panel})
+        if (panel->visible() && overlap(*panel, element))
+            return true;
+    return false;
+}
+
+bool MainScreen::over_panel(Point point) const
+{
+    for (const Element* panel : {search_panel, datetime_panel, settings_panel})
+        if (panel->effectively_visible() && panel->contains(point))
+            return true;
+    return false;
+}
+
+bool MainScreen::on_pointer_button(const PointerEvent& event)
+{
+    // The controls float above the sky: a press they take is not also a press on the sky.
+    if (event.down) {
+        sky_has_pointer = false;
+        if (Element::on_pointer_button(event))
+            return true;
+        const Point point{event.x, event.y};
+        if (over_panel(point) || !stars->effectively_visible() || !stars->contains(point))
+            return false;
+        sky_has_pointer = stars->on_pointer_button(event);
+        return sky_has_pointer;
+    }
+    if (sky_has_pointer) {
+        sky_has_pointer = false;
+        stars->on_pointer_button(event);
+        return true;
+    }
+    return Element::on_pointer_button(event);
+}
+
+void MainScreen::on_pointer_move(const PointerEvent& event)
+{
+    if (sky_has_pointer)
+        stars->on_pointer_move(event);
+    else
+        Element::on_pointer_move(event);
+}
+
+bool MainScreen::on_key(const KeyEvent& event)
+{
+    if (Element::on_key(event))
+        return true;
+    if (stars->effectively_visible() && stars->on_key(event))
+        return true;
+    return turn_by_keys && turn_by_arrow(event);
+}
+
+bool MainScreen::on_text(std::u16string_view text)
+{
+    if (Element::on_text(text))
+        return true;
+    return stars->effectively_visible() && stars->on_text(text);
+}
+
+bool MainScreen::turn_by_arrow(const KeyEvent& event)
+{
+    if (!event.down || !stars->effectively_visible())
+        return false;
+    int32_t dx = 0;
+    int32_t dy = 0;
+    switch (event.code) {
+    case KEY_LEFT: dx = ARROW_PIXELS; break;
+    case KEY_RIGHT: dx = -ARROW_PIXELS; break;
+    case KEY_UP: dy = ARROW_PIXELS; break;
+    case KEY_DOWN: dy = -ARROW_PIXELS; break;
+    default: return false;
+    }
+    // Turning by hand lets go of a followed object, as a drag does.
+    drag_started();
+    stars->view().pan_velocity_x = 0.0;
+    stars->view().pan_velocity_y = 0.0;
+    stars->view().drag(dx, dy);
+    stars->refresh_projection();
+    stars->request_repaint();
+    return true;
+}
+
+void MainScreen::drag_started()
+{
+    if (stars->selection().kind == SkyKind::nothing)
+        return;
+    stars->select(SkyObject{});
+    refresh_selection();
+}
+
+void MainScreen::tapped(const PointerEvent& event)
+{
+    stars->select(stars->nearest_object({event.x - stars->x(), event.y - stars->y()}));
+    refresh_selection();
+}
+
+void MainScreen::on_command_line(std::u16string_view text)
+{
+    if (Application* application = Application::instance())
+        application->bring_to_front();
+    if (command_line_handler)
+        command_line_handler(text);
+    show_document_moment();
+}
+
+bool MainScreen::on_wheel(Point, int steps)
+{
+    if (!stars->effectively_visible())
+        return false;
+    stars->zoom_by(-steps * WHEEL_PIXELS);
+    return true;
+}
+
+void MainScreen::on_activated()
+{
+    backlight.reset();
+    backlight.emplace();
+}
+
+} // namespace stellaro

@@ -1,0 +1,144 @@
+#pragma once
+#include "document/document.h"
+#include "screens/date_time_panel.h"
+#include "screens/settings_panel.h"
+#include "shell/application.h"
+#include "shell/application_listener.h"
+#include "skin/elements/element.h"
+#include "skin/kinds/button.h"
+#include "skin/kinds/checkbox.h"
+#include "skin/props/properties.h"
+#include "sky/stars.h"
+
+#include <functional>
+#include <optional>
+#include <string_view>
+
+namespace stellaro {
+
+// The screen that stays up for the whole run, built from the skin's "Main" node: the sky, the
+// bottom bar opening the search, date and time, and settings panels (one at a time) and the
+// main menu, the selected object's name with its target marker, and the zoom knob.
+class MainScreen : public Element,
+                   public StarsListener,
+                   public CheckboxListener,
+                   public ButtonListener,
+                   public DocumentListener,
+                   public ApplicationListener,
+                   public PropertiesListener {
+public:
+    static constexpr const char16_t* NODE = u"Main";
+    // The speed at which the let-go zoom knob returns to rest.
+    static constexpr double ZOOM_SPRING_PX_S = 400.0;
+    // One wheel notch zooms as far as dragging the zoom knob by this many pixels.
+    static constexpr double WHEEL_PIXELS = 20.0;
+
+    // The panels of the bottom bar, by the name of the button that opens each.
+    enum class Panel { SEARCH, DATETIME, SETTINGS };
+
+    // Builds the screen from "Main" (skincore::NodeNotFoundInSkin without it,
+    // skincore::NodeNotFound for a missing part) and rebuilds it on every skin reload.
+    MainScreen(Properties& properties, Document& document);
+    ~MainScreen() override;
+
+    // The arrow keys turn the sky (a window's keyboard); off by default.
+    void set_turn_by_keys(bool on) { turn_by_keys = on; }
+    // Command lines handed over by later starts go here after the window has come forward.
+    void set_command_line_handler(std::function<void(std::u16string_view)> handler) { command_line_handler = std::move(handler); }
+
+    Stars& sky() const { return *stars; }
+    // Opens the panel as a tap on its button would.
+    void open_panel(Panel panel);
+    // Shows or hides the search panel; the sky and the zoom knob show exactly when it is hidden.
+    void show_search(bool on, bool animated);
+    // Shows the selection: its name, its target marker (moved by a dragged target) and close button.
+    void refresh_selection();
+    // Shows the document's moment on the drums and whether it follows the clock.
+    void show_document_moment();
+
+    void update(double elapsed) override;
+    bool on_pointer_button(const PointerEvent& event) override;
+    void on_pointer_move(const PointerEvent& event) override;
+    bool on_key(const KeyEvent& event) override;
+    bool on_text(std::u16string_view text) override;
+
+    void reload_skin(Properties& properties) override;
+
+    void drag_started() override;
+    void tapped(const PointerEvent& event) override;
+
+    void on_click(Checkbox& checkbox, Point point) override;
+    void on_state_changed(Checkbox& checkbox, bool notify) override;
+
+    void on_click(Button& button, Point point) override;
+    void on_press_changed(Button& button, Point point, bool cancelled) override;
+    void on_drag(Button& button, ButtonDrag& drag) override;
+
+    void on_command_line(std::u16string_view text) override;
+    bool on_close() override { return true; }
+    bool on_wheel(Point point, int steps) override;
+    void on_screen_closed(Element*, ScreenClosing) override {}
+    void on_resolution_changed() override {}
+    void on_help() override {}
+    void on_deactivated() override { backlight.reset(); }
+    void on_activated() override;
+    bool filter_key(const KeyEvent&) override { return false; }
+
+private:
+    void build();
+    template <typename Kind>
+    Kind& part(Element& parent, std::u16string_view name);
+    // The main menu opens here, the screen's panels closed and its button on.
+    void open_main_menu();
+    // The selected object's information opens here.
+    void open_selection_info();
+    // The bar's panel buttons: the clicked one toggles, the others go off, the panels follow.
+    void click_panel_button(Checkbox& clicked);
+    void show_panels();
+    void place(Element& element, Point offset);
+    // The document's moment left the live clock: the way back and the marker show.
+    void show_clock_state();
+    bool turn_by_arrow(const KeyEvent& event);
+    // A press inside a shown panel never reaches the sky behind it.
+    bool over_panel(Point point) const;
+    // The element lies (partly) under a shown panel.
+    bool under_open_panel(const Element& element) const;
+
+    Properties& properties;
+    Document& document;
+    SettingsPanel settings;
+    DateTimePanel date_time;
+    std::optional<BacklightHold> backlight;
+    std::function<void(std::u16string_view)> command_line_handler;
+    bool turn_by_keys = false;
+    bool sky_has_pointer = false;
+
+    Stars* stars = nullptr;
+    Button* zoom_knob = nullptr;
+    Button* target = nullptr;
+    Element* target_tip = nullptr;
+    Button* selection_button = nullptr;
+    Button* close_selection = nullptr;
+    Checkbox* search_button = nullptr;
+    Checkbox* datetime_button = nullptr;
+    Checkbox* settings_button = nullptr;
+    Checkbox* menu_button = nullptr;
+    Element* datetime_exclamation = nullptr;
+    Element* settings_exclamation = nullptr;
+    Element* search_panel = nullptr;
+    Element* datetime_panel = nullptr;
+    Element* settings_panel = nullptr;
+    Checkbox* tab_stars = nullptr;
+    Checkbox* tab_constellations = nullptr;
+    Checkbox* tab_planets = nullptr;
+    Button* now_button = nullptr;
+    Button* location_button = nullptr;
+
+    Point zoom_rest;
+    double zoom_offset_px = 0.0;
+    // How far the knob may leave its rest either way: the ends of its track.
+    double zoom_travel_px = 0.0;
+    Point target_drag;
+};
+
+} // namespace stellaro
