@@ -21,7 +21,7 @@ const std::array COMMANDS = {
              "delta T); --jd is a Julian day in UT; the table's altitudes include refraction (10 C, 1010 hPa) unless --airless; "
              "the CSV is always airless and appends topocentric RA and Dec, distance, lit fraction and magnitude", ephemeris_command},
     Command {"render", "render --out FILE.png [--size WxH] [--rotate 0|90|180|270] [--time T] [--lat DEG --lon DEG] [--az DEG --alt DEG --zoom Z] [--night] "
-                       "[--select star:HR|body:N|body:NAME|constellation:CODE] [--hide grid,stars,constellations,planets,background] "
+                       "[--select star:HR|body:N|body:NAME|constellation:CODE] [--hide grid,stars,constellations,planets,background,refraction] "
                        "[--frames N] [--open search|datetime|settings] [--events FILE] [--screen NODE] [--dump FILE.json]",
              "draws a screen (the sky unless --screen names another node of the skin, e.g. Gallery) headless into a PNG, turned "
              "as --rotate turns the window, after "

@@ -115,6 +115,7 @@ nlohmann::ordered_json document_json(const DumpedState& state)
     out["live_time"] = document.live_time;
     out["switches"] = {{"background", document.show_back},
                        {"grid", document.show_grid},
+                       {"refraction", document.refraction},
                        {"stars", document.show_stars},
                        {"constellations", document.show_constellations},
                        {"planets", document.show_planets}};

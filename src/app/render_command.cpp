@@ -76,8 +76,10 @@ void apply_hidden(const std::string& list, Document& document)
             document.show_planets = false;
         else if (item == "background")
             document.show_back = false;
+        else if (item == "refraction")
+            document.refraction = false;
         else
-            throw UsageError("--hide: unknown switch '" + item + "' (grid, stars, constellations, planets, background)");
+            throw UsageError("--hide: unknown switch '" + item + "' (grid, stars, constellations, planets, background, refraction)");
     }
 }
 

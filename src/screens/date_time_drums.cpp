@@ -45,13 +45,14 @@ bool DateTimeDrums::cyclic(Drum drum) { return drum != Drum::YEAR; }
 
 CalendarDay DateTimeDrums::date_of(double date_jd)
 {
-    const CalendarMoment moment = calendar_from_julian_date(JulianDate(date_jd, true));
+    const CalendarMoment moment = calendar_from_jd(date_jd);
     return {moment.year, moment.month, moment.day};
 }
 
-double DateTimeDrums::date_jd_of(const CalendarDay& day) { return julian_day_from_calendar(day.year, day.month, day.day, true); }
+// Before 1582 October 15 the dates are Julian, as everywhere else in the program.
+double DateTimeDrums::date_jd_of(const CalendarDay& day) { return julian_day_from_date(day.year, day.month, day.day); }
 
-int DateTimeDrums::days_in_month(int year, int month) { return stellaro::days_in_month(month, is_leap_year(year, true)); }
+int DateTimeDrums::days_in_month(int year, int month) { return days_in_month_of(year, month); }
 
 void DateTimeDrums::show_moment()
 {

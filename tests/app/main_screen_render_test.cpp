@@ -199,7 +199,7 @@ TEST_F(MainScreenRender, SwitchingOffEverythingToFindShowsTheMarker)
            PARIS_EVENING + " --open settings");
     EXPECT_TRUE(shown("exclamation", "button_settings"));
     const Json switches = document()["switches"];
-    EXPECT_EQ(switches, Json({{"background", true}, {"grid", false}, {"stars", false}, {"constellations", false}, {"planets", false}}));
+    EXPECT_EQ(switches, Json({{"background", true}, {"grid", false}, {"refraction", true}, {"stars", false}, {"constellations", false}, {"planets", false}}));
     EXPECT_FALSE(element("setting_location")["enabled"]) << "the location screen is not there to open";
 }
 

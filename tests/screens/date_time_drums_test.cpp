@@ -16,7 +16,7 @@ class Drums : public DrumHost {
 public:
     Drums(int year, int month, int day, double hour, double minute) : arithmetic(*this)
     {
-        arithmetic.set_moment({julian_day_from_calendar(year, month, day, true), hour, minute});
+        arithmetic.set_moment({julian_day_from_date(year, month, day), hour, minute});
         arithmetic.show_moment();
     }
 
@@ -153,6 +153,14 @@ TEST(DateTimeDrums, ShorterMonthsAndYearsClampTheDay)
     Drums december(2026, 12, 15, 12, 0);
     ASSERT_TRUE(december.drag(Drum::MONTH, 12.0));
     expect_date(december, 2027, 1, 15);
+
+    // 1500 was a leap year in the Julian calendar then in force, 1900 not in the Gregorian.
+    Drums julian(1500, 1, 31, 12, 0);
+    ASSERT_TRUE(julian.drag(Drum::MONTH, 1.0));
+    expect_date(julian, 1500, 2, 29);
+    Drums gregorian(1900, 1, 31, 12, 0);
+    ASSERT_TRUE(gregorian.drag(Drum::MONTH, 1.0));
+    expect_date(gregorian, 1900, 2, 28);
 }
 
 TEST(DateTimeDrums, ALetGoDrumSnapsToAValidRow)
