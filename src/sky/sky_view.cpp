@@ -110,11 +110,10 @@ void SkyView::rebuild(const ObserverTime& observer)
     const Matrix4 camera = Matrix4::camera_axes() * Matrix4::scale(r, -r, 10.0);
     const Matrix4 centre = Matrix4::translate(std::trunc(w * 0.5), std::trunc(h * 0.5), 0.0);
 
-    sky_to_screen_double = horizon * view * camera * centre;
-    sky_to_screen = to_fixed(sky_to_screen_double);
-    horizon_to_screen = to_fixed(view * camera * centre);
-    tilt_to_screen = to_fixed(Matrix4::rotate_y(-view_altitude) * camera * centre);
-    sky_to_horizon_scaled = to_fixed(horizon * camera);
+    sky_to_screen = horizon * view * camera * centre;
+    horizon_to_screen = view * camera * centre;
+    tilt_to_screen = Matrix4::rotate_y(-view_altitude) * camera * centre;
+    sky_to_horizon_scaled = horizon * camera;
 }
 
 } // namespace stellaro

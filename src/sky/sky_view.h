@@ -33,11 +33,10 @@ public:
     double pan_velocity_y = 0.0;
     bool arrived = false; // the view has reached its target and now follows it
 
-    Matrix4 sky_to_screen_double;
-    FixedMatrix sky_to_screen;
-    FixedMatrix horizon_to_screen;
-    FixedMatrix tilt_to_screen;
-    FixedMatrix sky_to_horizon_scaled;
+    Matrix4 sky_to_screen;
+    Matrix4 horizon_to_screen;
+    Matrix4 tilt_to_screen;
+    Matrix4 sky_to_horizon_scaled;
 
     // Dragging the zoom knob down by 50 pixels halves the scale.
     void zoom_by(double pixels);
@@ -48,7 +47,7 @@ public:
     // One frame of motion: toward the target when there is one (one radian per second while
     // travelling, locked on once arrived), else the decaying inertia of the pan velocity.
     void step(double dt, const std::optional<SkyTarget>& target);
-    // Rebuilds the four integer matrices for the observer's place and moment.
+    // Rebuilds the four matrices for the observer's place and moment.
     void rebuild(const ObserverTime& observer);
 
 private:

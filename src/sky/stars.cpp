@@ -11,6 +11,7 @@
 #include "skin/surface/draw_text.h"
 #include "skin/surface/load_565.h"
 #include "skin/surface/span_filler.h"
+#include "sky/planet_magnitude.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,8 +28,6 @@ std::u16string body_key(Body body)
     return utf8_to_utf16(std::string(name));
 }
 
-FixedVector fixed_of(double x, double y, double z) { return fixed_vector(EquatorialVector{x, y, z}); }
-
 std::u16string decimal(int32_t value) { return utf8_to_utf16(std::to_string(value)); }
 
 void sort_names(NameIndex& names)
@@ -36,10 +35,21 @@ void sort_names(NameIndex& names)
     std::stable_sort(names.begin(), names.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
 }
 
-int64_t squared_distance(const FixedVector& p, Point point)
+double squared_distance(const ScreenPoint& p, Point point)
 {
-    const int64_t dx = p.x - point.x, dy = p.y - point.y;
+    const double dx = p.x - point.x, dy = p.y - point.y;
     return dx * dx + dy * dy;
+}
+
+// Brings a difference of angles in degrees into -180..180.
+double shortest_turn_deg(double delta)
+{
+    delta = std::fmod(delta, 360.0);
+    if (delta > 180.0)
+        delta -= 360.0;
+    else if (delta < -180.0)
+        delta += 360.0;
+    return delta;
 }
 
 } // namespace
@@ -51,18 +61,22 @@ Stars::Stars(Element* owner, std::u16string folder)
     pack_for_drawing();
     star_labels.resize(sky.stars.size());
     constellation_labels.resize(sky.constellations.size());
-    for (int i = 0; i < ECLIPTIC_POINTS; ++i) {
-        const EquatorialPosition place = ecliptic_to_equatorial(i * 15.0, 0.0, J2000_OBLIQUITY_DEG);
-        ecliptic[static_cast<size_t>(i)] =
-            fixed_vector(equatorial_vector(place.ra * HOURS_TO_RAD, place.dec * DEG_TO_RAD));
-    }
+    ecliptic = ecliptic_circle(J2000_OBLIQUITY_DEG);
+    horizon = horizon_circle();
+    // The grid's lines run through its nodes: the hour circles and the declination bands'
+    // centres, short of the poles.
+    const double pole_side = (SkyGrid::COLUMNS / 2 - 1) * SkyGrid::DEC_STEP;
+    for (int c = 1; c < SkyGrid::COLUMNS - 1; ++c)
+        grid_lines.push_back(declination_circle((c - SkyGrid::COLUMNS / 2) * SkyGrid::DEC_STEP));
+    for (int r = 0; r < SkyGrid::ROWS; ++r)
+        grid_lines.push_back(meridian(r * SkyGrid::RA_STEP, -pole_side, pole_side));
     for (int i = 0; i < ALTITUDE_MARKS; ++i) {
         const double a = (i * 10 - 90) * DEG_TO_RAD;
-        altitude_marks[static_cast<size_t>(i)] = fixed_of(std::cos(a), 0.0, std::sin(a));
+        altitude_marks[static_cast<size_t>(i)] = {std::cos(a), 0.0, std::sin(a)};
     }
     for (int i = 0; i < AZIMUTH_MARKS; ++i) {
         const double a = i * 15 * DEG_TO_RAD;
-        azimuth_marks[static_cast<size_t>(i)] = fixed_of(std::cos(a), std::sin(a), 0.0);
+        azimuth_marks[static_cast<size_t>(i)] = {std::cos(a), std::sin(a), 0.0};
     }
     for (const Body body : ALL_BODIES)
         bodies_[body_index(body)].name = body_key(body);
@@ -87,8 +101,8 @@ void Stars::pack_for_drawing()
                 const StarRecord* star = sky.stars.find(id);
                 if (!star || !star->valid)
                     continue;
-                packed.push_back({static_cast<int32_t>(star->direction_fixed.x), static_cast<int32_t>(star->direction_fixed.y),
-                                  static_cast<int32_t>(star->direction_fixed.z), id, star->magnitude, star->colour});
+                packed.push_back({static_cast<float>(star->direction.x), static_cast<float>(star->direction.y),
+                                  static_cast<float>(star->direction.z), id, star->magnitude, star->colour});
             }
         }
 
@@ -96,7 +110,7 @@ void Stars::pack_for_drawing()
     for (size_t i = 0; i < sky.constellations.size(); ++i)
         for (const int32_t number : sky.constellations[i].figure) {
             const StarRecord* star = number == PEN_UP ? nullptr : sky.stars.find(number);
-            figures[i].push_back(star ? star->direction_fixed : FixedVector{});
+            figures[i].push_back(star ? FigureStep{star->direction, false} : FigureStep{{}, true});
         }
 }
 
@@ -155,6 +169,11 @@ void Stars::load_resources(Properties& properties, const SkinBlock* block)
     const_color = properties.get_color(block, u"const_color", black);
     compass_mark_color = properties.get_color(block, u"compass_mark_color", black);
     hor_color = properties.get_color(block, u"hor_color", black);
+    ground_color = properties.get_color(block, u"ground_color", Colour{24, 30, 18, 255});
+    sky_colours.day = properties.get_color(block, u"sky_day_color", Colour{70, 130, 200, 255});
+    sky_colours.sunset = properties.get_color(block, u"sky_sunset_color", Colour{60, 90, 150, 255});
+    sky_colours.civil = properties.get_color(block, u"sky_civil_color", Colour{28, 44, 92, 255});
+    sky_colours.nautical = properties.get_color(block, u"sky_nautical_color", Colour{10, 16, 44, 255});
     font = properties.get_font(block, u"font", FontHandle());
     background = properties.get_picture(block, u"background", {});
     log() << "Stars::load_node0 " << stopwatch.lap() << "\n";
@@ -283,9 +302,13 @@ bool Stars::place_body(Body body, int& budget)
     if (place.ra < 0.0)
         place.ra += 24.0;
     place.dec = p0->dec + (p1->dec - p0->dec) * f;
-    place.phase_angle = p0->phase_angle + (p1->phase_angle - p0->phase_angle) * f;
-    entry.direction_fixed = fixed_vector(place.direction);
+    // Through the step from 360 to 0 at the full moon the angle goes the short way round.
+    place.phase_angle = std::fmod(p0->phase_angle + shortest_turn_deg(p1->phase_angle - p0->phase_angle) * f + 360.0, 360.0);
     entry.known = true;
+    if (entry.magnitude_day != d0) {
+        entry.magnitude = sky_magnitude(body, jd);
+        entry.magnitude_day = d0;
+    }
     return true;
 }
 
@@ -302,7 +325,8 @@ bool Stars::settled() const
     const Document* document = Document::instance();
     const bool planets = !document || document->show_planets;
     const bool placed = std::all_of(bodies_.begin(), bodies_.end(), [](const SkyBody& body) { return body.known; });
-    return labels_this_frame == 0 && (placed || !planets) && (selected.index < 0 || view_.arrived);
+    const bool sun = bodies_[body_index(Body::sun)].known;
+    return labels_this_frame == 0 && sun && (placed || !planets) && (selected.index < 0 || view_.arrived);
 }
 
 std::optional<SkyTarget> Stars::selection_target()
@@ -395,14 +419,14 @@ bool Stars::on_text(std::u16string_view) { return false; }
 
 void Stars::mark_grid()
 {
-    const int64_t margin = static_cast<int64_t>(view_.radius() * 0.125);
+    const double margin = view_.radius() * 0.125;
     for (int r = 0; r < SkyGrid::ROWS; ++r)
         for (int c = 0; c < SkyGrid::COLUMNS; ++c) {
             GridNode& node = sky.grid.node(r, c);
-            node.projected = project(node.direction_fixed, view_.sky_to_screen);
-            node.in_front = node.projected.z <= 0;
-            node.on_screen = node.in_front && node.projected.x >= -margin && node.projected.x < view_.w + margin &&
-                             node.projected.y >= -margin && node.projected.y < view_.h + margin;
+            const ScreenPoint p = project(node.direction, view_.sky_to_screen);
+            node.projected = {std::llround(p.x), std::llround(p.y), std::llround(p.depth), FIXED_ONE};
+            node.in_front = p.in_front();
+            node.on_screen = node.in_front && p.x >= -margin && p.x < view_.w + margin && p.y >= -margin && p.y < view_.h + margin;
         }
 }
 
@@ -412,13 +436,13 @@ SkyObject Stars::nearest_object(Point point)
     const bool planets = !document || document->show_planets;
     const bool constellations = !document || document->show_constellations;
     const bool stars = !document || document->show_stars;
-    int64_t best = 10000000000LL;
+    double best = 1e10;
     SkyObject result;
-    const auto consider = [&](const FixedVector& direction, SkyKind kind, int32_t index) {
-        const FixedVector p = project(direction, view_.sky_to_screen);
-        if (p.z >= 0)
+    const auto consider = [&](const EquatorialVector& direction, SkyKind kind, int32_t index) {
+        const ScreenPoint p = project(direction, view_.sky_to_screen);
+        if (p.depth >= 0.0)
             return;
-        const int64_t distance = squared_distance(p, point);
+        const double distance = squared_distance(p, point);
         if (distance < best) {
             best = distance;
             result = {kind, index};
@@ -427,10 +451,10 @@ SkyObject Stars::nearest_object(Point point)
     if (planets)
         for (size_t body = 0; body < BODY_COUNT; ++body)
             if (bodies_[body].known)
-                consider(bodies_[body].direction_fixed, SkyKind::body, static_cast<int32_t>(body));
+                consider(bodies_[body].position.direction, SkyKind::body, static_cast<int32_t>(body));
     if (constellations)
         for (size_t i = 0; i < sky.constellations.size(); ++i)
-            consider(sky.constellations[i].label_direction_fixed, SkyKind::constellation, static_cast<int32_t>(i));
+            consider(sky.constellations[i].label_direction, SkyKind::constellation, static_cast<int32_t>(i));
     if (stars) {
         mark_grid();
         for (int r = 0; r < SkyGrid::ROWS; ++r)
@@ -438,7 +462,7 @@ SkyObject Stars::nearest_object(Point point)
                 if (!cell_on_screen(r, c))
                     continue;
                 for (const CellStar& star : cell_stars[static_cast<size_t>(r * SkyGrid::COLUMNS + c)])
-                    consider(FixedVector{star.x, star.y, star.z, FIXED_ONE}, SkyKind::star, star.id);
+                    consider(EquatorialVector{star.x, star.y, star.z}, SkyKind::star, star.id);
             }
     }
     return result;
@@ -450,14 +474,14 @@ SelectedPoint Stars::selected_object_point(SkyObject object) const
     const int32_t index = object.index;
     if (index < 0)
         return answer;
-    FixedVector direction;
+    EquatorialVector direction;
     switch (object.kind) {
     case SkyKind::star: {
         const StarRecord* star = sky.stars.find(index);
         if (!star || !star->valid)
             return answer;
         answer.name = star->display_name.empty() ? u"HR " + decimal(star->id) : star->display_name;
-        direction = star->direction_fixed;
+        direction = star->direction;
         break;
     }
     case SkyKind::body:
@@ -469,20 +493,20 @@ SelectedPoint Stars::selected_object_point(SkyObject object) const
             answer.point = {-1000, -1000};
             return answer;
         }
-        direction = bodies_[static_cast<size_t>(index)].direction_fixed;
+        direction = bodies_[static_cast<size_t>(index)].position.direction;
         break;
     case SkyKind::constellation:
         if (static_cast<size_t>(index) >= sky.constellations.size())
             return answer;
         answer.name = sky.constellations[static_cast<size_t>(index)].display_name;
-        direction = sky.constellations[static_cast<size_t>(index)].label_direction_fixed;
+        direction = sky.constellations[static_cast<size_t>(index)].label_direction;
         break;
     case SkyKind::nothing:
         return answer;
     }
     answer.found = true;
-    const FixedVector p = project(direction, view_.sky_to_screen);
-    answer.point = p.z <= 0 ? Point{static_cast<int32_t>(p.x), static_cast<int32_t>(p.y)} : Point{-1000, -1000};
+    const ScreenPoint p = project(direction, view_.sky_to_screen);
+    answer.point = p.in_front() ? Point{static_cast<int32_t>(std::lround(p.x)), static_cast<int32_t>(std::lround(p.y))} : Point{-1000, -1000};
     return answer;
 }
 
