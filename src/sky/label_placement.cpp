@@ -56,14 +56,14 @@ const std::vector<LabelPlace>& LabelPlacer::place()
         const std::array<Point, 8> candidates = around(wish);
         if (wish.always) {
             taken.push_back(box_at(candidates[0], wish.size));
-            places.push_back({wish.id, candidates[0]});
+            places.push_back({wish.id, taken.back()});
             continue;
         }
         for (const Point& top_left : candidates) {
             const LabelBox box = box_at(top_left, wish.size);
             if (is_free(box)) {
                 taken.push_back(box);
-                places.push_back({wish.id, top_left});
+                places.push_back({wish.id, box});
                 break;
             }
         }

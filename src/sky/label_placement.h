@@ -29,7 +29,7 @@ struct LabelWish {
 
 struct LabelPlace {
     int32_t id = 0;
-    Point top_left;
+    LabelBox box;
 };
 
 // Places labels so that no two overlap: each tries a few positions around its object, the more

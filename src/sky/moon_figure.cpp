@@ -50,7 +50,10 @@ Pixel MoonFigureRule::operator()(Pixel d, Pixel s, int32_t x, int32_t y) const
     const auto level = [&](uint16_t full) {
         return static_cast<uint16_t>(NIGHT_SIDE + (static_cast<double>(full) - NIGHT_SIDE) * light + 0.5);
     };
-    return Tint{level(lit.red), level(lit.green), level(lit.blue)}(s);
+    // The sky shows through where the Moon is darker than it (the night side by day).
+    const Pixel t = Tint{level(lit.red), level(lit.green), level(lit.blue)}(s);
+    return static_cast<Pixel>(std::max<Pixel>(t & 0xF800, d & 0xF800) | std::max<Pixel>(t & 0x07E0, d & 0x07E0) |
+                              std::max<Pixel>(t & 0x001F, d & 0x001F));
 }
 
 void draw_moon_figure(RenderSurface& target, const RenderSurface& picture, Point source_origin, Size source_size, Point at,

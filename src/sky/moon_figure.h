@@ -26,7 +26,8 @@ double bright_limb_position_angle(double moon_ra_hours, double moon_dec_deg, dou
 double picture_angle_deg(double dx, double dy);
 
 // Tints the lit part of a disc picture by `lit` and its night side by NIGHT_SIDE, with a
-// terminator one source pixel soft. Needs the source column and row (scaled drawing gives them).
+// terminator one source pixel soft, and keeps whatever of the background is brighter (the day
+// sky through the night side). Needs the source column and row (scaled drawing gives them).
 struct MoonFigureRule {
     Tint lit;
     double centre_x, centre_y, radius;

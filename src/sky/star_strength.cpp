@@ -56,8 +56,9 @@ int32_t label_alpha(const StarFrame& frame, int32_t magnitude)
 {
     if (magnitude > frame.label_limit)
         return 0;
-    // Fades in over the last half magnitude so that a zoom does not pop names in.
-    return std::clamp((frame.label_limit - magnitude) * 255 / 50, 40, 255);
+    // Fades in over the last half magnitude so that a zoom does not pop names in, yet even the
+    // faintest stays readable.
+    return std::clamp((frame.label_limit - magnitude) * 255 / 50, 130, 255);
 }
 
 } // namespace stellaro

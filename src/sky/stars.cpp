@@ -28,6 +28,12 @@ std::u16string body_key(Body body)
     return utf8_to_utf16(std::string(name));
 }
 
+// The catalogue's stored vector is cut to 1/1024; the sky draws from the exact position.
+EquatorialVector exact_direction(const StarRecord& star)
+{
+    return equatorial_vector(star.ra_hours() * HOURS_TO_RAD, star.dec_degrees() * DEG_TO_RAD);
+}
+
 std::u16string decimal(int32_t value) { return utf8_to_utf16(std::to_string(value)); }
 
 void sort_names(NameIndex& names)
@@ -101,8 +107,8 @@ void Stars::pack_for_drawing()
                 const StarRecord* star = sky.stars.find(id);
                 if (!star || !star->valid)
                     continue;
-                packed.push_back({static_cast<float>(star->direction.x), static_cast<float>(star->direction.y),
-                                  static_cast<float>(star->direction.z), id, star->magnitude, star->colour});
+                const EquatorialVector v = exact_direction(*star);
+                packed.push_back({static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z), id, star->magnitude, star->colour});
             }
         }
 
@@ -110,7 +116,7 @@ void Stars::pack_for_drawing()
     for (size_t i = 0; i < sky.constellations.size(); ++i)
         for (const int32_t number : sky.constellations[i].figure) {
             const StarRecord* star = number == PEN_UP ? nullptr : sky.stars.find(number);
-            figures[i].push_back(star ? FigureStep{star->direction, false} : FigureStep{{}, true});
+            figures[i].push_back(star ? FigureStep{exact_direction(*star), false} : FigureStep{{}, true});
         }
 }
 
@@ -295,6 +301,15 @@ bool Stars::place_body(Body body, int& budget)
     place.direction.x = p0->direction.x + (p1->direction.x - p0->direction.x) * f;
     place.direction.y = p0->direction.y + (p1->direction.y - p0->direction.y) * f;
     place.direction.z = p0->direction.z + (p1->direction.z - p0->direction.z) * f;
+    // The chord between the days runs inside the sphere (0.6 % short for the Moon's daily
+    // motion); back on the sphere the body is drawn where it is.
+    const double length = std::sqrt(place.direction.x * place.direction.x + place.direction.y * place.direction.y +
+                                     place.direction.z * place.direction.z);
+    if (length > 0.0) {
+        place.direction.x /= length;
+        place.direction.y /= length;
+        place.direction.z /= length;
+    }
     double delta = p1->ra - p0->ra;
     if (std::fabs(delta) > 12.0)
         delta += delta > 0.0 ? -24.0 : 24.0;
@@ -462,7 +477,7 @@ SkyObject Stars::nearest_object(Point point)
                 if (!cell_on_screen(r, c))
                     continue;
                 for (const CellStar& star : cell_stars[static_cast<size_t>(r * SkyGrid::COLUMNS + c)])
-                    consider(EquatorialVector{star.x, star.y, star.z}, SkyKind::star, star.id);
+                    consider(exact_direction(sky.stars[static_cast<size_t>(star.id)]), SkyKind::star, star.id);
             }
     }
     return result;
@@ -481,7 +496,7 @@ SelectedPoint Stars::selected_object_point(SkyObject object) const
         if (!star || !star->valid)
             return answer;
         answer.name = star->display_name.empty() ? u"HR " + decimal(star->id) : star->display_name;
-        direction = star->direction;
+        direction = exact_direction(*star);
         break;
     }
     case SkyKind::body:

@@ -134,6 +134,8 @@ public:
     // Positions every body for the moment at once, whatever the per-frame budget.
     void settle_bodies();
     int32_t labels_made_this_frame() const { return labels_this_frame; }
+    // Where the last paint put its object labels (element coordinates).
+    const std::vector<LabelPlace>& labels_placed() const { return placed_labels; }
     // Nothing is left to appear or to move: the last paint made no label, the Sun (which lights
     // the sky) and every shown body have their positions and a selected object has been reached.
     bool settled() const;
@@ -223,6 +225,7 @@ private:
     };
     std::vector<LabelDraw> label_draws;
     LabelPlacer placer;
+    std::vector<LabelPlace> placed_labels;
     std::vector<GroundSpan> ground;
 };
 

@@ -253,13 +253,14 @@ void Stars::wish_label(const PictureRef& label, LabelWish wish, Tint tint, bool 
 
 void Stars::paint_labels(RenderSurface& surface, Point origin)
 {
-    for (const LabelPlace& place : placer.place()) {
+    placed_labels = placer.place();
+    for (const LabelPlace& place : placed_labels) {
         const LabelDraw& draw = label_draws[static_cast<size_t>(place.id)];
         if (draw.or_blend) {
-            draw_whole(surface, draw.picture, origin + place.top_left, or_painter());
+            draw_whole(surface, draw.picture, origin + Point{place.box.left, place.box.top}, or_painter());
         } else {
             const auto painter = tint_or_keep_painter(draw.tint.red, draw.tint.green, draw.tint.blue);
-            draw_whole(surface, draw.picture, origin + place.top_left, *painter);
+            draw_whole(surface, draw.picture, origin + Point{place.box.left, place.box.top}, *painter);
         }
     }
 }
@@ -356,6 +357,9 @@ void Stars::paint_body(RenderSurface& surface, Point origin, Body body, const Sc
         const Size drawn{std::max(1, static_cast<int32_t>(frame_size.width * scale)), std::max(1, static_cast<int32_t>(frame_size.height * scale))};
         drawn_height = drawn.height;
         const Point top_left = centre - Point{drawn.width / 2, drawn.height / 2};
+        // No name covers a body's disc.
+        const Point local = top_left - origin;
+        placer.keep_clear({local.x, local.y, local.x + drawn.width, local.y + drawn.height});
         const Point source_origin{frame * frame_size.width, 0};
         // Screen rows below the horizon point under the body are drawn dimmed.
         const ScreenPoint horizon = project(entry.position.direction, view_.sky_to_horizon_scaled);
