@@ -14,10 +14,7 @@ constexpr double TWO_PI = 6.283185307179586;
 
 int steps_for(double span_rad) { return std::max(1, static_cast<int>(std::ceil(std::fabs(span_rad) / (CURVE_STEP_DEG * DEG_TO_RAD)))); }
 
-Point pixel(Point origin, const ScreenPoint& p)
-{
-    return {origin.x + static_cast<int32_t>(std::lround(p.x)), origin.y + static_cast<int32_t>(std::lround(p.y))};
-}
+Point pixel(Point origin, const ScreenPoint& p) { return {origin.x + round_px(p.x), origin.y + round_px(p.y)}; }
 
 } // namespace
 
@@ -61,17 +58,36 @@ SkyCurve ecliptic_circle(double obliquity_deg)
     return curve;
 }
 
-void draw_curve(RenderSurface& surface, Point origin, const SkyCurve& curve, const Matrix4& to_screen, Colour colour)
+void draw_curve(RenderSurface& surface, Point origin, const SkyCurve& curve, const Matrix4& to_screen, Colour colour, double radius_px)
 {
-    if (curve.points.empty())
+    const size_t count = curve.points.size();
+    if (count == 0)
         return;
-    ScreenPoint previous = project(curve.closed ? curve.points.back() : curve.points.front(), to_screen);
-    for (size_t i = curve.closed ? 0 : 1; i < curve.points.size(); ++i) {
+    // Chords of angle sqrt(2 / R) stay within a quarter pixel of the arc on a sphere of radius
+    // R, so at a low zoom every few points will do.
+    const double chord = std::sqrt(2.0 / std::max(radius_px, 1.0)) / (CURVE_STEP_DEG * DEG_TO_RAD);
+    const size_t stride = std::clamp<size_t>(static_cast<size_t>(chord), 1, 16);
+    const Size size = surface.size();
+    const auto off_screen_together = [&](const ScreenPoint& a, const ScreenPoint& b) {
+        const double left = -origin.x, top = -origin.y, right = size.width - origin.x, bottom = size.height - origin.y;
+        return (a.x < left && b.x < left) || (a.x > right && b.x > right) || (a.y < top && b.y < top) || (a.y > bottom && b.y > bottom);
+    };
+    const auto segment = [&](const ScreenPoint& a, const ScreenPoint& b) {
+        if (a.depth < 0.0 && b.depth < 0.0 && !off_screen_together(a, b))
+            surface.draw_line(pixel(origin, a), pixel(origin, b), colour);
+    };
+    const ScreenPoint first = project(curve.points.front(), to_screen);
+    ScreenPoint previous = first;
+    size_t i = stride;
+    for (; i < count; i += stride) {
         const ScreenPoint p = project(curve.points[i], to_screen);
-        if (p.depth < 0.0 && previous.depth < 0.0)
-            surface.draw_line(pixel(origin, previous), pixel(origin, p), colour);
+        segment(previous, p);
         previous = p;
     }
+    if (curve.closed)
+        segment(previous, first);
+    else if (i - stride != count - 1)
+        segment(previous, project(curve.points.back(), to_screen));
 }
 
 } // namespace stellaro

@@ -27,7 +27,9 @@ SkyCurve horizon_circle();
 // The ecliptic in the equatorial frame for the obliquity (degrees), closed.
 SkyCurve ecliptic_circle(double obliquity_deg);
 
-// Draws the parts of the curve in front of the observer through the matrix, offset by origin.
-void draw_curve(RenderSurface& surface, Point origin, const SkyCurve& curve, const Matrix4& to_screen, Colour colour);
+// Draws the parts of the curve in front of the observer through the matrix, offset by origin,
+// with as many of its points as a view sphere of radius_px pixels needs to look smooth.
+void draw_curve(RenderSurface& surface, Point origin, const SkyCurve& curve, const Matrix4& to_screen, Colour colour,
+                double radius_px);
 
 } // namespace stellaro

@@ -42,4 +42,13 @@ inline ScreenPoint project(const EquatorialVector& p, const Matrix4& t)
             p.x * m[0][2] + p.y * m[1][2] + p.z * m[2][2] + m[3][2]};
 }
 
+// The nearest whole pixel, without a library call; coordinates far off the screen are held at a
+// million pixels, where they still clip the same way.
+inline int32_t round_px(double v)
+{
+    constexpr double FAR = 1048576.0;
+    const double held = v < -FAR ? -FAR : v > FAR ? FAR : v;
+    return static_cast<int32_t>(static_cast<int64_t>(held + FAR + 0.5) - static_cast<int64_t>(FAR));
+}
+
 } // namespace stellaro

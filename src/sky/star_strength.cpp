@@ -39,7 +39,9 @@ StarLook star_look(int32_t magnitude, int32_t twinkle_phase, const StarFrame& fr
     const double scaled = x * (CLASSES - 1);
     look.star_class = std::min(CLASSES - 1, static_cast<int32_t>(scaled));
     look.strength = 256 + static_cast<int32_t>((scaled - look.star_class) * CLASS_STEP_STRENGTH);
-    look.intensity = static_cast<int32_t>(std::lround(FAINTEST_INTENSITY + (255.0 - FAINTEST_INTENSITY) * std::pow(1.0 - x, 0.7)));
+    // Concave in the star's light, so that the middle magnitudes stay well seen.
+    const double u = 1.0 - x;
+    look.intensity = static_cast<int32_t>(FAINTEST_INTENSITY + (255.0 - FAINTEST_INTENSITY) * u * (2.0 - u) + 0.5);
     look.single_pixel = scaled >= CLASSES - 0.5;
     int32_t d = std::abs(twinkle_phase - frame.phase) % TWINKLE_PERIOD;
     d = std::min(d, TWINKLE_PERIOD - d);

@@ -46,7 +46,7 @@ Switches switches()
 
 Point at(Point origin, const ScreenPoint& p)
 {
-    return {origin.x + static_cast<int32_t>(std::lround(p.x)), origin.y + static_cast<int32_t>(std::lround(p.y))};
+    return {origin.x + round_px(p.x), origin.y + round_px(p.y)};
 }
 
 // A picture's pixels as a surface to draw from.
@@ -132,8 +132,8 @@ void Stars::paint(RenderSurface& surface, Point origin)
         mark_grid();
     if (on.grid)
         for (const SkyCurve& line : grid_lines)
-            draw_curve(surface, origin, line, view_.sky_to_screen, grid_color);
-    draw_curve(surface, origin, ecliptic, view_.sky_to_screen, hor_color);
+            draw_curve(surface, origin, line, view_.sky_to_screen, grid_color, view_.radius());
+    draw_curve(surface, origin, ecliptic, view_.sky_to_screen, hor_color, view_.radius());
     if (on.constellations)
         paint_figures(surface, origin);
     paint_ground(surface, origin);
@@ -183,7 +183,7 @@ void Stars::paint_ground(RenderSurface& surface, Point origin)
 
 void Stars::paint_horizon(RenderSurface& surface, Point origin)
 {
-    draw_curve(surface, origin, horizon, view_.horizon_to_screen, hor_color);
+    draw_curve(surface, origin, horizon, view_.horizon_to_screen, hor_color, view_.radius());
     for (int i = 0; i < AZIMUTH_MARKS; ++i) {
         const ScreenPoint p = project(azimuth_marks[static_cast<size_t>(i)], view_.horizon_to_screen);
         const PictureRef& label = azimuth_labels[static_cast<size_t>(i)];
@@ -293,7 +293,7 @@ void Stars::paint_stars(RenderSurface& surface, Point origin)
                     continue;
                 // Only the stars on screen touch their records.
                 StarRecord* star = &sky.stars[static_cast<size_t>(packed.id)];
-                star->projected = {std::llround(p.x), std::llround(p.y), std::llround(p.depth), FIXED_ONE};
+                star->projected = {round_px(p.x), round_px(p.y), round_px(p.depth), FIXED_ONE};
                 const StarLook look = star_look(star->magnitude, star->twinkle_phase, frame);
                 if (look.intensity <= 0)
                     continue;
