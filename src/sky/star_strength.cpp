@@ -42,7 +42,8 @@ StarLook star_look(int32_t magnitude, int32_t twinkle_phase, const StarFrame& fr
     // Concave in the star's light, so that the middle magnitudes stay well seen.
     const double u = 1.0 - x;
     look.intensity = static_cast<int32_t>(FAINTEST_INTENSITY + (255.0 - FAINTEST_INTENSITY) * u * (2.0 - u) + 0.5);
-    look.single_pixel = scaled >= CLASSES - 0.5;
+    // The faintest stars are one pixel: their sprites would shrink to about that anyway.
+    look.single_pixel = scaled >= CLASSES - 1.5;
     int32_t d = std::abs(twinkle_phase - frame.phase) % TWINKLE_PERIOD;
     d = std::min(d, TWINKLE_PERIOD - d);
     if (d < 256) {
