@@ -25,8 +25,8 @@ struct StarFrame {
 
 constexpr int32_t TWINKLE_PERIOD = 16384;
 // The faintest stars drawn at zoom 0 under a dark sky, and the gain per unit of zoom.
-constexpr double DARK_SKY_LIMIT_MAG = 6.0;
-constexpr double LIMIT_MAG_PER_ZOOM = 0.6;
+constexpr double DARK_SKY_LIMIT_MAG = 5.5;
+constexpr double LIMIT_MAG_PER_ZOOM = 0.8;
 
 // The frame's values for the clock (seconds), the zoom and the faintest magnitude the sky's
 // brightness lets through (see sky_limiting_magnitude).
