@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace stellaro {
 
@@ -44,6 +45,13 @@ bool LabelPlacer::is_free(const LabelBox& box) const
     return std::none_of(taken.begin(), taken.end(), [&](const LabelBox& other) { return box.overlaps(other); });
 }
 
+bool LabelPlacer::inside(const LabelBox& box) const
+{
+    if (area.width <= 0 || area.height <= 0)
+        return true;
+    return box.left >= 0 && box.top >= 0 && box.right <= area.width && box.bottom <= area.height;
+}
+
 const std::vector<LabelPlace>& LabelPlacer::place()
 {
     places.clear();
@@ -59,13 +67,20 @@ const std::vector<LabelPlace>& LabelPlacer::place()
             places.push_back({wish.id, taken.back()});
             continue;
         }
+        // A free place on the view first; at the edge, one partly off it.
+        std::optional<LabelBox> chosen;
         for (const Point& top_left : candidates) {
             const LabelBox box = box_at(top_left, wish.size);
-            if (is_free(box)) {
-                taken.push_back(box);
-                places.push_back({wish.id, box});
-                break;
+            const bool on_view = inside(box);
+            if ((on_view || !chosen) && is_free(box)) {
+                chosen = box;
+                if (on_view)
+                    break;
             }
+        }
+        if (chosen) {
+            taken.push_back(*chosen);
+            places.push_back({wish.id, *chosen});
         }
     }
     return places;

@@ -37,6 +37,8 @@ struct LabelPlace {
 class LabelPlacer {
 public:
     void clear();
+    // The view: positions wholly inside it are preferred (none set: every position is inside).
+    void set_area(Size size) { area = size; }
     // An area no label may cover (the compass and altitude marks).
     void keep_clear(const LabelBox& box);
     void add(const LabelWish& wish);
@@ -46,10 +48,12 @@ public:
 
 private:
     bool is_free(const LabelBox& box) const;
+    bool inside(const LabelBox& box) const;
 
     std::vector<LabelWish> wishes_;
     std::vector<LabelBox> taken;
     std::vector<LabelPlace> places;
+    Size area{0, 0};
 };
 
 } // namespace stellaro

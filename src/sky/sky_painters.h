@@ -46,7 +46,21 @@ struct PlanetRule {
     }
 };
 
+// A name picture (white on black) tinted, keeping each channel of the sky where that is brighter:
+// on a dark sky the name as drawn, by day no dark fringe around its letters.
+struct LabelRule {
+    Tint tint;
+
+    Pixel operator()(Pixel d, Pixel s) const
+    {
+        const Pixel t = tint(s);
+        return static_cast<Pixel>(std::max<Pixel>(t & 0xF800, d & 0xF800) | std::max<Pixel>(t & 0x07E0, d & 0x07E0) |
+                                  std::max<Pixel>(t & 0x001F, d & 0x001F));
+    }
+};
+
 using StarPainter = RulePainter<StarRule>;
+using LabelPainter = RulePainter<LabelRule>;
 using PlanetPainter = RulePainter<PlanetRule>;
 
 // Lays a colour over half of what is there: the ground covering the sky below the horizon.

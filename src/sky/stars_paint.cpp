@@ -117,6 +117,7 @@ void Stars::paint(RenderSurface& surface, Point origin)
     const Switches on = switches();
     label_draws.clear();
     placer.clear();
+    placer.set_area(Size{width(), height()});
     // The bodies are placed even when hidden: the Sun sets the sky's light.
     int budget = 1;
     for (const Body body : ALL_BODIES)
@@ -259,8 +260,7 @@ void Stars::paint_labels(RenderSurface& surface, Point origin)
         if (draw.or_blend) {
             draw_whole(surface, draw.picture, origin + Point{place.box.left, place.box.top}, or_painter());
         } else {
-            const auto painter = tint_or_keep_painter(draw.tint.red, draw.tint.green, draw.tint.blue);
-            draw_whole(surface, draw.picture, origin + Point{place.box.left, place.box.top}, *painter);
+            draw_whole(surface, draw.picture, origin + Point{place.box.left, place.box.top}, LabelPainter(LabelRule{draw.tint}));
         }
     }
 }
@@ -281,7 +281,9 @@ void Stars::paint_stars(RenderSurface& surface, Point origin)
             if (!cell_on_screen(r, c))
                 continue;
             for (const CellStar& packed : cell_stars[static_cast<size_t>(r * SkyGrid::COLUMNS + c)]) {
-                if (packed.magnitude > frame.limit)
+                // The selected star is always drawn, however faint or low, with its name.
+                const bool chosen = selected.kind == SkyKind::star && selected.index == packed.id;
+                if (packed.magnitude > frame.limit && !chosen)
                     continue;
                 const double x = packed.x, y = packed.y, z = packed.z;
                 const ScreenPoint p{x * m[0][0] + y * m[1][0] + z * m[2][0] + m[3][0], x * m[0][1] + y * m[1][1] + z * m[2][1] + m[3][1],
@@ -289,14 +291,19 @@ void Stars::paint_stars(RenderSurface& surface, Point origin)
                 if (p.depth > 0.0 || p.x < -STAR_MARGIN || p.x > view_.w + STAR_MARGIN || p.y < -STAR_MARGIN ||
                     p.y > view_.h + STAR_MARGIN)
                     continue;
-                if (x * below[0][1] + y * below[1][1] + z * below[2][1] > 0.0)
+                const bool under_ground = x * below[0][1] + y * below[1][1] + z * below[2][1] > 0.0;
+                if (under_ground && !chosen)
                     continue;
                 // Only the stars on screen touch their records.
                 StarRecord* star = &sky.stars[static_cast<size_t>(packed.id)];
                 star->projected = {round_px(p.x), round_px(p.y), round_px(p.depth), FIXED_ONE};
-                const StarLook look = star_look(star->magnitude, star->twinkle_phase, frame);
+                StarLook look = star_look(star->magnitude, star->twinkle_phase, frame);
+                if (chosen && look.intensity <= 0)
+                    look = {Stars::STAR_CLASSES - 1, 256, 80, true};
                 if (look.intensity <= 0)
                     continue;
+                if (under_ground)
+                    look.intensity /= 2;
                 StarColour colour = red ? night_star_colour(star->colour) : star->colour;
                 colour = {scaled(colour.red, look.intensity), scaled(colour.green, look.intensity), scaled(colour.blue, look.intensity), 255};
                 const Point centre = at(origin, p);
@@ -310,7 +317,6 @@ void Stars::paint_stars(RenderSurface& surface, Point origin)
                     surface.draw(sprite, centre - Point{size.width / 2, size.height / 2},
                                  StarPainter({look.strength, colour.red, colour.green, colour.blue}));
                 }
-                const bool chosen = selected == SkyObject{SkyKind::star, packed.id};
                 const int32_t alpha = chosen ? 255 : label_alpha(frame, star->magnitude);
                 if (alpha <= 0 || star->display_name.empty())
                     continue;
