@@ -4,6 +4,7 @@
 #include "platform/utf.h"
 #include "skin/props/properties.h"
 #include "skin/surface/render_surface.h"
+#include "sky/label_placement.h"
 #include "sky/stars.h"
 
 #include <benchmark/benchmark.h>
@@ -121,6 +122,31 @@ void BM_SkyNearestObject(benchmark::State& state)
     state.counters["x_memcpy"] = total / static_cast<double>(state.iterations()) / reference;
 }
 BENCHMARK(BM_SkyNearestObject)->Unit(benchmark::kMicrosecond);
+
+// The label placement pass on a crowded field: 400 names of a cluster within 200 x 200 pixels
+// (the Pleiades and Hyades at the deepest zoom are fewer), brightest placed first.
+void BM_SkyLabelPlacement(benchmark::State& state)
+{
+    std::vector<LabelWish> wishes;
+    uint32_t seed = 12345;
+    const auto next = [&seed](int32_t range) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int32_t>((seed >> 8) % static_cast<uint32_t>(range));
+    };
+    for (int32_t i = 0; i < 400; ++i)
+        wishes.push_back({i, Point{140 + next(200), 300 + next(200)}, Size{40 + next(40), 13}, 3, next(700), false, false});
+    LabelPlacer placer;
+    size_t placed = 0;
+    for (auto _ : state) {
+        placer.clear();
+        for (const LabelWish& wish : wishes)
+            placer.add(wish);
+        placed = placer.place().size();
+        benchmark::DoNotOptimize(placed);
+    }
+    state.counters["placed"] = static_cast<double>(placed);
+}
+BENCHMARK(BM_SkyLabelPlacement)->Unit(benchmark::kMicrosecond);
 
 // The whole process: start-up, data files, skin, one 480 x 800 frame and the PNG.
 void BM_SkyRenderProcess(benchmark::State& state)

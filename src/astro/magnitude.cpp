@@ -56,6 +56,9 @@ double neptune(double a) { return -7.00 + a * (7.944e-3 + a * 9.617e-5); }
 
 double apparent_magnitude(Body body, double r, double delta, double a, double ring_tilt_deg)
 {
+    // Distances that no body has give a plain value rather than an infinity that would spread.
+    if (!(delta > 0.0) || (body != Body::sun && body != Body::moon && !(r > 0.0)))
+        return 0.0;
     if (body == Body::sun)
         return -26.74 + 5.0 * std::log10(delta);
     if (body == Body::moon)

@@ -86,13 +86,4 @@ Matrix4 operator*(const Matrix4& a, const Matrix4& b)
     return r;
 }
 
-FixedMatrix to_fixed(const Matrix4& matrix)
-{
-    FixedMatrix r;
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j)
-            r.m[i][j] = static_cast<int64_t>(matrix.m[i][j] * 1024.0);
-    return r;
-}
-
 } // namespace stellaro

@@ -1,5 +1,5 @@
 #pragma once
-#include "astro/fixed_vector.h"
+#include "astro/equatorial_vector.h"
 
 #include <array>
 #include <cstdint>
@@ -23,21 +23,32 @@ struct Matrix4 {
     friend Matrix4 operator*(const Matrix4& a, const Matrix4& b);
 };
 
-// A Matrix4 in integers (each element times 1024, truncated), applied to FixedVectors.
-struct FixedMatrix {
-    std::array<std::array<int64_t, 4>, 4> m{};
+// Where a direction lands on the view: x and y in pixels from the element's top-left corner,
+// depth −10 cos of the angle from the view centre (at or below zero: in front).
+struct ScreenPoint {
+    double x = 0.0;
+    double y = 0.0;
+    double depth = 0.0;
+
+    bool in_front() const { return depth <= 0.0; }
 };
 
-FixedMatrix to_fixed(const Matrix4& matrix);
-
-// The vector through the matrix, shifted right by 20 bits (the 1024 of the vector times the
-// 1024 of the matrix): screen x, screen y, depth; w is kept at 1024.
-inline FixedVector project(const FixedVector& p, const FixedMatrix& t)
+// The unit vector through the matrix (w = 1). Double precision keeps every drawn position well
+// within a pixel of the computed one at the deepest zoom.
+inline ScreenPoint project(const EquatorialVector& p, const Matrix4& t)
 {
     const auto& m = t.m;
-    return {(p.x * m[0][0] + p.y * m[1][0] + p.z * m[2][0] + p.w * m[3][0]) >> 20,
-            (p.x * m[0][1] + p.y * m[1][1] + p.z * m[2][1] + p.w * m[3][1]) >> 20,
-            (p.x * m[0][2] + p.y * m[1][2] + p.z * m[2][2] + p.w * m[3][2]) >> 20, FIXED_ONE};
+    return {p.x * m[0][0] + p.y * m[1][0] + p.z * m[2][0] + m[3][0], p.x * m[0][1] + p.y * m[1][1] + p.z * m[2][1] + m[3][1],
+            p.x * m[0][2] + p.y * m[1][2] + p.z * m[2][2] + m[3][2]};
+}
+
+// The nearest whole pixel, without a library call; coordinates far off the screen are held at a
+// million pixels, where they still clip the same way.
+inline int32_t round_px(double v)
+{
+    constexpr double FAR = 1048576.0;
+    const double held = v < -FAR ? -FAR : v > FAR ? FAR : v;
+    return static_cast<int32_t>(static_cast<int64_t>(held + FAR + 0.5) - static_cast<int64_t>(FAR));
 }
 
 } // namespace stellaro

@@ -1,7 +1,9 @@
 #pragma once
 #include "skin/surface/pixel.h"
+#include "skin/surface/span_filler.h"
 #include "skin/surface/span_painter.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace stellaro {
@@ -10,7 +12,7 @@ namespace stellaro {
 
 // Turns a sprite's red channel into the brightness of the star's colour: strength 256 draws the
 // whole disc, larger strengths shrink and dim it, since only sprite pixels brighter than
-// 255 - 255 x 256 / strength remain.
+// 255 - 255 x 256 / strength remain; smaller ones swell it (the twinkle).
 struct StarRule {
     int32_t strength;
     uint32_t red, green, blue;
@@ -26,29 +28,59 @@ struct StarRule {
     }
 };
 
-// True when the picture pixel (x, y) is on the lit side for the phase parameters: centre is half
-// the picture's height, quarter the phase angle / 90 and half_width the half width of the
-// terminator ellipse.
-bool phase_lit(int32_t x, int32_t y, int32_t centre, int32_t quarter, int32_t half_width);
+// A planet's picture tinted by its brightness and added to half the sky behind it, each channel
+// saturating; the colour key stays transparent.
+struct PlanetRule {
+    Tint tint;
 
-// The Moon's phase: lit pixels are tinted by lit (255 full, 128 below the horizon), the dark part
-// by 50. The rule needs the source column and row, which scaled drawing
-// (RenderSurface::draw_scaled) gives.
-struct PhaseRule {
-    Tint lit;
-    int32_t centre, quarter, half_width;
-
-    Pixel operator()(Pixel d, Pixel s, int32_t x, int32_t y) const
+    Pixel operator()(Pixel d, Pixel s) const
     {
         if (s == TRANSPARENT_KEY)
             return d;
-        return phase_lit(x, y, centre, quarter, half_width) ? lit(s) : DARK(s);
+        const Pixel t = tint(s);
+        const uint32_t half = (d & 0xF7DEu) >> 1;
+        const uint32_t r = std::min<uint32_t>((t & 0xF800u) + (half & 0xF800u), 0xF800u);
+        const uint32_t g = std::min<uint32_t>((t & 0x07E0u) + (half & 0x07E0u), 0x07E0u);
+        const uint32_t b = std::min<uint32_t>((t & 0x001Fu) + (half & 0x001Fu), 0x001Fu);
+        return static_cast<Pixel>(r | g | b);
     }
+};
 
-    static constexpr Tint DARK{50, 50, 50};
+// A name picture (white on black) tinted, keeping each channel of the sky where that is brighter:
+// on a dark sky the name as drawn, by day no dark fringe around its letters.
+struct LabelRule {
+    Tint tint;
+
+    Pixel operator()(Pixel d, Pixel s) const
+    {
+        const Pixel t = tint(s);
+        return static_cast<Pixel>(std::max<Pixel>(t & 0xF800, d & 0xF800) | std::max<Pixel>(t & 0x07E0, d & 0x07E0) |
+                                  std::max<Pixel>(t & 0x001F, d & 0x001F));
+    }
 };
 
 using StarPainter = RulePainter<StarRule>;
-using PhasePainter = RulePainter<PhaseRule>;
+using LabelPainter = RulePainter<LabelRule>;
+using PlanetPainter = RulePainter<PlanetRule>;
+
+// Lays a colour over half of what is there: the ground covering the sky below the horizon.
+class VeilFiller final : public SpanFiller {
+public:
+    explicit VeilFiller(Pixel colour) : half(static_cast<Pixel>((colour & 0xF7DE) >> 1)) {}
+    void fill(Pixel* begin, Pixel* end) const override;
+
+private:
+    Pixel half;
+};
+
+// Lifts each channel to at least the colour's: a twilight or daylight sky over the background.
+class LightenFiller final : public SpanFiller {
+public:
+    explicit LightenFiller(Pixel colour) : colour(colour) {}
+    void fill(Pixel* begin, Pixel* end) const override;
+
+private:
+    Pixel colour;
+};
 
 } // namespace stellaro

@@ -141,12 +141,11 @@ void SkyView::rebuild(const ObserverTime& observer)
     const Matrix4 centre = Matrix4::translate(std::trunc(w * 0.5), std::trunc(h * 0.5), 0.0);
 
     catalog_to_horizon = catalog_to_date * horizon;
-    sky_to_screen_double = catalog_to_horizon * view * camera * centre;
-    sky_to_screen = to_fixed(sky_to_screen_double);
-    date_to_screen = to_fixed(horizon * view * camera * centre);
-    horizon_to_screen = to_fixed(view * camera * centre);
-    tilt_to_screen = to_fixed(Matrix4::rotate_y(-view_altitude) * camera * centre);
-    sky_to_horizon_scaled = to_fixed(catalog_to_horizon * camera);
+    sky_to_screen = catalog_to_horizon * view * camera * centre;
+    date_to_screen = horizon * view * camera * centre;
+    horizon_to_screen = view * camera * centre;
+    tilt_to_screen = Matrix4::rotate_y(-view_altitude) * camera * centre;
+    sky_to_horizon_scaled = catalog_to_horizon * camera;
 }
 
 EquatorialVector SkyView::catalog_from_horizon(const EquatorialVector& horizontal) const

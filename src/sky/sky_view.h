@@ -40,13 +40,12 @@ public:
     Matrix4 catalog_to_date = Matrix4::identity();
     // Catalogue vectors to the horizontal frame (x north, y east, z zenith).
     Matrix4 catalog_to_horizon;
-    Matrix4 sky_to_screen_double;
-    FixedMatrix sky_to_screen;
+    Matrix4 sky_to_screen;
     // Vectors of the true equatorial frame of date to the screen: the coordinate grid of date.
-    FixedMatrix date_to_screen;
-    FixedMatrix horizon_to_screen;
-    FixedMatrix tilt_to_screen;
-    FixedMatrix sky_to_horizon_scaled;
+    Matrix4 date_to_screen;
+    Matrix4 horizon_to_screen;
+    Matrix4 tilt_to_screen;
+    Matrix4 sky_to_horizon_scaled;
 
     // Dragging the zoom knob down by 50 pixels halves the scale.
     void zoom_by(double pixels);
@@ -57,7 +56,7 @@ public:
     // One frame of motion: toward the target when there is one (one radian per second while
     // travelling, locked on once arrived), else the decaying inertia of the pan velocity.
     void step(double dt, const std::optional<SkyTarget>& target);
-    // Rebuilds the integer matrices for the observer's place and moment (UT).
+    // Rebuilds the matrices for the observer's place and moment (UT).
     void rebuild(const ObserverTime& observer);
     // A direction of the horizontal frame (x north, y east, z zenith) in the catalogue frame.
     EquatorialVector catalog_from_horizon(const EquatorialVector& horizontal) const;

@@ -32,7 +32,11 @@ std::u16string body_key(Body body)
     return utf8_to_utf16(std::string(name));
 }
 
-FixedVector fixed_of(double x, double y, double z) { return fixed_vector(EquatorialVector{x, y, z}); }
+// The catalogue's stored vector is cut to 1/1024; the sky draws from the exact position.
+EquatorialVector exact_direction(const StarRecord& star)
+{
+    return equatorial_vector(star.ra_hours() * HOURS_TO_RAD, star.dec_degrees() * DEG_TO_RAD);
+}
 
 std::u16string decimal(int32_t value) { return utf8_to_utf16(std::to_string(value)); }
 
@@ -41,10 +45,21 @@ void sort_names(NameIndex& names)
     std::stable_sort(names.begin(), names.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
 }
 
-int64_t squared_distance(const FixedVector& p, Point point)
+double squared_distance(const ScreenPoint& p, Point point)
 {
-    const int64_t dx = p.x - point.x, dy = p.y - point.y;
+    const double dx = p.x - point.x, dy = p.y - point.y;
     return dx * dx + dy * dy;
+}
+
+// Brings a difference of angles in degrees into -180..180.
+double shortest_turn_deg(double delta)
+{
+    delta = std::fmod(delta, 360.0);
+    if (delta > 180.0)
+        delta -= 360.0;
+    else if (delta < -180.0)
+        delta += 360.0;
+    return delta;
 }
 
 } // namespace
@@ -56,13 +71,21 @@ Stars::Stars(Element* owner, std::u16string folder)
     pack_for_drawing();
     star_labels.resize(sky.stars.size());
     constellation_labels.resize(sky.constellations.size());
+    horizon = horizon_circle();
+    // The grid's lines run through its nodes: the hour circles and the declination bands'
+    // centres, short of the poles.
+    const double pole_side = (SkyGrid::COLUMNS / 2 - 1) * SkyGrid::DEC_STEP;
+    for (int c = 1; c < SkyGrid::COLUMNS - 1; ++c)
+        grid_lines.push_back(declination_circle((c - SkyGrid::COLUMNS / 2) * SkyGrid::DEC_STEP));
+    for (int r = 0; r < SkyGrid::ROWS; ++r)
+        grid_lines.push_back(meridian(r * SkyGrid::RA_STEP, -pole_side, pole_side));
     for (int i = 0; i < ALTITUDE_MARKS; ++i) {
         const double a = (i * 10 - 90) * DEG_TO_RAD;
-        altitude_marks[static_cast<size_t>(i)] = fixed_of(std::cos(a), 0.0, std::sin(a));
+        altitude_marks[static_cast<size_t>(i)] = {std::cos(a), 0.0, std::sin(a)};
     }
     for (int i = 0; i < AZIMUTH_MARKS; ++i) {
         const double a = i * 15 * DEG_TO_RAD;
-        azimuth_marks[static_cast<size_t>(i)] = fixed_of(std::cos(a), std::sin(a), 0.0);
+        azimuth_marks[static_cast<size_t>(i)] = {std::cos(a), std::sin(a), 0.0};
     }
     for (const Body body : ALL_BODIES)
         bodies_[body_index(body)].name = body_key(body);
@@ -87,8 +110,8 @@ void Stars::pack_for_drawing()
                 const StarRecord* star = sky.stars.find(id);
                 if (!star || !star->valid)
                     continue;
-                packed.push_back({static_cast<int32_t>(star->direction_fixed.x), static_cast<int32_t>(star->direction_fixed.y),
-                                  static_cast<int32_t>(star->direction_fixed.z), id, star->magnitude, star->colour});
+                const EquatorialVector v = exact_direction(*star);
+                packed.push_back({static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z), id, star->magnitude, star->colour});
             }
         }
 
@@ -96,7 +119,7 @@ void Stars::pack_for_drawing()
     for (size_t i = 0; i < sky.constellations.size(); ++i)
         for (const int32_t number : sky.constellations[i].figure) {
             const StarRecord* star = number == PEN_UP ? nullptr : sky.stars.find(number);
-            figures[i].push_back(star ? star->direction_fixed : FixedVector{});
+            figures[i].push_back(star ? FigureStep{exact_direction(*star), false} : FigureStep{{}, true});
         }
 }
 
@@ -155,6 +178,11 @@ void Stars::load_resources(Properties& properties, const SkinBlock* block)
     const_color = properties.get_color(block, u"const_color", black);
     compass_mark_color = properties.get_color(block, u"compass_mark_color", black);
     hor_color = properties.get_color(block, u"hor_color", black);
+    ground_color = properties.get_color(block, u"ground_color", Colour{24, 30, 18, 255});
+    sky_colours.day = properties.get_color(block, u"sky_day_color", Colour{70, 130, 200, 255});
+    sky_colours.sunset = properties.get_color(block, u"sky_sunset_color", Colour{60, 90, 150, 255});
+    sky_colours.civil = properties.get_color(block, u"sky_civil_color", Colour{28, 44, 92, 255});
+    sky_colours.nautical = properties.get_color(block, u"sky_nautical_color", Colour{10, 16, 44, 255});
     font = properties.get_font(block, u"font", FontHandle());
     background = properties.get_picture(block, u"background", {});
     log() << "Stars::load_node0 " << stopwatch.lap() << "\n";
@@ -269,12 +297,7 @@ void Stars::place_ecliptic()
     if (jd == ecliptic_jd)
         return;
     ecliptic_jd = jd;
-    const double obliquity = true_obliquity(terrestrial_time(jd));
-    for (int i = 0; i < ECLIPTIC_POINTS; ++i) {
-        const EquatorialPosition place = ecliptic_to_equatorial(i * 15.0, 0.0, obliquity);
-        const EquatorialVector of_date = equatorial_vector(place.ra * HOURS_TO_RAD, place.dec * DEG_TO_RAD);
-        ecliptic[static_cast<size_t>(i)] = fixed_vector(view_.catalog_from_date(of_date));
-    }
+    ecliptic = ecliptic_circle(true_obliquity(terrestrial_time(jd)));
 }
 
 bool Stars::place_body(Body body, int& budget)
@@ -308,8 +331,9 @@ bool Stars::place_body(Body body, int& budget)
         if (ra < 0.0)
             ra += 24.0;
         dec = p0->dec + (p1->dec - p0->dec) * f;
-        place.phase_angle = p0->phase_angle + (p1->phase_angle - p0->phase_angle) * f;
+        place.phase_angle = std::fmod(p0->phase_angle + shortest_turn_deg(p1->phase_angle - p0->phase_angle) * f + 360.0, 360.0);
         place.distance_au = p0->distance_au + (p1->distance_au - p0->distance_au) * f;
+        place.magnitude = p0->magnitude + (p1->magnitude - p0->magnitude) * f;
     }
     // Seen from the place, which turns with the Earth: corrected every frame, not per day.
     const TopocentricPlace seen = topocentric({ra, dec}, place.distance_au * KM_PER_AU, observer());
@@ -323,7 +347,7 @@ bool Stars::place_body(Body body, int& budget)
     const double a = entry.horizontal.azimuth * DEG_TO_RAD;
     const double h = entry.horizontal.altitude * DEG_TO_RAD;
     const EquatorialVector horizontal{std::cos(h) * std::cos(a), std::cos(h) * std::sin(a), std::sin(h)};
-    entry.direction_fixed = fixed_vector(view_.catalog_from_horizon(horizontal));
+    entry.drawn = view_.catalog_from_horizon(horizontal);
     entry.known = true;
     return true;
 }
@@ -341,7 +365,8 @@ bool Stars::settled() const
     const Document* document = Document::instance();
     const bool planets = !document || document->show_planets;
     const bool placed = std::all_of(bodies_.begin(), bodies_.end(), [](const SkyBody& body) { return body.known; });
-    return labels_this_frame == 0 && (placed || !planets) && (selected.index < 0 || view_.arrived);
+    const bool sun = bodies_[body_index(Body::sun)].known;
+    return labels_this_frame == 0 && sun && (placed || !planets) && (selected.index < 0 || view_.arrived);
 }
 
 std::optional<SkyTarget> Stars::selection_target()
@@ -434,16 +459,17 @@ bool Stars::on_text(std::u16string_view) { return false; }
 
 void Stars::mark_grid()
 {
-    const int64_t margin = static_cast<int64_t>(view_.radius() * 0.125);
+    const double margin = view_.radius() * 0.125;
     for (int r = 0; r < SkyGrid::ROWS; ++r)
         for (int c = 0; c < SkyGrid::COLUMNS; ++c) {
             GridNode& node = sky.grid.node(r, c);
             // The lines are the grid of date; the stars are filed by their catalogue places, so
             // the cells are culled in the catalogue frame.
-            node.projected = project(node.direction_fixed, view_.date_to_screen);
-            node.in_front = node.projected.z <= 0;
-            const FixedVector filed = project(node.direction_fixed, view_.sky_to_screen);
-            node.on_screen = filed.z <= 0 && filed.x >= -margin && filed.x < view_.w + margin && filed.y >= -margin &&
+            const ScreenPoint p = project(node.direction, view_.date_to_screen);
+            node.projected = {std::llround(p.x), std::llround(p.y), std::llround(p.depth), FIXED_ONE};
+            node.in_front = p.in_front();
+            const ScreenPoint filed = project(node.direction, view_.sky_to_screen);
+            node.on_screen = filed.in_front() && filed.x >= -margin && filed.x < view_.w + margin && filed.y >= -margin &&
                              filed.y < view_.h + margin;
         }
 }
@@ -454,13 +480,15 @@ SkyObject Stars::nearest_object(Point point)
     const bool planets = !document || document->show_planets;
     const bool constellations = !document || document->show_constellations;
     const bool stars = !document || document->show_stars;
-    int64_t best = 10000000000LL;
+    double best = 1e10;
     SkyObject result;
-    const auto consider = [&](const FixedVector& direction, SkyKind kind, int32_t index) {
-        const FixedVector p = project(direction, view_.sky_to_screen);
-        if (p.z >= 0)
+    RefractionLift air;
+    air.prepare(view_, !document || document->refraction);
+    const auto consider = [&](const EquatorialVector& direction, SkyKind kind, int32_t index) {
+        const ScreenPoint p = kind == SkyKind::star ? air.screen_point(direction) : project(direction, view_.sky_to_screen);
+        if (p.depth >= 0.0)
             return;
-        const int64_t distance = squared_distance(p, point);
+        const double distance = squared_distance(p, point);
         if (distance < best) {
             best = distance;
             result = {kind, index};
@@ -469,10 +497,10 @@ SkyObject Stars::nearest_object(Point point)
     if (planets)
         for (size_t body = 0; body < BODY_COUNT; ++body)
             if (bodies_[body].known)
-                consider(bodies_[body].direction_fixed, SkyKind::body, static_cast<int32_t>(body));
+                consider(bodies_[body].drawn, SkyKind::body, static_cast<int32_t>(body));
     if (constellations)
         for (size_t i = 0; i < sky.constellations.size(); ++i)
-            consider(sky.constellations[i].label_direction_fixed, SkyKind::constellation, static_cast<int32_t>(i));
+            consider(sky.constellations[i].label_direction, SkyKind::constellation, static_cast<int32_t>(i));
     if (stars) {
         mark_grid();
         for (int r = 0; r < SkyGrid::ROWS; ++r)
@@ -480,7 +508,7 @@ SkyObject Stars::nearest_object(Point point)
                 if (!cell_on_screen(r, c))
                     continue;
                 for (const CellStar& star : cell_stars[static_cast<size_t>(r * SkyGrid::COLUMNS + c)])
-                    consider(FixedVector{star.x, star.y, star.z, FIXED_ONE}, SkyKind::star, star.id);
+                    consider(exact_direction(sky.stars[static_cast<size_t>(star.id)]), SkyKind::star, star.id);
             }
     }
     return result;
@@ -492,14 +520,14 @@ SelectedPoint Stars::selected_object_point(SkyObject object) const
     const int32_t index = object.index;
     if (index < 0)
         return answer;
-    FixedVector direction;
+    EquatorialVector direction;
     switch (object.kind) {
     case SkyKind::star: {
         const StarRecord* star = sky.stars.find(index);
         if (!star || !star->valid)
             return answer;
         answer.name = star->display_name.empty() ? u"HR " + decimal(star->id) : star->display_name;
-        direction = star->direction_fixed;
+        direction = exact_direction(*star);
         break;
     }
     case SkyKind::body:
@@ -511,20 +539,23 @@ SelectedPoint Stars::selected_object_point(SkyObject object) const
             answer.point = {-1000, -1000};
             return answer;
         }
-        direction = bodies_[static_cast<size_t>(index)].direction_fixed;
+        direction = bodies_[static_cast<size_t>(index)].drawn;
         break;
     case SkyKind::constellation:
         if (static_cast<size_t>(index) >= sky.constellations.size())
             return answer;
         answer.name = sky.constellations[static_cast<size_t>(index)].display_name;
-        direction = sky.constellations[static_cast<size_t>(index)].label_direction_fixed;
+        direction = sky.constellations[static_cast<size_t>(index)].label_direction;
         break;
     case SkyKind::nothing:
         return answer;
     }
     answer.found = true;
-    const FixedVector p = project(direction, view_.sky_to_screen);
-    answer.point = p.z <= 0 ? Point{static_cast<int32_t>(p.x), static_cast<int32_t>(p.y)} : Point{-1000, -1000};
+    RefractionLift air;
+    const Document* document = Document::instance();
+    air.prepare(view_, !document || document->refraction);
+    const ScreenPoint p = object.kind == SkyKind::star ? air.screen_point(direction) : project(direction, view_.sky_to_screen);
+    answer.point = p.in_front() ? Point{static_cast<int32_t>(std::lround(p.x)), static_cast<int32_t>(std::lround(p.y))} : Point{-1000, -1000};
     return answer;
 }
 

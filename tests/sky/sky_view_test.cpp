@@ -13,10 +13,10 @@ namespace {
 
 constexpr double DEGREES = std::numbers::pi / 180.0;
 
-FixedVector horizontal(double azimuth, double altitude)
+EquatorialVector horizontal(double azimuth, double altitude)
 {
     const double a = azimuth * DEGREES, h = altitude * DEGREES;
-    return fixed_vector(EquatorialVector{std::cos(h) * std::cos(a), std::cos(h) * std::sin(a), std::sin(h)});
+    return EquatorialVector{std::cos(h) * std::cos(a), std::cos(h) * std::sin(a), std::sin(h)};
 }
 
 SkyView view_of(double azimuth, double altitude)
@@ -37,11 +37,11 @@ SkyView view_of(double azimuth, double altitude)
 TEST(SkyProjection, TheViewCentreLandsOnTheCentreInFrontAndEastIsRight)
 {
     const SkyView view = view_of(123.0, 34.0);
-    const FixedVector p = project(horizontal(123.0, 34.0), view.horizon_to_screen);
-    EXPECT_NEAR(p.x, 160, 1);
-    EXPECT_NEAR(p.y, 120, 1);
-    EXPECT_LT(p.z, 0) << "in front";
-    EXPECT_GT(project(horizontal(303.0, -34.0), view.horizon_to_screen).z, 0) << "behind";
+    const ScreenPoint p = project(horizontal(123.0, 34.0), view.horizon_to_screen);
+    EXPECT_NEAR(p.x, 160, 1e-9);
+    EXPECT_NEAR(p.y, 120, 1e-9);
+    EXPECT_LT(p.depth, 0) << "in front";
+    EXPECT_GT(project(horizontal(303.0, -34.0), view.horizon_to_screen).depth, 0) << "behind";
 
     const SkyView north = view_of(0.0, 0.0);
     EXPECT_GT(project(horizontal(10.0, 0.0), north.horizon_to_screen).x, 165);

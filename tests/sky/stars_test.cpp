@@ -201,4 +201,36 @@ TEST(StarsWithTheCatalogue, BodiesAreDrawnRefractedUnlessTheSwitchIsOff)
     EXPECT_NEAR(moon.horizontal.altitude, airless.altitude, 1e-9);
 }
 
+TEST(StarsWithTheCatalogue, StarsLowInTheSkyAreLiftedByTheAir)
+{
+    SkyWorld world(Size{320, 240});
+    world.set_moment(2026, 12, 24, 17, 30, 60);
+    settle(world);
+    // A star between 1° and 3° above the horizon of Paris.
+    const double jd_tt = terrestrial_time(world.document.observer.jd);
+    const StarRecord* low = nullptr;
+    HorizontalPosition airless;
+    for (const StarRecord& star : world.sky->catalog().stars) {
+        if (!star.valid)
+            continue;
+        const EquatorialPosition place = apparent_place(star.ra_hours(), star.dec_degrees(), jd_tt);
+        airless = equatorial_to_horizontal(world.document.observer, place.ra, place.dec);
+        if (airless.altitude > 1.0 && airless.altitude < 3.0) {
+            low = &star;
+            break;
+        }
+    }
+    ASSERT_NE(low, nullptr);
+    world.look(airless.azimuth, airless.altitude, 3.0);
+    world.frame();
+    const SkyObject object{SkyKind::star, low->id};
+    const Point lifted = world.sky->selected_object_point(object).point;
+    world.document.refraction = false;
+    const Point plain = world.sky->selected_object_point(object).point;
+    const double expected_px = world.sky->view().radius() * refraction_deg(airless.altitude) * DEG_TO_RAD;
+    EXPECT_GT(expected_px, 5.0);
+    EXPECT_NEAR(plain.y - lifted.y, expected_px, 0.1 * expected_px + 1.0) << "HR " << low->id;
+    EXPECT_NEAR(plain.x, lifted.x, 1.0);
+}
+
 } // namespace stellaro
