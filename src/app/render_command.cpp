@@ -91,7 +91,7 @@ bool settled(HeadlessRun& run, const Stars* sky)
 {
     if (sky)
         return sky->settled();
-    return !run.application().needs_redraw(false);
+    return !run.application().needs_redraw();
 }
 
 } // namespace
