@@ -120,6 +120,8 @@ void GameBase::run()
         return;
     quitting = false;
     render_and_present();
+    // Screens may have asked for frames before the loop began.
+    take_frame_wait(tick_count());
     while (!quitting) {
         take_command_lines();
         std::optional<uint32_t> due = next_frame_tick();
