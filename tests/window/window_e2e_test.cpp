@@ -321,8 +321,8 @@ TEST_F(WindowEndToEnd, TheGalleryTakesTypingTheClipboardASwitchAndADrag)
     EXPECT_GT(element_of(dump, "gallery_list").value("first_item", 0), 0);
 }
 
-// Closing the window ends the program with status 0 every time, whatever the frame timer and
-// SDL's wakeups between its threads are doing at that moment; every other time the wakeups
+// Closing the window ends the program with status 0 every time, whatever its frames and SDL's
+// wakeups between its threads are doing at that moment; every other time the wakeups
 // arrive after their window is gone, as they rarely do when it closes.
 TEST_F(WindowEndToEnd, ClosingTheWindowAlwaysEndsCleanly)
 {
@@ -331,7 +331,7 @@ TEST_F(WindowEndToEnd, ClosingTheWindowAlwaysEndsCleanly)
         start_program("run --screen Gallery --size 240x320",
                       close % 2 ? "LD_PRELOAD=" LATE_WAKEUPS " ASAN_OPTIONS=${ASAN_OPTIONS}:verify_asan_link_order=0" : "");
         ASSERT_TRUE(find_window()) << "no window appeared; stderr: " << read_file(folder.file("err.txt"));
-        // Closed at different points of the frame timer's period.
+        // Closed at different points of a frame's period.
         std::this_thread::sleep_for(std::chrono::milliseconds(close * 13));
         ASSERT_EQ(close_program(), 0) << "close " << close << ": " << read_file(folder.file("err.txt"));
         EXPECT_EQ(read_file(folder.file("err.txt")).find("X Error"), std::string::npos) << read_file(folder.file("err.txt"));
