@@ -25,7 +25,7 @@ void log_step(const char* text)
 
 GameBase::GameBase(std::u16string title, const WindowSettings& settings)
     : title(std::move(title)), scheduler_([] { SdlWindow::wake(); }), clock(tick_count()),
-      interval_ms(frame_interval_ms(DEFAULT_DISPLAY_HZ))
+      interval_ms(stellaro::frame_interval_ms(DEFAULT_DISPLAY_HZ))
 {
     turns = ((settings.orientation % 4) + 4) % 4;
     log_step(" GameBase 0");
@@ -48,7 +48,7 @@ GameBase::GameBase(std::u16string title, const WindowSettings& settings)
     if (BacklightHold::count() > 0)
         window->hold_screensaver(true);
     info = screen_info();
-    interval_ms = frame_interval_ms(window->refresh_rate_hz());
+    interval_ms = stellaro::frame_interval_ms(window->refresh_rate_hz());
     paced_tick = tick_count();
 }
 
@@ -121,7 +121,7 @@ void GameBase::run()
     quitting = false;
     render_and_present();
     // Screens may have asked for frames before the loop began.
-    take_frame_wait(tick_count());
+    collect_frame_wait(tick_count());
     while (!quitting) {
         take_command_lines();
         std::optional<uint32_t> due = next_frame_tick();
@@ -154,12 +154,12 @@ std::optional<uint32_t> GameBase::next_frame_tick() const
     return static_cast<int32_t>(*wake_tick - paced_tick) > 0 ? *wake_tick : paced_tick;
 }
 
-void GameBase::take_frame_wait(uint32_t now_tick)
+void GameBase::collect_frame_wait(uint32_t now_tick)
 {
     Application* application = Application::instance();
     if (!application)
         return;
-    const double wait = application->screens().take_frame_wait();
+    const double wait = application->screens().take_frame_wait_seconds();
     if (wait >= Element::NO_FRAME_WAIT)
         return;
     double wait_ms = wait * 1000.0;
@@ -180,7 +180,7 @@ double GameBase::frame_step(uint32_t now_tick, bool asked, bool force)
         clock = FrameClock(now_tick);
         return interval_ms * 0.001;
     }
-    const double waited = static_cast<uint32_t>(*wake_tick - clock.last()) * 0.001;
+    const double waited = std::max(static_cast<int32_t>(*wake_tick - clock.last()), 0) * 0.001;
     return clock.step(now_tick, waited + FrameClock::MAX_STEP);
 }
 
@@ -228,7 +228,7 @@ void GameBase::frame(uint32_t now_tick, bool force)
         render_and_present();
     animating = changed;
     pace_after(now_tick);
-    take_frame_wait(now_tick);
+    collect_frame_wait(now_tick);
     note_motion(now_tick, shown, changed);
 }
 
@@ -345,7 +345,7 @@ void GameBase::handle_event(const WindowEvent& event)
     case Kind::NONE:
         break;
     }
-    take_frame_wait(tick_count());
+    collect_frame_wait(tick_count());
 }
 
 void GameBase::pointer_button(const WindowEvent& event, bool down)
@@ -425,7 +425,7 @@ void GameBase::resolution_changed()
     info = now;
     // The window may have gone to another display.
     if (window)
-        interval_ms = frame_interval_ms(window->refresh_rate_hz());
+        interval_ms = stellaro::frame_interval_ms(window->refresh_rate_hz());
     if (changed) {
         log() << "Application::ResolutionChanged 2\n";
         if (ApplicationListener* listener = application->listener())

@@ -39,7 +39,8 @@ public:
     // How often command lines of later starts are looked for while the loop has nothing to do.
     static constexpr int32_t HAND_OVER_POLL_MS = 100;
     static constexpr int32_t NO_RELEASE = -1000000;
-    // The longest a wait asked for by the screens is stretched to while the window is not focused.
+    // Out of focus a wait asked for by the screens lasts at least this long: the sky still follows
+    // the clock once a second, its twinkle rests.
     static constexpr double UNFOCUSED_WAIT_MS = 1000.0;
 
     GameBase(std::u16string title, const WindowSettings& settings);
@@ -64,7 +65,7 @@ public:
     // When the loop makes its next frame step; nothing while it would only wait for input.
     std::optional<uint32_t> next_frame_tick() const;
     // Milliseconds between frames while something moves: the display's refresh rate.
-    double frame_interval() const { return interval_ms; }
+    double frame_interval_ms() const { return interval_ms; }
     // Frames drawn since the window opened.
     uint64_t frames_drawn() const { return drawn; }
 
@@ -98,7 +99,7 @@ public:
 
 private:
     // Keeps the wait the screens asked for since the last look.
-    void take_frame_wait(uint32_t now_tick);
+    void collect_frame_wait(uint32_t now_tick);
     // The frame's time step: motion goes on from the last frame; after a rest it starts with one
     // frame interval; a wake that was asked for counts the whole wait.
     double frame_step(uint32_t now_tick, bool asked, bool force);

@@ -75,10 +75,10 @@ bool ScreenStack::needs_redraw() const
     return redraw;
 }
 
-double ScreenStack::take_frame_wait()
+double ScreenStack::take_frame_wait_seconds()
 {
     Element* screen = top();
-    return screen ? screen->take_frame_wait() : Element::NO_FRAME_WAIT;
+    return screen ? screen->take_frame_wait_seconds() : Element::NO_FRAME_WAIT;
 }
 
 void ScreenStack::clear(RenderSurface& surface) const

@@ -55,7 +55,7 @@ public:
     void set_needs_redraw() { redraw = true; }
     // The longest the top screen may go without an update (Element::NO_FRAME_WAIT when it asked
     // for none since the last call).
-    double take_frame_wait();
+    double take_frame_wait_seconds();
     // Draws the frame into the surface (its size is the client size).
     void render(RenderSurface& surface);
 

@@ -317,7 +317,7 @@ TEST_F(PacingTest, OutOfFocusAWaitLastsASecondMotionKeepsItsPaceAndAHiddenWindow
 
     paced.request_repaint();
     ASSERT_TRUE(game().next_frame_tick());
-    EXPECT_LE(static_cast<int32_t>(*game().next_frame_tick() - tick_count()), game().frame_interval() + 1);
+    EXPECT_LE(static_cast<int32_t>(*game().next_frame_tick() - tick_count()), game().frame_interval_ms() + 1);
 
     handle({event(Kind::HIDDEN)});
     EXPECT_FALSE(game().next_frame_tick());
@@ -329,7 +329,7 @@ TEST_F(PacingTest, OutOfFocusAWaitLastsASecondMotionKeepsItsPaceAndAHiddenWindow
 // and a wake that was asked for counts the whole wait (the twinkle goes on at its speed).
 TEST_F(PacingTest, TheFrameStepCountsMotionAndAskedWaitsButNotRest)
 {
-    const double interval = game().frame_interval() * 0.001;
+    const double interval = game().frame_interval_ms() * 0.001;
     game().frame(1000, true);
     game().frame(1016);
     paced.moving_updates = 2;

@@ -21,10 +21,10 @@ TEST(StarsPacing, ARestingSkyIsDrawnOnlyAtTheTwinklesCadenceAndAsksToBeWokenForI
     world.look(120.0, 30.0);
     settle(world);
     EXPECT_TRUE(repaints_after(world, Stars::TWINKLE_SECONDS));
-    world.sky->take_frame_wait();
+    world.sky->take_frame_wait_seconds();
 
     EXPECT_FALSE(repaints_after(world, 0.1));
-    EXPECT_NEAR(world.sky->take_frame_wait(), Stars::TWINKLE_SECONDS - 0.1, 1e-9);
+    EXPECT_NEAR(world.sky->take_frame_wait_seconds(), Stars::TWINKLE_SECONDS - 0.1, 1e-9);
     EXPECT_TRUE(repaints_after(world, Stars::TWINKLE_SECONDS - 0.1));
 }
 

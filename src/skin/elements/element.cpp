@@ -554,7 +554,7 @@ void Element::request_frame_after(double seconds)
     root->frame_wait_seconds = std::min(root->frame_wait_seconds, std::max(seconds, 0.0));
 }
 
-double Element::take_frame_wait()
+double Element::take_frame_wait_seconds()
 {
     return std::exchange(frame_wait_seconds, NO_FRAME_WAIT);
 }

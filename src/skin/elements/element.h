@@ -106,7 +106,7 @@ public:
     void request_frame_after(double seconds);
     // The shortest wait asked for in this tree since the last call (NO_FRAME_WAIT when none),
     // and the request is forgotten. Asked of the root.
-    double take_frame_wait();
+    double take_frame_wait_seconds();
     static constexpr double NO_FRAME_WAIT = 1e300;
 
     // The measurements, computed when invalid.
