@@ -338,6 +338,22 @@ TEST_F(WindowEndToEnd, ClosingTheWindowAlwaysEndsCleanly)
     }
 }
 
+// The sky goes on twinkling and following the clock when another window has the focus.
+TEST_F(WindowEndToEnd, OutOfFocusTheSkyIsStillDrawn)
+{
+    start_program("--lat 48.14 --lon 11.58");
+    ASSERT_TRUE(find_window()) << "no window appeared; stderr: " << read_file(folder.file("err.txt"));
+    // The focus goes to the root window (there is no window manager to give it elsewhere).
+    const std::string root = xdotool("search --maxdepth 0 --name \"\"");
+    ASSERT_FALSE(root.empty());
+    xdotool("windowfocus --sync " + root.substr(0, root.find('\n')));
+    const std::optional<Screenshot> first = screenshot();
+    ASSERT_TRUE(first);
+    const std::optional<Screenshot> later = first_that([&](const Screenshot& shot) { return differing(shot, *first) > 0; });
+    ASSERT_TRUE(later);
+    EXPECT_GT(differing(*later, *first), 0);
+}
+
 // A dump that cannot be written when the window closes is an error.
 TEST_F(WindowEndToEnd, ADumpThatCannotBeWrittenFailsTheRun)
 {
