@@ -119,9 +119,8 @@ void GameBase::run()
     if (!window)
         return;
     quitting = false;
-    render_and_present();
-    // Screens may have asked for frames before the loop began.
-    collect_frame_wait(tick_count());
+    // The first picture is a whole frame step: the screens are updated before they are drawn.
+    frame(tick_count(), true);
     while (!quitting) {
         take_command_lines();
         std::optional<uint32_t> due = next_frame_tick();
