@@ -116,7 +116,7 @@ bool settled(HeadlessRun& run, const Stars* sky)
 {
     if (sky && sky->effectively_visible())
         return sky->settled();
-    return !run.application().needs_redraw(false);
+    return !run.application().needs_redraw();
 }
 
 } // namespace

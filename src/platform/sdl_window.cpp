@@ -4,6 +4,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xproto.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -13,36 +14,19 @@ namespace stellaro {
 
 namespace {
 
-// A timer or wake event waiting in the queue; later ones are not pushed, so that a slow frame
-// does not leave a backlog of ticks behind it.
-std::atomic<bool> tick_pending {false};
+// A wake event waiting in the queue; later ones are not pushed, so that many completions leave
+// one wake behind them.
 std::atomic<bool> wake_pending {false};
-
-Uint32 tick_event_type()
-{
-    static const Uint32 type = SDL_RegisterEvents(2);
-    return type;
-}
 
 Uint32 wake_event_type()
 {
-    return tick_event_type() + 1;
+    static const Uint32 type = SDL_RegisterEvents(1);
+    return type;
 }
 
 bool own_events_registered()
 {
-    return tick_event_type() != static_cast<Uint32>(-1);
-}
-
-Uint32 push_tick(Uint32 interval, void*)
-{
-    if (!tick_pending.exchange(true)) {
-        SDL_Event event {};
-        event.type = tick_event_type();
-        if (SDL_PushEvent(&event) != 1)
-            tick_pending = false;
-    }
-    return interval;
+    return wake_event_type() != static_cast<Uint32>(-1);
 }
 
 // SDL keys as the Windows virtual-key codes the key table is written in; F1..F9 stand for the
@@ -99,7 +83,7 @@ uint32_t virtual_key_of(const SDL_Keysym& keysym)
 XErrorHandler next_x_error_handler = nullptr;
 
 // SDL wakes its waiting main loop by sending an event to the window over a second X
-// connection; sent from the frame timer's thread just before the window closes, it can reach
+// connection; sent from another thread (a completion) just before the window closes, it can reach
 // the X server after the window is gone. Such an error is harmless (there is nothing left to
 // wake), and Xlib's default handler would end the program with status 1 for it; every other
 // error goes on to the handler before (SDL's, then Xlib's).
@@ -132,7 +116,6 @@ struct SdlWindow::State {
     SDL_Texture* texture = nullptr;
     int texture_width = 0;
     int texture_height = 0;
-    SDL_TimerID timer = 0;
     bool pressed = false;
     bool video_started = false;
     // Events that one SDL event turned into more than one shell event.
@@ -148,7 +131,11 @@ std::unique_ptr<SdlWindow> SdlWindow::open(const std::string& title, int width, 
     if (!std::getenv("SDL_VIDEODRIVER") && !std::getenv("WAYLAND_DISPLAY"))
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     handle_late_wakeup_errors();
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
+    // Unless the environment says otherwise: no graphics driver, and the window's pixels are
+    // plain shared memory rather than an OpenGL texture.
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         error = std::string("no display could be opened: ") + SDL_GetError();
         SDL_Quit();
         return nullptr;
@@ -177,7 +164,6 @@ std::unique_ptr<SdlWindow> SdlWindow::open(const std::string& title, int width, 
     SDL_EnableScreenSaver();
     // Typed text reaches the screens whether or not an edit field is open, as characters do.
     SDL_StartTextInput();
-    tick_pending = false;
     wake_pending = false;
     return made;
 }
@@ -186,8 +172,6 @@ SdlWindow::~SdlWindow()
 {
     if (!state)
         return;
-    if (state->timer)
-        SDL_RemoveTimer(state->timer);
     if (state->texture)
         SDL_DestroyTexture(state->texture);
     if (state->renderer)
@@ -223,11 +207,6 @@ bool SdlWindow::wait_event(WindowEvent& out, int timeout_ms)
             return false;
         out = WindowEvent();
         out.time = event.common.timestamp;
-        if (event.type == tick_event_type()) {
-            tick_pending = false;
-            out.kind = WindowEvent::Kind::TICK;
-            return true;
-        }
         if (event.type == wake_event_type()) {
             // Cleared before the queue is looked at, so a completion that comes meanwhile wakes again.
             wake_pending = false;
@@ -298,14 +277,19 @@ bool SdlWindow::wait_event(WindowEvent& out, int timeout_ms)
         case SDL_WINDOWEVENT:
             switch (event.window.event) {
             case SDL_WINDOWEVENT_FOCUS_GAINED:
-            case SDL_WINDOWEVENT_RESTORED:
                 out.kind = WindowEvent::Kind::ACTIVATED;
+                return true;
+            case SDL_WINDOWEVENT_RESTORED:
+            case SDL_WINDOWEVENT_SHOWN:
+                out.kind = WindowEvent::Kind::SHOWN;
                 return true;
             case SDL_WINDOWEVENT_FOCUS_LOST:
             case SDL_WINDOWEVENT_MINIMIZED:
-                out.kind = WindowEvent::Kind::DEACTIVATED;
+            case SDL_WINDOWEVENT_HIDDEN:
+                out.kind = event.window.event == SDL_WINDOWEVENT_FOCUS_LOST ? WindowEvent::Kind::DEACTIVATED
+                                                                            : WindowEvent::Kind::HIDDEN;
                 if (state->pressed) {
-                    // The press ends without a release: the lost capture first, then the deactivation.
+                    // The press ends without a release: the lost capture first, then the window's news.
                     state->pressed = false;
                     SDL_CaptureMouse(SDL_FALSE);
                     state->pending.push_back(out);
@@ -332,11 +316,15 @@ bool SdlWindow::wait_event(WindowEvent& out, int timeout_ms)
     }
 }
 
-void SdlWindow::set_frame_timer(int period_ms)
+int SdlWindow::refresh_rate_hz() const
 {
-    if (state->timer)
-        SDL_RemoveTimer(state->timer);
-    state->timer = period_ms > 0 ? SDL_AddTimer(static_cast<Uint32>(period_ms), push_tick, nullptr) : 0;
+    SDL_DisplayMode mode {};
+    if (SDL_GetWindowDisplayMode(state->window, &mode) == 0 && mode.refresh_rate > 0)
+        return mode.refresh_rate;
+    const int display = SDL_GetWindowDisplayIndex(state->window);
+    if (display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0)
+        return std::max(mode.refresh_rate, 0);
+    return 0;
 }
 
 void SdlWindow::wake()

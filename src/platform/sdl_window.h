@@ -10,7 +10,6 @@ struct WindowEvent {
     enum class Kind {
         NONE,
         QUIT,          // the window was closed or the process asked to end
-        TICK,          // the frame timer fired
         WAKE,          // another thread asked the main loop to look at its queue
         POINTER_DOWN,
         POINTER_MOVE,
@@ -20,8 +19,10 @@ struct WindowEvent {
         KEY_DOWN,
         KEY_UP,
         TEXT,
-        ACTIVATED,
-        DEACTIVATED,
+        ACTIVATED,     // the window has the keyboard focus
+        DEACTIVATED,   // the focus went to another window
+        SHOWN,         // the window can be seen again (restored)
+        HIDDEN,        // nothing of the window can be seen (minimised)
         RESIZED,
         EXPOSED,
     };
@@ -35,7 +36,10 @@ struct WindowEvent {
     std::string text;
 };
 
-// The program's window on SDL2: frames arrive as RGB565 and go to a streaming texture.
+// The program's window on SDL2: frames arrive as RGB565 and go to a streaming texture of SDL's
+// software renderer, which copies them into the window's own pixels. The frames are drawn in
+// software anyway; a graphics driver would only add its libraries (most of the process's memory)
+// to show them.
 class SdlWindow {
 public:
     // Opens a window of the given size; on failure returns nothing and says why in `error`. SDL
@@ -52,8 +56,8 @@ public:
 
     // Waits for the next event, at most timeout_ms (-1: without limit); false when none came.
     bool wait_event(WindowEvent& event, int timeout_ms);
-    // A TICK event every period_ms (0 stops it).
-    void set_frame_timer(int period_ms);
+    // The refresh rate of the display the window is on, as SDL reports it; 0 when unknown.
+    int refresh_rate_hz() const;
     // Makes wait_event return a WAKE event; callable from any thread. Calls made while a WAKE
     // event waits in the queue add nothing.
     static void wake();

@@ -69,7 +69,7 @@ void Application::render(RenderSurface& surface, uint32_t now_tick)
         return;
     }
     overlay.add(now_tick);
-    overlay.draw(surface, font, needs_redraw(false));
+    overlay.draw(surface, font, needs_redraw());
 }
 
 void Application::editing_started(EditElement& edit)

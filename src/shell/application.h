@@ -59,7 +59,7 @@ public:
 
     // The frame step and drawing, called by the GameBase.
     void advance(double dt);
-    bool needs_redraw(bool keep) const { return stack.needs_redraw(keep); }
+    bool needs_redraw() const { return stack.needs_redraw(); }
     void render(RenderSurface& surface, uint32_t now_tick);
     const FrameTimeOverlay& frame_times() const { return overlay; }
 

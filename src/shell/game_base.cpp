@@ -9,6 +9,7 @@
 #include "skin/io/log.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace stellaro {
@@ -23,7 +24,8 @@ void log_step(const char* text)
 } // namespace
 
 GameBase::GameBase(std::u16string title, const WindowSettings& settings)
-    : title(std::move(title)), scheduler_([] { SdlWindow::wake(); }), clock(tick_count())
+    : title(std::move(title)), scheduler_([] { SdlWindow::wake(); }), clock(tick_count()),
+      interval_ms(stellaro::frame_interval_ms(DEFAULT_DISPLAY_HZ))
 {
     turns = ((settings.orientation % 4) + 4) % 4;
     log_step(" GameBase 0");
@@ -46,7 +48,8 @@ GameBase::GameBase(std::u16string title, const WindowSettings& settings)
     if (BacklightHold::count() > 0)
         window->hold_screensaver(true);
     info = screen_info();
-    update_frame_timer();
+    interval_ms = stellaro::frame_interval_ms(window->refresh_rate_hz());
+    paced_tick = tick_count();
 }
 
 GameBase::~GameBase()
@@ -87,18 +90,6 @@ void GameBase::set_orientation(int32_t quarter_turns)
     resolution_changed();
 }
 
-void GameBase::update_frame_timer()
-{
-    const bool want = window && !paused_ && !idle_;
-    if (want == timer_running)
-        return;
-    timer_running = want;
-    // The clock restarts with the timer, so a long pause does not count as one slow frame.
-    if (want)
-        clock = FrameClock(tick_count());
-    window->set_frame_timer(want ? FRAME_MS : 0);
-}
-
 int GameBase::wait_timeout()
 {
     const uint32_t now = tick_count();
@@ -128,13 +119,98 @@ void GameBase::run()
     if (!window)
         return;
     quitting = false;
-    render_and_present();
+    // The first picture is a whole frame step: the screens are updated before they are drawn.
+    frame(tick_count(), true);
     while (!quitting) {
         take_command_lines();
+        std::optional<uint32_t> due = next_frame_tick();
+        int timeout = wait_timeout();
+        if (due)
+            timeout = std::clamp(static_cast<int>(static_cast<int32_t>(*due - tick_count())), 0, timeout);
+        // Waiting input is taken before a frame, so that slow frames cannot starve it.
         WindowEvent event;
-        if (window->wait_event(event, wait_timeout()))
+        if (window->wait_event(event, timeout)) {
             handle_event(event);
+            continue;
+        }
+        due = next_frame_tick();
+        const uint32_t now = tick_count();
+        if (due && static_cast<int32_t>(*due - now) <= 0)
+            frame(now);
     }
+}
+
+std::optional<uint32_t> GameBase::next_frame_tick() const
+{
+    const Application* application = Application::instance();
+    if (!window || !application || hidden_ || idle_)
+        return std::nullopt;
+    if (animating || application->needs_redraw())
+        return paced_tick;
+    if (!wake_tick)
+        return std::nullopt;
+    // A wait asked for never makes frames faster than the display's.
+    return static_cast<int32_t>(*wake_tick - paced_tick) > 0 ? *wake_tick : paced_tick;
+}
+
+void GameBase::collect_frame_wait(uint32_t now_tick)
+{
+    Application* application = Application::instance();
+    if (!application)
+        return;
+    const double wait = application->screens().take_frame_wait_seconds();
+    if (wait >= Element::NO_FRAME_WAIT)
+        return;
+    double wait_ms = wait * 1000.0;
+    // A cadence slows down out of focus; a request for the very next frame is motion and keeps its pace.
+    if (paused_ && wait_ms > 0.0)
+        wait_ms = std::max(wait_ms, UNFOCUSED_WAIT_MS);
+    const uint32_t end = now_tick + static_cast<uint32_t>(std::min(wait_ms, 86400000.0));
+    if (!wake_tick || static_cast<int32_t>(end - *wake_tick) < 0)
+        wake_tick = end;
+}
+
+double GameBase::frame_step(uint32_t now_tick, bool asked, bool force)
+{
+    if (animating)
+        return clock.step(now_tick);
+    if (asked || force || !wake_tick) {
+        // The time spent resting is no motion: what starts now starts with one frame.
+        clock = FrameClock(now_tick);
+        return interval_ms * 0.001;
+    }
+    const double waited = std::max(static_cast<int32_t>(*wake_tick - clock.last()), 0) * 0.001;
+    return clock.step(now_tick, waited + FrameClock::MAX_STEP);
+}
+
+void GameBase::pace_after(uint32_t now_tick)
+{
+    // On time, the next frame is one interval after this one was due; late or after a rest,
+    // one interval from now.
+    const auto late = static_cast<int32_t>(now_tick - paced_tick);
+    if (late < 0 || late >= interval_ms) {
+        paced_tick = now_tick;
+        paced_fraction = 0.0;
+    }
+    const double next = paced_fraction + interval_ms;
+    const double whole = std::floor(next);
+    paced_tick += static_cast<uint32_t>(whole);
+    paced_fraction = next - whole;
+}
+
+void GameBase::note_motion(uint32_t now_tick, bool shown, bool changed)
+{
+    if (shown) {
+        if (motion_frames == 0)
+            motion_start = now_tick;
+        motion_end = now_tick;
+        ++motion_frames;
+    }
+    if (changed)
+        return;
+    if (motion_frames > 1)
+        log() << "GameBase: " << motion_frames << " frames in " << (motion_end - motion_start) << " ms\n";
+    motion_frames = 0;
 }
 
 void GameBase::frame(uint32_t now_tick, bool force)
@@ -142,9 +218,17 @@ void GameBase::frame(uint32_t now_tick, bool force)
     Application* application = Application::instance();
     if (!application)
         return;
-    application->advance(clock.step(now_tick));
-    if (force || application->needs_redraw(true))
+    const double dt = frame_step(now_tick, application->needs_redraw(), force);
+    wake_tick.reset();
+    application->advance(dt);
+    const bool changed = application->needs_redraw();
+    const bool shown = force || changed;
+    if (shown)
         render_and_present();
+    animating = changed;
+    pace_after(now_tick);
+    collect_frame_wait(now_tick);
+    note_motion(now_tick, shown, changed);
 }
 
 void GameBase::render_and_present()
@@ -162,6 +246,7 @@ void GameBase::render_and_present()
     application->render(back, tick_count());
     if (!window)
         return;
+    ++drawn;
     const PixelBuffer& pixels = *back.buffer();
     if (turns == 0) {
         window->present(reinterpret_cast<const uint16_t*>(pixels.bits()), size.width, size.height, static_cast<int>(pixels.pitch()));
@@ -196,10 +281,6 @@ void GameBase::handle_event(const WindowEvent& event)
         if (!listener || listener->on_close())
             quitting = true;
         break;
-    case Kind::TICK:
-        if (!paused_ && !idle_)
-            frame(tick_count());
-        break;
     case Kind::WAKE:
         scheduler_.process_actives();
         break;
@@ -215,7 +296,6 @@ void GameBase::handle_event(const WindowEvent& event)
         break;
     case Kind::POINTER_MOVE: {
         idle_ = false;
-        update_frame_timer();
         const Point point = to_frame(event.x, event.y);
         PointerEvent move;
         move.x = point.x;
@@ -226,7 +306,6 @@ void GameBase::handle_event(const WindowEvent& event)
     }
     case Kind::WHEEL:
         idle_ = false;
-        update_frame_timer();
         if (listener)
             listener->on_wheel(to_frame(event.x, event.y), event.wheel);
         break;
@@ -240,16 +319,21 @@ void GameBase::handle_event(const WindowEvent& event)
     case Kind::ACTIVATED:
         paused_ = false;
         idle_ = false;
-        update_frame_timer();
         application->set_needs_redraw();
         if (listener)
             listener->on_activated();
         break;
     case Kind::DEACTIVATED:
         paused_ = true;
-        update_frame_timer();
         if (listener)
             listener->on_deactivated();
+        break;
+    case Kind::SHOWN:
+        hidden_ = false;
+        application->set_needs_redraw();
+        break;
+    case Kind::HIDDEN:
+        hidden_ = true;
         break;
     case Kind::RESIZED:
         resolution_changed();
@@ -260,12 +344,12 @@ void GameBase::handle_event(const WindowEvent& event)
     case Kind::NONE:
         break;
     }
+    collect_frame_wait(tick_count());
 }
 
 void GameBase::pointer_button(const WindowEvent& event, bool down)
 {
     idle_ = false;
-    update_frame_timer();
     if (down) {
         last_release = {NO_RELEASE, NO_RELEASE};
         pressed = true;
@@ -300,7 +384,6 @@ void GameBase::release(bool cancelled, uint32_t time)
 void GameBase::key(const WindowEvent& event)
 {
     idle_ = false;
-    update_frame_timer();
     const bool down = event.kind == WindowEvent::Kind::KEY_DOWN;
     const uint32_t virtual_key = rotate_arrow_key(event.virtual_key, turns);
     KeyEvent key_event;
@@ -339,6 +422,9 @@ void GameBase::resolution_changed()
     const bool changed = now.screen_width != info.screen_width || now.screen_height != info.screen_height ||
                          now.orientation != info.orientation || now.dpi != info.dpi;
     info = now;
+    // The window may have gone to another display.
+    if (window)
+        interval_ms = stellaro::frame_interval_ms(window->refresh_rate_hz());
     if (changed) {
         log() << "Application::ResolutionChanged 2\n";
         if (ApplicationListener* listener = application->listener())
@@ -351,7 +437,6 @@ void GameBase::resolution_changed()
 void GameBase::suspend_frames()
 {
     idle_ = true;
-    update_frame_timer();
 }
 
 void GameBase::minimize()

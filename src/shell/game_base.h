@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,14 +25,23 @@ struct WindowSettings {
     bool headless = false;
 };
 
-// The platform half of the shell: the window and its events, the frame timer and the frame's
-// way to the window (turned in software to the orientation setting), the scheduler, and the
-// command lines of later starts. Made and owned by the Application, the process's one instance.
+// The platform half of the shell: the window and its events, the pacing of frames and the
+// frame's way to the window (turned in software to the orientation setting), the scheduler, and
+// the command lines of later starts. Made and owned by the Application, the process's one instance.
+//
+// Frames are paced: while something moves (a repaint was asked for, or the last frame step
+// changed the picture) frame steps follow the display's refresh rate; otherwise the loop sleeps
+// in its wait until input comes or until the wait the screens asked for (Element::
+// request_frame_after) is over. Out of focus, such waits last at least UNFOCUSED_WAIT_MS; while
+// the window is hidden no frames are made at all.
 class GameBase {
 public:
     // How often command lines of later starts are looked for while the loop has nothing to do.
     static constexpr int32_t HAND_OVER_POLL_MS = 100;
     static constexpr int32_t NO_RELEASE = -1000000;
+    // Out of focus a wait asked for by the screens lasts at least this long: the sky still follows
+    // the clock once a second, its twinkle rests.
+    static constexpr double UNFOCUSED_WAIT_MS = 1000.0;
 
     GameBase(std::u16string title, const WindowSettings& settings);
     ~GameBase();
@@ -52,6 +62,12 @@ public:
     void frame(uint32_t now_tick, bool force = false);
     // Draws the screens into the frame surface and shows it in the window.
     void render_and_present();
+    // When the loop makes its next frame step; nothing while it would only wait for input.
+    std::optional<uint32_t> next_frame_tick() const;
+    // Milliseconds between frames while something moves: the display's refresh rate.
+    double frame_interval_ms() const { return interval_ms; }
+    // Frames drawn since the window opened.
+    uint64_t frames_drawn() const { return drawn; }
 
     ScreenInfo screen_info() const;
     // The frame's size: the window's client size, turned with the orientation.
@@ -62,7 +78,10 @@ public:
 
     void suspend_frames();
     bool idle() const { return idle_; }
+    // Not focused: frames go on, slower when nothing moves.
     bool paused() const { return paused_; }
+    // Minimised: no frames.
+    bool hidden() const { return hidden_; }
     void minimize();
     void bring_to_front();
     void hold_screensaver(bool hold);
@@ -79,7 +98,15 @@ public:
     void message_box(std::u16string_view text) const;
 
 private:
-    void update_frame_timer();
+    // Keeps the wait the screens asked for since the last look.
+    void collect_frame_wait(uint32_t now_tick);
+    // The frame's time step: motion goes on from the last frame; after a rest it starts with one
+    // frame interval; a wake that was asked for counts the whole wait.
+    double frame_step(uint32_t now_tick, bool asked, bool force);
+    // The display-paced tick of the frame after the one made now.
+    void pace_after(uint32_t now_tick);
+    // Logs the frames and time of a run of moving frames once it ends.
+    void note_motion(uint32_t now_tick, bool shown, bool changed);
     void pointer_button(const WindowEvent& event, bool down);
     void release(bool cancelled, uint32_t time);
     void key(const WindowEvent& event);
@@ -102,9 +129,22 @@ private:
     Size headless_size;
     bool paused_ = false;
     bool idle_ = false;
+    bool hidden_ = false;
     bool pressed = false;
     bool quitting = false;
-    bool timer_running = false;
+    // The last frame step changed the picture: the next follows at the display's pace.
+    bool animating = false;
+    double interval_ms = 0.0;
+    // The display-paced tick for the next frame; the fraction of a millisecond carries over so
+    // that frames average the display's rate.
+    uint32_t paced_tick = 0;
+    double paced_fraction = 0.0;
+    // The end of the wait the screens asked for, when they did.
+    std::optional<uint32_t> wake_tick;
+    uint64_t drawn = 0;
+    uint32_t motion_start = 0;
+    uint32_t motion_end = 0;
+    uint32_t motion_frames = 0;
     Point last_release{NO_RELEASE, NO_RELEASE};
     uint32_t next_hand_over_poll = 0;
 };

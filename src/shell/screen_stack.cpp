@@ -68,13 +68,17 @@ void ScreenStack::advance(double dt, Size client)
     top()->update(dt);
 }
 
-bool ScreenStack::needs_redraw(bool keep) const
+bool ScreenStack::needs_redraw() const
 {
     if (const Element* screen = top(); screen && (screen->needs_repaint() || screen->needs_layout()))
         return true;
-    if (redraw)
-        return true;
-    return keep && keeps_animating;
+    return redraw;
+}
+
+double ScreenStack::take_frame_wait_seconds()
+{
+    Element* screen = top();
+    return screen ? screen->take_frame_wait_seconds() : Element::NO_FRAME_WAIT;
 }
 
 void ScreenStack::clear(RenderSurface& surface) const
@@ -110,7 +114,6 @@ void ScreenStack::draw_screens(RenderSurface& surface)
 
 void ScreenStack::render(RenderSurface& surface)
 {
-    keeps_animating = needs_redraw(false);
     redraw = false;
     if (transition) {
         clear(surface);

@@ -50,9 +50,12 @@ public:
 
     // One frame step of dt seconds with the client area of the given size.
     void advance(double dt, Size client);
-    // Whether the next frame must be drawn; `keep` lets the previous frame's answer count.
-    bool needs_redraw(bool keep) const;
+    // Whether the next frame must be drawn: the top screen or the stack itself changed.
+    bool needs_redraw() const;
     void set_needs_redraw() { redraw = true; }
+    // The longest the top screen may go without an update (Element::NO_FRAME_WAIT when it asked
+    // for none since the last call).
+    double take_frame_wait_seconds();
     // Draws the frame into the surface (its size is the client size).
     void render(RenderSurface& surface);
 
@@ -82,7 +85,6 @@ private:
     int32_t dim = FULL_LEVEL;
     std::unique_ptr<VisibilityAnimation> transition;
     bool redraw = true;
-    bool keeps_animating = true;
 };
 
 } // namespace stellaro

@@ -274,6 +274,7 @@ void Stars::select(SkyObject object)
 {
     selected = object;
     view_.arrived = false;
+    request_repaint();
 }
 
 void Stars::zoom_by(double pixels)
@@ -414,10 +415,19 @@ void Stars::update(double elapsed)
     clock_ += elapsed;
     view_.w = width();
     view_.h = height();
-    view_.step(elapsed, selection_target());
+    const std::optional<SkyTarget> target = selection_target();
+    // Inertia and the travel to a selection move the view at the display's pace; a reached
+    // object turns only with the clock, which the twinkle's cadence keeps up with.
+    const bool moving = view_.pan_velocity_x != 0.0 || view_.pan_velocity_y != 0.0 || (target && !view_.arrived);
+    view_.step(elapsed, target);
     view_.rebuild(observer());
     place_ecliptic();
-    request_repaint();
+    if (moving || !settled() || clock_ - drawn_clock >= TWINKLE_SECONDS)
+        request_repaint();
+    if (needs_repaint())
+        drawn_clock = clock_;
+    else
+        request_frame_after(TWINKLE_SECONDS - (clock_ - drawn_clock));
 }
 
 void Stars::on_pointer_move(const PointerEvent& event)
@@ -449,6 +459,8 @@ bool Stars::on_pointer_button(const PointerEvent& event)
     } else {
         view_.pan_velocity_x = tracker.velocity_x();
         view_.pan_velocity_y = tracker.velocity_y();
+        // The inertia runs from the next frame on.
+        request_repaint();
     }
     return false;
 }

@@ -93,6 +93,10 @@ public:
     static constexpr int32_t ALTITUDE_MARKS = 19;
     // New label pictures made per frame, so that a zoom-in spreads the text work.
     static constexpr int32_t LABELS_PER_FRAME = 2;
+    // While nothing moves, the sky is drawn again this often for the twinkle (and the turning
+    // sky of a followed clock): often enough to see the stars sparkle, seldom enough that a
+    // window at rest costs next to nothing.
+    static constexpr double TWINKLE_SECONDS = 0.25;
 
     // Loads the catalogue and the constellations from data_folder (path macros allowed); the
     // body pictures are read from its "skins/bin" folder when the skin is loaded.
@@ -186,6 +190,8 @@ private:
     StarsListener* listener = nullptr;
     SkyView view_;
     double clock_ = 0.0;
+    // The clock at the last update that had the sky drawn.
+    double drawn_clock = 0.0;
     DragTracker tracker;
 
     Colour grid_color, star_color, planet_color, const_name_color, const_color, compass_mark_color, hor_color, ground_color;

@@ -1,3 +1,4 @@
+#include "platform/clock.h"
 #include "shell/application.h"
 #include "shell/display_rotation.h"
 #include "shell/running_instance.h"
@@ -215,6 +216,133 @@ TEST_F(ApplicationTest, FramesStopUntilTheNextInput)
     EXPECT_TRUE(game().idle());
     handle({key(Kind::KEY_DOWN, 'B')});
     EXPECT_FALSE(game().idle());
+}
+
+// Quits the loop when it runs.
+struct Quit : CActive {
+    Quit() : CActive(0) {}
+    void run() override { Application::instance()->quit(); }
+};
+
+// A screen that moves for a number of updates (asking for a repaint in each) or asks for a wake
+// after a wait, and notes its updates, their time steps and its paints. At update `last_update`
+// it ends the loop, at once or after letting it run on for a moment (frames made meanwhile
+// would show in the counts).
+class PacedScreen : public RecordingScreen {
+public:
+    void update(double elapsed) override
+    {
+        RecordingScreen::update(elapsed);
+        steps.push_back(elapsed);
+        if (moving_updates > 0) {
+            --moving_updates;
+            request_repaint();
+        }
+        if (wake_seconds >= 0)
+            request_frame_after(wake_seconds);
+        if (static_cast<int>(steps.size()) != last_update)
+            return;
+        if (!run_on) {
+            Application::instance()->quit();
+            return;
+        }
+        Application::instance()->game_base().scheduler().set_active(quit);
+        Application::instance()->game_base().add_timer(100, quit);
+    }
+    void paint(RenderSurface& surface, Point origin) override
+    {
+        ++paints;
+        RecordingScreen::paint(surface, origin);
+    }
+
+    int moving_updates = 0;
+    double wake_seconds = -1;
+    int last_update = -1;
+    bool run_on = true;
+    std::vector<double> steps;
+    int paints = 0;
+    Quit quit;
+};
+
+class PacingTest : public ApplicationTest {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(application.has_window()) << application.window_error();
+        application.push_screen(std::move(owned_paced));
+        ASSERT_EQ(application.screens().top(), &paced);
+        // What the window said about itself on opening (shown, exposed) is not part of these tests.
+        SDL_PumpEvents();
+        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    }
+    std::unique_ptr<PacedScreen> owned_paced = std::make_unique<PacedScreen>();
+    PacedScreen& paced = *owned_paced;
+};
+
+TEST_F(PacingTest, FramesAreDrawnWhileSomethingMovesAndStopWhenNothingChanges)
+{
+    paced.moving_updates = 5;
+    paced.last_update = 6;
+    run_loop();
+    // Five moving frames (the first one the loop's first picture) and one more update that found
+    // nothing left to move; then the loop only waits.
+    EXPECT_EQ(paced.steps.size(), 6u);
+    EXPECT_EQ(paced.paints, 5);
+    EXPECT_EQ(game().frames_drawn(), 5u);
+    EXPECT_FALSE(game().next_frame_tick());
+}
+
+TEST_F(PacingTest, AWaitAskedForWakesTheLoopWithoutInputOrDrawing)
+{
+    paced.wake_seconds = 0.02;
+    paced.last_update = 3;
+    paced.run_on = false;
+    run_loop();
+    // Only the first picture was drawn: the updates changed nothing.
+    EXPECT_EQ(paced.steps.size(), 3u);
+    EXPECT_EQ(game().frames_drawn(), 1u);
+}
+
+TEST_F(PacingTest, OutOfFocusAWaitLastsASecondMotionKeepsItsPaceAndAHiddenWindowWaitsForInput)
+{
+    game().frame(tick_count(), true);
+    // A step that changes nothing: the window is at rest.
+    game().frame(tick_count());
+    const uint32_t asked = tick_count();
+    paced.request_frame_after(0.02);
+    handle({event(Kind::DEACTIVATED)});
+    ASSERT_TRUE(game().next_frame_tick());
+    EXPECT_GE(static_cast<int32_t>(*game().next_frame_tick() - asked), GameBase::UNFOCUSED_WAIT_MS);
+
+    paced.request_repaint();
+    ASSERT_TRUE(game().next_frame_tick());
+    EXPECT_LE(static_cast<int32_t>(*game().next_frame_tick() - tick_count()), game().frame_interval_ms() + 1);
+
+    handle({event(Kind::HIDDEN)});
+    EXPECT_FALSE(game().next_frame_tick());
+    handle({event(Kind::SHOWN)});
+    EXPECT_TRUE(game().next_frame_tick());
+}
+
+// Motion moves by the time between its frames; what starts after a rest starts with one frame,
+// and a wake that was asked for counts the whole wait (the twinkle goes on at its speed).
+TEST_F(PacingTest, TheFrameStepCountsMotionAndAskedWaitsButNotRest)
+{
+    const double interval = game().frame_interval_ms() * 0.001;
+    game().frame(1000, true);
+    game().frame(1016);
+    paced.moving_updates = 2;
+    paced.request_repaint();
+    game().frame(9000);
+    game().frame(9016);
+    // The last moving frame; from then on the screen asks to be woken after half a second.
+    paced.wake_seconds = 0.5;
+    game().frame(9040);
+    game().frame(9540);
+    ASSERT_EQ(paced.steps.size(), 6u);
+    EXPECT_DOUBLE_EQ(paced.steps[2], interval);
+    EXPECT_DOUBLE_EQ(paced.steps[3], 0.016);
+    EXPECT_DOUBLE_EQ(paced.steps[5], 0.5);
 }
 
 // Notes the thread it ran on; the loop ends once both of a pair have run.

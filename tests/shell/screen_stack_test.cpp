@@ -33,7 +33,7 @@ TEST(ScreenStack, AnOverlayDimsWhatLiesBelowFrameByFrameAndItFadesBackUp)
     RecordingScreen& overlay = open(stack, ScreenKind::OVERLAY);
     overlay.painted = {10, 10};
     int frames = 0;
-    for (int last = red(frame.pixel({50, 40})); stack.needs_redraw(false); ++frames) {
+    for (int last = red(frame.pixel({50, 40})); stack.needs_redraw(); ++frames) {
         stack.render(frame);
         EXPECT_LE(red(frame.pixel({50, 40})), last);
         last = red(frame.pixel({50, 40}));
@@ -44,7 +44,7 @@ TEST(ScreenStack, AnOverlayDimsWhatLiesBelowFrameByFrameAndItFadesBackUp)
     EXPECT_EQ(frame.pixel({5, 5}), to_pixel(overlay.colour));
 
     EXPECT_EQ(stack.remove(&overlay).get(), &overlay);
-    for (frames = 0; stack.needs_redraw(false) && frames < 20; ++frames)
+    for (frames = 0; stack.needs_redraw() && frames < 20; ++frames)
         stack.render(frame);
     EXPECT_EQ(frames, 9);
     EXPECT_EQ(frame.pixel({50, 40}), to_pixel(colour));
@@ -72,21 +72,17 @@ TEST(ScreenStack, InputGoesToTheTopScreenOnlyAndAfterItsRemovalToTheOneBelow)
     EXPECT_EQ(first.input, "text b\n");
 }
 
-TEST(ScreenStack, NeedsRedrawFollowsTheTopScreenAndKeepsTheLastAnswerForOneFrame)
+TEST(ScreenStack, NeedsRedrawFollowsTheTopScreen)
 {
     ScreenStack stack;
     RenderSurface frame(CLIENT);
     RecordingScreen& screen = open(stack, ScreenKind::FULL);
     stack.advance(0.04, CLIENT);
-    EXPECT_TRUE(stack.needs_redraw(false));
+    EXPECT_TRUE(stack.needs_redraw());
     stack.render(frame);
-    // The frame just drawn was an animated one: with `keep` the next frame is drawn too.
-    EXPECT_FALSE(stack.needs_redraw(false));
-    EXPECT_TRUE(stack.needs_redraw(true));
-    stack.render(frame);
-    EXPECT_FALSE(stack.needs_redraw(true));
+    EXPECT_FALSE(stack.needs_redraw());
     screen.request_repaint();
-    EXPECT_TRUE(stack.needs_redraw(false));
+    EXPECT_TRUE(stack.needs_redraw());
 }
 
 } // namespace

@@ -101,7 +101,7 @@ TEST_F(SdlWindowTest, LosingFocusWhilePressedEndsThePressFirstAndStillDeactivate
     EXPECT_TRUE(quiet());
 }
 
-TEST_F(SdlWindowTest, WakesAndFrameTicksDoNotPileUp)
+TEST_F(SdlWindowTest, WakesDoNotPileUp)
 {
     for (int i = 0; i < 100; ++i)
         SdlWindow::wake();
@@ -109,13 +109,20 @@ TEST_F(SdlWindowTest, WakesAndFrameTicksDoNotPileUp)
     EXPECT_TRUE(quiet());
     SdlWindow::wake();
     EXPECT_EQ(next().kind, Kind::WAKE);
+}
 
-    // Twenty frame periods go by unattended; one tick waits for them all.
-    window->set_frame_timer(10);
-    SDL_Delay(200);
-    window->set_frame_timer(0);
-    EXPECT_EQ(next().kind, Kind::TICK);
-    EXPECT_TRUE(quiet());
+// Minimising is not losing the focus: a hidden window makes no frames, an unfocused one does.
+TEST_F(SdlWindowTest, MinimisingAndRestoringHideAndShowTheWindow)
+{
+    SDL_Event change {};
+    change.type = SDL_WINDOWEVENT;
+    for (const Uint8 what : {SDL_WINDOWEVENT_MINIMIZED, SDL_WINDOWEVENT_RESTORED, SDL_WINDOWEVENT_FOCUS_LOST}) {
+        change.window.event = what;
+        SDL_PushEvent(&change);
+    }
+    EXPECT_EQ(next().kind, Kind::HIDDEN);
+    EXPECT_EQ(next().kind, Kind::SHOWN);
+    EXPECT_EQ(next().kind, Kind::DEACTIVATED);
 }
 
 TEST(Keys, EveryKeyNameReadsBackAsItsKey)

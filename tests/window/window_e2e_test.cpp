@@ -330,8 +330,8 @@ TEST_F(WindowEndToEnd, TheGalleryTakesTypingTheClipboardASwitchAndADrag)
     EXPECT_GT(element_of(dump, "gallery_list").value("first_item", 0), 0);
 }
 
-// Closing the window ends the program with status 0 every time, whatever the frame timer and
-// SDL's wakeups between its threads are doing at that moment; every other time the wakeups
+// Closing the window ends the program with status 0 every time, whatever its frames and SDL's
+// wakeups between its threads are doing at that moment; every other time the wakeups
 // arrive after their window is gone, as they rarely do when it closes.
 TEST_F(WindowEndToEnd, ClosingTheWindowAlwaysEndsCleanly)
 {
@@ -340,11 +340,27 @@ TEST_F(WindowEndToEnd, ClosingTheWindowAlwaysEndsCleanly)
         start_program("run --screen Gallery --size 240x320",
                       close % 2 ? "LD_PRELOAD=" LATE_WAKEUPS " ASAN_OPTIONS=${ASAN_OPTIONS}:verify_asan_link_order=0" : "");
         ASSERT_TRUE(find_window()) << "no window appeared; stderr: " << read_file(folder.file("err.txt"));
-        // Closed at different points of the frame timer's period.
+        // Closed at different points of a frame's period.
         std::this_thread::sleep_for(std::chrono::milliseconds(close * 13));
         ASSERT_EQ(close_program(), 0) << "close " << close << ": " << read_file(folder.file("err.txt"));
         EXPECT_EQ(read_file(folder.file("err.txt")).find("X Error"), std::string::npos) << read_file(folder.file("err.txt"));
     }
+}
+
+// The sky goes on twinkling and following the clock when another window has the focus.
+TEST_F(WindowEndToEnd, OutOfFocusTheSkyIsStillDrawn)
+{
+    start_program("--lat 48.14 --lon 11.58");
+    ASSERT_TRUE(find_window()) << "no window appeared; stderr: " << read_file(folder.file("err.txt"));
+    // The focus goes to the root window (there is no window manager to give it elsewhere).
+    const std::string root = xdotool("search --maxdepth 0 --name \"\"");
+    ASSERT_FALSE(root.empty());
+    xdotool("windowfocus --sync " + root.substr(0, root.find('\n')));
+    const std::optional<Screenshot> first = screenshot();
+    ASSERT_TRUE(first);
+    const std::optional<Screenshot> later = first_that([&](const Screenshot& shot) { return differing(shot, *first) > 0; });
+    ASSERT_TRUE(later);
+    EXPECT_GT(differing(*later, *first), 0);
 }
 
 // A dump that cannot be written when the window closes is an error.

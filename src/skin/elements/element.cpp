@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <utility>
 
 namespace stellaro {
 
@@ -543,6 +544,19 @@ void Element::request_repaint()
 {
     for (Element* element = this; element; element = element->parent_)
         element->repaint = true;
+}
+
+void Element::request_frame_after(double seconds)
+{
+    Element* root = this;
+    while (root->parent_)
+        root = root->parent_;
+    root->frame_wait_seconds = std::min(root->frame_wait_seconds, std::max(seconds, 0.0));
+}
+
+double Element::take_frame_wait_seconds()
+{
+    return std::exchange(frame_wait_seconds, NO_FRAME_WAIT);
 }
 
 } // namespace stellaro

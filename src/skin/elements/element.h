@@ -98,7 +98,16 @@ public:
     // Depth-first: the direct children first, then each child's subtree; null when absent.
     Element* find_child(std::u16string_view id) const;
     void invalidate_measure();
+    // The picture changed: the next frame the display allows draws it.
     void request_repaint();
+    // Asks for an update within `seconds` although nothing is drawn differently yet (a twinkle,
+    // a followed clock, motion that repaints only from the next update on); 0 means the next
+    // frame. The request is kept at the root of the tree.
+    void request_frame_after(double seconds);
+    // The shortest wait asked for in this tree since the last call (NO_FRAME_WAIT when none),
+    // and the request is forgotten. Asked of the root.
+    double take_frame_wait_seconds();
+    static constexpr double NO_FRAME_WAIT = 1e300;
 
     // The measurements, computed when invalid.
     Measure cached_width();
@@ -167,6 +176,7 @@ private:
     bool enabled_ = true;
     bool parent_enabled = true;
     bool repaint = true;
+    double frame_wait_seconds = NO_FRAME_WAIT;
     // Layout is tracked per axis so that a change seen by one axis does not skip the other.
     bool layout_x = true;
     bool layout_y = true;

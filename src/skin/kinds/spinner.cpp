@@ -103,6 +103,9 @@ void Spinner::update(double elapsed)
         return;
     speed = std::max(0.0, speed - elapsed);
     propose(target_ - direction * speed * speed / SNAP_TIME_FACTOR);
+    // The drum keeps turning: its listener may move it only on the next frame.
+    if (speed > 0)
+        request_frame_after(0);
 }
 
 void Spinner::on_pointer_move(const PointerEvent& event)

@@ -550,6 +550,9 @@ void VList::update(double elapsed)
         invalidate_measure();
     if (moved && effectively_visible())
         request_repaint();
+    else if (velocity_ != 0 && effectively_visible())
+        // A spring has just given the list a speed: it moves from the next frame on.
+        request_frame_after(0);
 }
 
 void VList::append_parts(std::vector<Element*>& parts) const
