@@ -2,6 +2,7 @@
 
 #include "platform/utf.h"
 #include "screens/gallery_screen.h"
+#include "screens/search_panel_screen.h"
 #include "screens/sky_screen.h"
 #include "screens/window_sky_screen.h"
 #include "skin/props/skincore.h"
@@ -25,6 +26,17 @@ std::unique_ptr<Element> make_gallery(Properties& properties)
         screen->build(properties);
     } catch (const skincore::SkinError& error) {
         throw ScreenError(std::string("the skin's gallery cannot be built: ") + error.what());
+    }
+    return screen;
+}
+
+std::unique_ptr<Element> make_search_panel(Properties& properties)
+{
+    auto screen = std::make_unique<SearchPanelScreen>();
+    try {
+        screen->build(properties);
+    } catch (const skincore::SkinError& error) {
+        throw ScreenError(std::string("the skin's search panel cannot be built: ") + error.what());
     }
     return screen;
 }
@@ -57,6 +69,8 @@ std::unique_ptr<Element> make_screen(Properties& properties, const std::string& 
         screen = make_sky_screen(properties, use);
     else if (name == "Gallery")
         screen = make_gallery(properties);
+    else if (name == "SearchPanel")
+        screen = make_search_panel(properties);
     else
         screen = make_plain_screen(properties, name);
     screen->set_id(utf8_to_utf16(name));
@@ -65,6 +79,8 @@ std::unique_ptr<Element> make_screen(Properties& properties, const std::string& 
 
 Stars* sky_of(Element& screen)
 {
+    if (auto* search_screen = dynamic_cast<SearchPanelScreen*>(&screen))
+        return search_screen->sky();
     auto* sky_screen = dynamic_cast<SkyScreen*>(&screen);
     return sky_screen ? sky_screen->sky() : nullptr;
 }

@@ -23,7 +23,8 @@ enum class ScreenUse { PICTURE, WINDOW };
 // Throws ScreenError when the loaded skin has no node of that name.
 void check_screen_name(const Properties& properties, const std::string& name);
 
-// The screen of that skin node: the sky screen for "Main", the gallery for "Gallery", else the
+// The screen of that skin node: the sky screen for "Main", the gallery for "Gallery", the search
+// panel over the sky for "SearchPanel", else the
 // node's elements as they stand. Its id is the node's name, by which scripts and dumps know it.
 // Throws ScreenError when the skin lacks the node or what the screen needs from it.
 std::unique_ptr<Element> make_screen(Properties& properties, const std::string& name, ScreenUse use);
