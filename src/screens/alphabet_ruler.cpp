@@ -135,7 +135,7 @@ void AlphabetRuler::report(int32_t y, bool held, uint8_t extra)
     const int32_t index = letter_at(y);
     if (index < 0)
         return;
-    listener.letter_event(*this, RulerEvent{index, letters_[static_cast<size_t>(index)], held, extra});
+    listener.letter_event(*this, RulerEvent{index, letters_[static_cast<size_t>(index)], held, extra, y});
 }
 
 void AlphabetRuler::on_click(Button&, Point) {}
@@ -145,7 +145,7 @@ void AlphabetRuler::on_press_changed(Button& pressed, Point point, bool cancelle
     // A release without a position (the capture was lost) has no letter under it: it only ends
     // the touch, so that the list does not jump to whatever lies at the stray point.
     if (cancelled && !pressed.held()) {
-        listener.letter_event(*this, RulerEvent{-1, {}, false, 0});
+        listener.letter_event(*this, RulerEvent{-1, {}, false, 0, 0});
         return;
     }
     report(point.y, pressed.held(), 0);

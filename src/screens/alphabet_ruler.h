@@ -20,6 +20,7 @@ struct RulerEvent {
     std::u16string letter;
     bool held = false;
     uint8_t extra = 0;
+    int32_t y = 0; // where the finger is, in screen coordinates
 };
 
 // Told which letter of a ruler the finger is on.

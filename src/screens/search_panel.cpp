@@ -3,6 +3,7 @@
 #include "skin/kinds/vlist.h"
 #include "skin/props/skincore.h"
 
+#include <algorithm>
 #include <string>
 
 namespace stellaro {
@@ -190,14 +191,32 @@ void SearchPanel::item_clicked(VList& list, int32_t index)
     sky->select(SkyObject{kind, object});
 }
 
+void SearchPanel::follow_finger(int32_t y)
+{
+    // A hint the skin anchors at the top of its parent moves down beside the finger; one
+    // anchored otherwise stays where the skin puts it.
+    Element* area = hint_->parent();
+    const bool movable = hint_->anchor_y == AnchorMode::MIN_SIDE || hint_->anchor_y == AnchorMode::MIN_SIDE_NO_SIZE;
+    if (!movable || !area)
+        return;
+    const int32_t top = std::clamp(y - area->y() - hint_->height() / 2, 0, std::max(0, area->height() - hint_->height()));
+    if (top == hint_->border_min.y)
+        return;
+    hint_->border_min.y = top;
+    hint_->invalidate_measure();
+    hint_->request_repaint();
+}
+
 void SearchPanel::letter_event(AlphabetRuler& ruler, const RulerEvent& event)
 {
     hint_->set_visible(event.held);
     if (event.index < 0)
         return;
     hint_->send_text(u"#text", event.letter);
-    if (event.held)
+    if (event.held) {
+        follow_finger(event.y);
         return;
+    }
     const SearchTab tab = &ruler == &star_ruler ? SearchTab::stars : SearchTab::constellations;
     const NameIndex& entries = names(tab);
     for (size_t i = 0; i < entries.size(); ++i) {

@@ -67,6 +67,8 @@ private:
     // The tab whose list that is; stars for a list that is not one of the three.
     SearchTab tab_of(const VList& list) const;
     const NameIndex& names(SearchTab tab) const;
+    // Moves the hint level with the finger, inside the element holding it.
+    void follow_finger(int32_t y);
 
     Properties& properties;
     SearchPanelListener& listener;
