@@ -1,5 +1,5 @@
-// The search panel of the default skin over the sky of the data files: choosing rows, the
-// rulers scrolling the lists, the tabs, and a skin loaded anew.
+// The search panel of the default skin over the sky of the data files: choosing rows, the tabs,
+// the ruler scrolling its list and a skin loaded anew.
 #include "document/document.h"
 #include "platform/utf.h"
 #include "screens/search_panel_screen.h"
@@ -29,7 +29,6 @@ protected:
     {
         ASSERT_TRUE(DATA_FOLDER_SET);
         document.set_persistent(true);
-        document.set_location(2.35, 48.85);
         properties.load_language_file(APP_FOLDER + u"/english.lng");
         ASSERT_TRUE(properties.load_skin(APP_FOLDER + u"/skins/bin/default.skin", 96));
         screen.build(properties);
@@ -47,42 +46,34 @@ protected:
         }
     }
 
-    void tap(Element& element, int32_t dy = 0)
+    void press(Point at, bool down)
     {
-        PointerEvent event{element.x() + element.width() / 2, element.y() + element.height() / 2 + dy};
-        event.down = true;
-        screen.on_pointer_button(event);
-        event.down = false;
+        PointerEvent event{at.x, at.y};
+        event.down = down;
         screen.on_pointer_button(event);
     }
 
-    // The row in view showing that name.
-    Element* row(VList& list, std::u16string_view name)
+    // Taps the row in view showing that name; false when none does.
+    bool tap_row(SearchTab tab, std::u16string_view name)
     {
         std::vector<Element*> rows;
-        list.append_parts(rows);
-        for (Element* each : rows)
-            if (auto* item = dynamic_cast<VListItem*>(each); item && panel->row_name(panel->tab(), item->index()) == name)
-                return each;
-        return nullptr;
+        panel->list(tab).append_parts(rows);
+        for (Element* row : rows) {
+            if (panel->row_name(tab, dynamic_cast<VListItem&>(*row).index()) != name)
+                continue;
+            const Point centre{row->x() + row->width() / 2, row->y() + row->height() / 2};
+            press(centre, true);
+            press(centre, false);
+            return true;
+        }
+        return false;
     }
 
-    Element* row_at(VList& list, int32_t index)
+    void open_tab(const char16_t* button)
     {
-        std::vector<Element*> rows;
-        list.append_parts(rows);
-        for (Element* each : rows)
-            if (dynamic_cast<VListItem*>(each)->index() == index)
-                return each;
-        return nullptr;
-    }
-
-    int32_t index_of(const NameIndex& names, std::u16string_view name)
-    {
-        for (size_t i = 0; i < names.size(); ++i)
-            if (names[i].first == name)
-                return static_cast<int32_t>(i);
-        return -1;
+        screen.find_child(u"panel_search")->set_visible(true);
+        screen.on_click(dynamic_cast<Checkbox&>(*screen.find_child(button)), {});
+        frames(2);
     }
 
     TemporaryRegistry registry;
@@ -101,23 +92,17 @@ TEST_F(SearchPanelTest, ChoosingAStarSwitchesStarsOnSelectsItAndTurnsTheSkyToIt)
 {
     document.show_stars = false;
     Stars& sky = *screen.sky();
-    VList& list = panel->list(SearchTab::stars);
-    Element* achernar = row(list, u"Achernar");
-    ASSERT_NE(achernar, nullptr);
-    const double azimuth_before = sky.view().view_azimuth;
-    tap(*achernar);
-
-    const int32_t index = index_of(sky.star_names(), u"Achernar");
-    EXPECT_EQ(list.selection(), index);
-    EXPECT_EQ(sky.selection(), (SkyObject{SkyKind::star, sky.star_names()[static_cast<size_t>(index)].second}));
-    EXPECT_TRUE(document.show_stars);
-    // And it was saved.
+    ASSERT_TRUE(tap_row(SearchTab::stars, u"Achernar"));
+    const int32_t row = panel->list(SearchTab::stars).selection();
+    EXPECT_EQ(panel->row_name(SearchTab::stars, row), u"Achernar");
+    EXPECT_EQ(sky.selection(), (SkyObject{SkyKind::star, sky.star_names()[static_cast<size_t>(row)].second}));
+    // Switched on and saved.
     document.show_stars = false;
     document.load_settings();
     EXPECT_TRUE(document.show_stars);
+
     frames(200);
     EXPECT_FALSE(screen.find_child(u"panel_search")->visible());
-    EXPECT_NE(sky.view().view_azimuth, azimuth_before);
     const SelectedPoint seen = sky.selected_object_point(sky.selection());
     ASSERT_TRUE(seen.found);
     EXPECT_LT(std::abs(seen.point.x - sky.width() / 2), 24);
@@ -126,77 +111,60 @@ TEST_F(SearchPanelTest, ChoosingAStarSwitchesStarsOnSelectsItAndTurnsTheSkyToIt)
 
 TEST_F(SearchPanelTest, TabsShowTheirListAndPlanetsAndConstellationsSelectTheirKind)
 {
-    screen.on_click(*dynamic_cast<Checkbox*>(screen.find_child(u"button_planets")), {});
-    frames(2);
-    EXPECT_TRUE(panel->list(SearchTab::planets).visible());
+    open_tab(u"button_planets");
     EXPECT_FALSE(panel->list(SearchTab::stars).visible());
     EXPECT_FALSE(panel->ruler(SearchTab::stars)->host()->visible());
-    Element* jupiter = row(panel->list(SearchTab::planets), u"Jupiter");
-    ASSERT_NE(jupiter, nullptr);
-    tap(*jupiter);
+    ASSERT_TRUE(tap_row(SearchTab::planets, u"Jupiter"));
     EXPECT_EQ(screen.sky()->selection(), SkyObject::of(Body::jupiter));
     EXPECT_EQ(panel->row_designation(SearchTab::planets, panel->list(SearchTab::planets).selection()), u"Planet");
 
-    // The panel opened again on the constellations.
-    screen.find_child(u"panel_search")->set_visible(true);
-    screen.on_click(*dynamic_cast<Checkbox*>(screen.find_child(u"button_constellations")), {});
-    frames(2);
+    open_tab(u"button_constellations");
     EXPECT_TRUE(panel->ruler(SearchTab::constellations)->host()->visible());
-    Element* first = row(panel->list(SearchTab::constellations), u"Andromeda");
-    ASSERT_NE(first, nullptr);
-    tap(*first);
-    EXPECT_EQ(screen.sky()->selection().kind, SkyKind::constellation);
-    EXPECT_EQ(screen.sky()->catalog().constellations[static_cast<size_t>(screen.sky()->selection().index)].code, u"And");
+    ASSERT_TRUE(tap_row(SearchTab::constellations, u"Andromeda"));
+    const SkyObject chosen = screen.sky()->selection();
+    ASSERT_EQ(chosen.kind, SkyKind::constellation);
+    EXPECT_EQ(screen.sky()->catalog().constellations[static_cast<size_t>(chosen.index)].code, u"And");
+
+    // A skin loaded anew (night mode, language): the panel takes the new elements, on its tab.
+    ASSERT_TRUE(screen.load_from_skin(properties, SearchPanelScreen::NODE));
+    panel->rebuild(*screen.find_child(u"panel_search"), *dynamic_cast<Stars*>(screen.find_child(u"stars")));
+    frames(2);
+    EXPECT_TRUE(panel->list(SearchTab::constellations).visible());
+    EXPECT_EQ(panel->list(SearchTab::constellations).count(), 88);
+    EXPECT_FALSE(panel->ruler(SearchTab::constellations)->cell_letters().empty());
 }
 
 TEST_F(SearchPanelTest, TheRulerShowsTheHintWhileHeldAndScrollsToTheLetterOnRelease)
 {
     AlphabetRuler& ruler = *panel->ruler(SearchTab::stars);
-    Element& button = *ruler.host()->find_child(u"ruler_button");
+    const Element& button = *ruler.host()->find_child(u"ruler_button");
     const Element& table = *ruler.host()->find_child(u"ruler_table");
     const auto& letters = ruler.letters();
     const auto s = std::find(letters.begin(), letters.end(), u"S") - letters.begin();
     // The middle of the letter's share of the table.
-    const auto y = static_cast<int32_t>(table.y() + (2 * s + 1) * table.height() / (2 * static_cast<int64_t>(letters.size())));
+    const Point at{button.x() + button.width() / 2,
+                   static_cast<int32_t>(table.y() + (2 * s + 1) * table.height() / (2 * static_cast<int64_t>(letters.size())))};
 
-    PointerEvent event{button.x() + button.width() / 2, y};
-    event.down = true;
-    screen.on_pointer_button(event);
+    press(at, true);
     EXPECT_TRUE(panel->hint().visible());
-    EXPECT_EQ(panel->list(SearchTab::stars).first_index(), 0);
-    event.down = false;
-    screen.on_pointer_button(event);
+    press(at, false);
     EXPECT_FALSE(panel->hint().visible());
     frames(3);
     // The first row wholly in view is the first name beginning with the letter.
     VList& list = panel->list(SearchTab::stars);
     std::vector<Element*> rows;
     list.append_parts(rows);
-    int32_t top_index = -1;
-    for (Element* each : rows)
-        if (each->y() >= list.y() && (top_index < 0 || each->y() < row_at(list, top_index)->y()))
-            top_index = dynamic_cast<VListItem*>(each)->index();
+    const auto top = std::min_element(rows.begin(), rows.end(), [&](Element* a, Element* b) {
+        return (a->y() < list.y() ? INT32_MAX : a->y()) < (b->y() < list.y() ? INT32_MAX : b->y());
+    });
     const NameIndex& names = screen.sky()->star_names();
     const auto first_s = std::find_if(names.begin(), names.end(), [](const auto& entry) { return entry.first.front() == u'S'; });
-    EXPECT_EQ(top_index, first_s - names.begin());
-}
+    EXPECT_EQ(dynamic_cast<VListItem&>(**top).index(), first_s - names.begin());
 
-TEST_F(SearchPanelTest, AReloadedSkinKeepsTheTabAndClearsTheSelectionOnOpening)
-{
-    panel->show_tab(SearchTab::constellations);
-    panel->list(SearchTab::stars).set_selection(3);
+    // Opening the panel again starts without a selection.
+    list.set_selection(3);
     panel->clear_selection();
-    EXPECT_EQ(panel->list(SearchTab::stars).selection(), -1);
-
-    ASSERT_TRUE(properties.load_skin(APP_FOLDER + u"/skins/bin/default.skin", 96));
-    ASSERT_TRUE(screen.load_from_skin(properties, SearchPanelScreen::NODE));
-    panel->rebuild(*screen.find_child(u"panel_search"), *dynamic_cast<Stars*>(screen.find_child(u"stars")));
-    frames(2);
-    EXPECT_EQ(panel->tab(), SearchTab::constellations);
-    EXPECT_TRUE(panel->list(SearchTab::constellations).visible());
-    EXPECT_EQ(panel->list(SearchTab::constellations).count(),
-              static_cast<int32_t>(dynamic_cast<Stars*>(screen.find_child(u"stars"))->constellation_names().size()));
-    EXPECT_FALSE(panel->ruler(SearchTab::constellations)->cell_letters().empty());
+    EXPECT_EQ(list.selection(), -1);
 }
 
 } // namespace stellaro
