@@ -25,15 +25,17 @@ AlphabetRuler::AlphabetRuler(Properties& properties, AlphabetRulerListener& list
 {
 }
 
-AlphabetRuler::~AlphabetRuler() { detach(); }
-
-void AlphabetRuler::detach()
+AlphabetRuler::~AlphabetRuler()
 {
     for (Button* each : {button, button2})
         if (each && each->listener() == this)
             each->set_listener(nullptr);
     if (button && button->layout_observer == this)
         button->layout_observer = nullptr;
+}
+
+void AlphabetRuler::forget_parts()
+{
     host_ = nullptr;
     button = nullptr;
     button2 = nullptr;
@@ -45,7 +47,8 @@ void AlphabetRuler::detach()
 
 void AlphabetRuler::attach(Element& host)
 {
-    detach();
+    // The previous parts may already be gone with the skin they were made from.
+    forget_parts();
     auto* found_button = dynamic_cast<Button*>(host.find_child(u"ruler_button"));
     if (!found_button)
         throw skincore::NodeNotFound(host.id(), u"ruler_button");

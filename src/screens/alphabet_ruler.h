@@ -36,7 +36,8 @@ std::vector<std::u16string> ruler_letters(const NameIndex& names);
 // An alphabet beside a list: a column of letter cells made from the skin's template over a
 // button that reports the letter under the finger while it is pressed and dragged. When the
 // column is too short for every letter, the cells show evenly spaced ones, but the finger still
-// picks among all of them. The cells are made again whenever the column's height changes.
+// picks among all of them. The cells are made again whenever the column's height changes. The
+// ruler goes before its host's elements (or is attached to new ones once they are gone).
 class AlphabetRuler : public ButtonListener, private LayoutObserver {
 public:
     static constexpr const char16_t* CELL_TEMPLATE = u"AlphabetRulerText";
@@ -71,7 +72,7 @@ private:
     // Makes as many cells as fit the button's height and gives them their letters.
     void fit_cells();
     void report(int32_t y, bool held, uint8_t extra);
-    void detach();
+    void forget_parts();
 
     Properties& properties;
     AlphabetRulerListener& listener;

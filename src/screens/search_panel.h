@@ -28,7 +28,8 @@ public:
 // What the search panel does: the name lists of stars, constellations and planets with their
 // rows, the alphabet rulers beside the first two with the letter hint, and choosing a row,
 // which selects the object in the sky view (the sky then turns to it). The panel's elements
-// belong to the screen holding it; this object looks them up by name in "panel_search".
+// belong to the screen holding it; this object looks them up by name in "panel_search", and goes
+// before them (or is rebuilt on new ones once they are gone).
 class SearchPanel : public VListSource, public AlphabetRulerListener {
 public:
     static constexpr const char16_t* EVEN_ROW = u"ListElementEven";
