@@ -109,6 +109,10 @@ void MainScreen::build()
     show_panels();
     date_time.bind(*datetime_panel, properties);
     show_clock_state();
+    if (search_)
+        search_->rebuild(*search_panel, *stars);
+    else
+        search_ = std::make_unique<SearchPanel>(*search_panel, *stars, properties, *this);
     tab_stars->set_state(1, true);
     refresh_selection();
     set_visible(true);
@@ -143,7 +147,10 @@ void MainScreen::show_search(bool on, bool animated)
         search_panel->show(on);
     else
         search_panel->set_visible(on);
-    stars->set_visible(!on);
+    if (on && search_)
+        search_->clear_selection();
+    // The sky stays in view above and beside the panel, which covers only part of the screen;
+    // a blank screen around a list would look broken on any window larger than the panel.
     zoom_knob->set_visible(!on);
     if (Element* track = zoom_knob->parent(); track && track != this)
         track->set_visible(!on);
@@ -202,6 +209,30 @@ void MainScreen::on_state_changed(Checkbox& checkbox, bool)
 {
     if (settings.take_state(checkbox))
         settings_exclamation->set_visible(settings.sky_emptied());
+    if (checkbox.state() != 0 && search_) {
+        if (&checkbox == tab_stars)
+            search_->show_tab(SearchTab::stars);
+        else if (&checkbox == tab_constellations)
+            search_->show_tab(SearchTab::constellations);
+        else if (&checkbox == tab_planets)
+            search_->show_tab(SearchTab::planets);
+    }
+}
+
+void MainScreen::search_chosen(SkyKind kind)
+{
+    // The chosen object must show: its kind is switched on, as the settings panel would.
+    bool& shown = kind == SkyKind::star ? document.show_stars
+                  : kind == SkyKind::constellation ? document.show_constellations
+                                                   : document.show_planets;
+    if (!shown) {
+        shown = true;
+        document.save_settings();
+        settings.show_document();
+        settings_exclamation->set_visible(settings.sky_emptied());
+    }
+    search_button->set_state(0, true);
+    show_panels();
 }
 
 void MainScreen::on_click(Button& button, Point)

@@ -1,6 +1,7 @@
 #pragma once
 #include "document/document.h"
 #include "screens/date_time_panel.h"
+#include "screens/search_panel.h"
 #include "screens/settings_panel.h"
 #include "shell/application.h"
 #include "shell/application_listener.h"
@@ -11,6 +12,7 @@
 #include "sky/stars.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -25,7 +27,8 @@ class MainScreen : public Element,
                    public ButtonListener,
                    public DocumentListener,
                    public ApplicationListener,
-                   public PropertiesListener {
+                   public PropertiesListener,
+                   public SearchPanelListener {
 public:
     static constexpr const char16_t* NODE = u"Main";
     // The speed at which the let-go zoom knob returns to rest.
@@ -47,9 +50,10 @@ public:
     void set_command_line_handler(std::function<void(std::u16string_view)> handler) { command_line_handler = std::move(handler); }
 
     Stars& sky() const { return *stars; }
+    SearchPanel& search() const { return *search_; }
     // Opens the panel as a tap on its button would.
     void open_panel(Panel panel);
-    // Shows or hides the search panel; the sky and the zoom knob show exactly when it is hidden.
+    // Shows or hides the search panel; the zoom knob shows exactly when it is hidden.
     void show_search(bool on, bool animated);
     // Shows the selection: its name, its target marker (moved by a dragged target) and close button.
     void refresh_selection();
@@ -73,6 +77,8 @@ public:
     void on_click(Button& button, Point point) override;
     void on_press_changed(Button& button, Point point, bool cancelled) override;
     void on_drag(Button& button, ButtonDrag& drag) override;
+
+    void search_chosen(SkyKind kind) override;
 
     void on_command_line(std::u16string_view text) override;
     bool on_close() override { return true; }
@@ -139,6 +145,8 @@ private:
     // How far the knob may leave its rest either way: the ends of its track.
     double zoom_travel_px = 0.0;
     Point target_drag;
+    // Goes before the elements it looks after (members go before the element base).
+    std::unique_ptr<SearchPanel> search_;
 };
 
 } // namespace stellaro

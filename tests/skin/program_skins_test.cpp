@@ -22,7 +22,7 @@ TEST(ProgramSkins, DefaultSkinBuildsTheMainScreen)
     Properties properties;
     ASSERT_TRUE(properties.load_skin(SKIN_BIN + u"default.skin", 96));
     std::vector<std::unique_ptr<NodeRegistration>> kinds;
-    for (const char16_t* kind : {u"stars", u"node", u"button", u"checkbox", u"color", u"htable", u"vtable", u"oldtext", u"spinner"})
+    for (const char16_t* kind : {u"stars", u"node", u"button", u"checkbox", u"color", u"htable", u"vtable", u"oldtext", u"spinner", u"vlist", u"image"})
         kinds.push_back(std::make_unique<NodeRegistration>(kind, factory_of<Element>()));
     Element screen;
     ASSERT_TRUE(screen.load_from_skin(properties, u"Main"));

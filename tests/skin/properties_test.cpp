@@ -115,6 +115,25 @@ TEST_F(PropertiesTest, HighResolutionDoublesPointsAndPicturesButNotIntegers)
     EXPECT_EQ(properties.get_font(main, u"font", FontHandle())->description().scale, 2);
 }
 
+TEST_F(PropertiesTest, HighResolutionTakesAPictureTwinOfTwiceTheSizeInsteadOfMagnifying)
+{
+    write_bmp565(folder.file("frame@2x.bmp"), 16, 12, WHITE, TRANSPARENT_KEY);
+    ASSERT_TRUE(load(192));
+    main = properties.find_block(u"Main");
+    const PictureRef frame = properties.get_picture(main, u"frame", {});
+    EXPECT_EQ(std::tuple(frame.p0, frame.p3, frame.scale, frame.picture->size()),
+              std::tuple(Point{2, 2}, Point{16, 12}, 0, Size{16, 12}));
+    // Normal displays keep the picture itself.
+    ASSERT_TRUE(load(96));
+    EXPECT_EQ(properties.get_picture(properties.find_block(u"Main"), u"frame", {}).picture->size(), (Size{8, 6}));
+
+    // A twin of another size is passed over: the picture is magnified as before.
+    write_bmp565(folder.file("frame@2x.bmp"), 15, 12, WHITE, TRANSPARENT_KEY);
+    ASSERT_TRUE(load(192));
+    const PictureRef magnified = properties.get_picture(properties.find_block(u"Main"), u"frame", {});
+    EXPECT_EQ(std::tuple(magnified.scale, magnified.picture->size()), std::tuple(1, Size{8, 6}));
+}
+
 TEST_F(PropertiesTest, FailedLoadsKeepThePreviousSkin)
 {
     write_bmp565(folder.file("a.bmp"), 2, 2, WHITE, WHITE);

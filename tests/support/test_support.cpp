@@ -66,10 +66,15 @@ void write_file(const std::string& path, const std::string& bytes)
 
 ProgramRun run_program(const std::string& arguments, const std::string& environment, const std::string& redirections)
 {
+    return run_command(environment + " " STELLARO_EXE " " + arguments, redirections);
+}
+
+ProgramRun run_command(const std::string& command_line, const std::string& redirections)
+{
     TemporaryFolder folder;
     const std::string out_file = folder.file("out");
     const std::string err_file = folder.file("err");
-    const std::string command = environment + " " STELLARO_EXE " " + arguments + " >" + out_file + " 2>" + err_file + " " + redirections;
+    const std::string command = command_line + " >" + out_file + " 2>" + err_file + " " + redirections;
     const int raw = std::system(command.c_str());
     ProgramRun run;
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

@@ -61,6 +61,8 @@ struct ProgramRun {
     std::string err;
 };
 ProgramRun run_program(const std::string& arguments, const std::string& environment = "", const std::string& redirections = "");
+// The same for any shell command line.
+ProgramRun run_command(const std::string& command_line, const std::string& redirections = "");
 
 // A reader of a FIFO in a child process: it reads until the writer closes and judges what came.
 class FifoReader {

@@ -30,7 +30,8 @@ TEST(BlendFamilies, ScaledMagnifiedWrappedAndClonedRowsGiveThePlainRowsPixel)
     const std::unique_ptr<SpanPainter> made[] = {
         tint_painter(128, 128, 128),  tint_painter(256, 0, 0),          tint_or_keep_painter(256, 0, 0),
         tint_or_painter(256, 256, 256), adjustable_add_painter(0x100),  adjustable_add_painter(0x1C0),
-        tinted_lighten_painter(0, 100, 300), alpha_painter(128),        reference_painter(add_half_painter())};
+        tinted_lighten_painter(0, 100, 300), alpha_painter(128),        reference_painter(add_half_painter()),
+        coverage_tint_painter(Colour{0xE8, 0xEE, 0xF8, 255})};
     std::vector<const SpanPainter*> painters = {&colour_key_painter(),  &add_quarter_painter(),
                                                 &add_half_painter(),    &add_three_quarters_painter(),
                                                 &opaque_only_painter(), &plain_copy_painter(),
@@ -73,6 +74,24 @@ TEST(BlendFamilies, OutOfRangeAlphaAndAddLevelsClampToTheFixedFamilies)
         for (const auto& [destination, source] : PAIRS)
             EXPECT_EQ(over(*cases[i].made, destination, source), over(cases[i].same_as, destination, source))
                 << "case " << i << ", " << destination << " under " << source;
+}
+
+TEST(CoverageTint, FullCoverPaintsTheTintNoneKeepsTheDestinationAndPartsMix)
+{
+    const std::unique_ptr<SpanPainter> accent = coverage_tint_painter(Colour{0x5A, 0xA9, 0xFF, 255});
+    const Pixel tint = rgb565(0x5A, 0xA9, 0xFF);
+    const Pixel sky = rgb565(0x0B, 0x14, 0x26);
+    // Coverage as grey, as the icon builder writes it; at night only red is left of it.
+    const Pixel full = 0xFFFF, night_full = 0xF820, half = 16 << 11 | 16 << 6 | 16;
+    EXPECT_EQ(over(*accent, sky, full), tint);
+    EXPECT_EQ(over(*accent, sky, night_full), tint);
+    EXPECT_EQ(over(*accent, sky, TRANSPARENT_KEY), sky);
+    EXPECT_EQ(over(*accent, sky, 0x0000), sky);
+    const Pixel mixed = over(*accent, sky, half);
+    EXPECT_GT(red_of(mixed), red_of(sky));
+    EXPECT_LT(red_of(mixed), red_of(tint));
+    EXPECT_GT(blue_of(mixed), blue_of(sky));
+    EXPECT_LT(blue_of(mixed), blue_of(tint));
 }
 
 TEST(PainterRows, ScaledMagnifiedAndWrappedRowsPickTheRightSourceColumns)

@@ -6,11 +6,13 @@
 //   stellaro_databuild languages SOURCES_FOLDER TEXTS_FOLDER OUT_FOLDER name:code...
 //   stellaro_databuild map WORLD.jpg BORDERS.txt OUT/map.zip
 //   stellaro_databuild pictures OUT_FOLDER
+//   stellaro_databuild icon WHITE_ICON.png OUT/icon.bmp
 #include "binary_output.h"
 #include "catalog_file.h"
 #include "city_file.h"
 #include "constellation_pictures.h"
 #include "constellation_table.h"
+#include "icon_picture.h"
 #include "language_files.h"
 #include "sky_pictures.h"
 #include "world_map.h"
@@ -84,6 +86,11 @@ bool build_pictures(const Arguments& args)
     return write_sky_pictures(args[0]);
 }
 
+bool build_icon(const Arguments& args)
+{
+    return write_icon_picture(args[0], args[1]);
+}
+
 struct Command {
     const char* name;
     size_t arguments; // the least number of arguments
@@ -94,6 +101,7 @@ constexpr Command COMMANDS[] = {
     {"catalog", 2, build_catalog},     {"constellations", 5, build_constellations},
     {"cities", 2, build_cities},       {"languages", 4, build_languages},
     {"map", 3, build_map},             {"pictures", 1, build_pictures},
+    {"icon", 2, build_icon},
 };
 
 } // namespace
@@ -118,6 +126,6 @@ int main(int argc, char** argv)
         std::cout << command.name << ": " << watch.seconds() << " s\n";
         return 0;
     }
-    std::cerr << "usage: stellaro_databuild catalog|constellations|cities|languages|map|pictures ARGUMENTS\n";
+    std::cerr << "usage: stellaro_databuild catalog|constellations|cities|languages|map|pictures|icon ARGUMENTS\n";
     return 2;
 }

@@ -1,6 +1,7 @@
 #include "skin/io/paths.h"
 
 #include "platform/executable_path.h"
+#include "platform/program_data_folder.h"
 #include "platform/user_folders.h"
 #include "platform/utf.h"
 
@@ -21,7 +22,8 @@ const AppNames& app_names()
     static const AppNames names = [] {
         AppNames made;
         made.full_name = get_app_path();
-        made.path = strip_trailing_separator(dir_part(made.full_name));
+        // Data files are looked for where the program's data are, beside it or installed.
+        made.path = strip_trailing_separator(utf8_to_utf16(program_data_folder()));
         made.name = file_part(made.full_name);
         return made;
     }();

@@ -7,7 +7,8 @@ namespace stellaro {
 // Full path of the running executable.
 std::u16string get_app_path();
 
-// Replaces one path macro at the very start of the path ("%app_path%", "%app_name%",
+// Replaces one path macro at the very start of the path ("%app_path%": the program's data
+// folder, beside the executable or installed, see program_data_folder; "%app_name%",
 // "%app_full_name%", "%my_documents%", "%windows%", "%startup%", "%programs%",
 // "%start_menu%", "%program_files%"; case-sensitive) and turns every "\" into "/".
 std::u16string expand_macros(std::u16string_view path);

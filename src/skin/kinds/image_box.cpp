@@ -11,7 +11,12 @@ void ImageBox::init_from_skin(Properties& properties, const SkinBlock* block)
     Element::init_from_skin(properties, block);
     picture_ = properties.get_picture(block, u"src", PictureRef{});
     const int32_t alpha = properties.get_int(block, u"alpha", -1);
-    painter = alpha != -1 ? alpha_painter(alpha) : plain_copy_painter().clone();
+    // Skin colours are opaque, so a transparent answer means the block names no tint.
+    const Colour tint = properties.get_color(block, u"tint", Colour{0, 0, 0, 0});
+    if (tint.a != 0)
+        painter = coverage_tint_painter(tint);
+    else
+        painter = alpha != -1 ? alpha_painter(alpha) : plain_copy_painter().clone();
     grow = properties.get_int(block, u"grow", 0) != 0;
 }
 

@@ -9,7 +9,8 @@
 namespace stellaro {
 
 // "image": a skin picture stretched over the element as a nine-part picture, copied plainly or,
-// with "alpha", through the blend family that alpha selects. With "grow" the element never
+// with "alpha", through the blend family that alpha selects, or, with the colour "tint", as a
+// coverage picture (an icon) painted in that colour. With "grow" the element never
 // measures smaller than the picture.
 class ImageBox : public Element, public LiveCount<ImageBox> {
 public:

@@ -116,8 +116,9 @@ PictureRef Properties::get_picture(const SkinBlock* block, std::u16string_view n
     picture.p1 = {coordinate(2), coordinate(3)};
     picture.p2 = {coordinate(4), coordinate(5)};
     picture.p3 = {coordinate(6), coordinate(7)};
-    picture.picture = current.pictures()[record[PICTURE_INDEX]].picture;
-    picture.scale = s;
+    const PictureRef& loaded = current.pictures()[record[PICTURE_INDEX]];
+    picture.picture = loaded.picture;
+    picture.scale = s + loaded.scale;
     picture.flag = record[PICTURE_FLAG];
     return picture;
 }

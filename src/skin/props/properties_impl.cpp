@@ -15,6 +15,22 @@ constexpr uint64_t MAX_SKIN_BYTES = 64u << 20;
 
 int64_t milliseconds(const Stopwatch& timer) { return static_cast<int64_t>(timer.seconds() * 1000.0); }
 
+// On high-resolution displays a picture may have a twin drawn at twice its size ("name@2x.bmp"),
+// which replaces the magnified picture. A twin that is missing or not exactly twice the size is
+// passed over; only then is the file read at all, so a skin without twins loads as before.
+PictureRef double_density_twin(const std::u16string& name, Size size)
+{
+    if (!FileStream(name + u"@2x.bmp", FileStream::READ).is_open())
+        return {};
+    PictureRef twin = load_565(name + u"@2x");
+    if (twin.empty() || twin.size() != Size{size.width * 2, size.height * 2}) {
+        log() << "PropertiesImpl::PropertiesImpl picture twin passed over {" << name << "@2x}\n";
+        return {};
+    }
+    twin.scale = -1;
+    return twin;
+}
+
 } // namespace
 
 PropertiesImpl::PropertiesImpl(std::u16string_view path, int32_t dots_per_inch, SkinLoad& outcome)
@@ -69,6 +85,9 @@ bool PropertiesImpl::load_pictures(std::u16string_view path, SkinLoad& outcome)
             outcome.problem = problem;
             return false;
         }
+        if (high_resolution != 0)
+            if (PictureRef twin = double_density_twin(folder + name, picture.size()); !twin.empty())
+                picture = std::move(twin);
         log() << "PropertiesImpl::PropertiesImpl picture load time=" << milliseconds(timer) << " {" << name << "}\n";
         picture_table.push_back(std::move(picture));
     }

@@ -34,7 +34,8 @@ public:
 
     SkinFile& file() { return skin; }
     const SkinFile& file() const { return skin; }
-    // Whole-picture references, one per picture file of the skin, in index order.
+    // Whole-picture references, one per picture file of the skin, in index order. A scale of -1
+    // marks a double-density twin, whose pixels are already magnified once.
     const std::vector<PictureRef>& pictures() const { return picture_table; }
     const std::vector<FontHandle>& fonts() const { return font_table; }
 

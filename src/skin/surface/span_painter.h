@@ -139,6 +139,9 @@ std::unique_ptr<SpanPainter> tint_painter(int32_t red, int32_t green, int32_t bl
 std::unique_ptr<SpanPainter> tint_or_keep_painter(int32_t red, int32_t green, int32_t blue);
 // d | tint(s).
 std::unique_ptr<SpanPainter> tint_or_painter(int32_t red, int32_t green, int32_t blue);
+// Coverage pictures (icons): the source's red channel says how much of the tint colour covers
+// the destination, 0 none to 31 all; the transparent key keeps the destination.
+std::unique_ptr<SpanPainter> coverage_tint_painter(Colour tint);
 // Partial pixels added over the destination scaled by the mode bits 0x100 (1), 0x80 (1/2), 0x40 (1/4).
 std::unique_ptr<SpanPainter> adjustable_add_painter(uint32_t mode);
 // Lighten with a colour built from the source's blue and green bits and three factors.
