@@ -9,7 +9,7 @@ namespace stellaro {
 namespace {
 
 const std::array COMMANDS = {
-    Command {"run", "run [--lat DEG --lon DEG] [--time YYYY-MM-DDTHH:MM[:SS][Z|+HH:MM]] [--size WxH] [--rotate 0|90|180|270] [--screen NODE] [--dump FILE.json]",
+    Command {"run", "run [--lat DEG --lon DEG] [--time YYYY-MM-DDTHH:MM[:SS][Z|+HH:MM]] [--size WxH] [--rotate 0|90|180|270] [--screen NODE] [--language NAME] [--dump FILE.json]",
              "opens the sky map window (the default command), or another screen of the skin (e.g. Gallery); --dump writes "
              "the element tree as JSON when the window closes; without a display draws stellaro-sky.png (or the screen) instead",
              run_command},
@@ -19,11 +19,13 @@ const std::array COMMANDS = {
              "apparent places of the Sun, the Moon and the planets (and of catalogue stars and constellation labels), with azimuth and altitude", ephemeris_command},
     Command {"render", "render --out FILE.png [--size WxH] [--rotate 0|90|180|270] [--time T] [--lat DEG --lon DEG] [--az DEG --alt DEG --zoom Z] [--night] "
                        "[--select star:HR|body:N|body:NAME|constellation:CODE] [--hide grid,stars,constellations,planets,background] "
-                       "[--frames N] [--events FILE] [--screen NODE] [--dump FILE.json]",
+                       "[--frames N] [--events FILE] [--screen NODE] [--open menu|about|info] [--language NAME] [--dump FILE.json]",
              "draws a screen (the sky unless --screen names another node of the skin, e.g. Gallery) headless into a PNG, turned "
              "as --rotate turns the window, after "
              "scripted input (press/move/release X Y, tap NAME, tap-text TEXT, drag NAME DX DY, key NAME down|up, text S, "
-             "wait MS); --dump writes the element tree as JSON",
+             "wait MS); --dump writes the element tree as JSON; --language names a language file (english, german...) "
+             "instead of the stored choice; --open shows the main menu, the about panel or the selected object's "
+             "information over the sky",
              render_command},
 };
 

@@ -3,6 +3,7 @@
 #include "app/event_script.h"
 #include "app/headless_run.h"
 #include "app/load_report.h"
+#include "app/opened_screens.h"
 #include "app/place_and_moment.h"
 #include "app/program_setup.h"
 #include "app/screen_factory.h"
@@ -15,6 +16,7 @@
 #include "shell/frame_clock.h"
 #include "skin/elements/keys.h"
 #include "skin/props/properties.h"
+#include "skin/props/skincore.h"
 #include "skin/surface/png_writer.h"
 #include "skin/surface/render_surface.h"
 #include "sky/stars.h"
@@ -115,6 +117,10 @@ int render_command(OptionList& options, std::ostream& out)
     const auto events_path = options.value("--events");
     const auto dump_path = options.value("--dump");
     const std::string screen_name = options.value("--screen").value_or("Main");
+    const auto language = options.value("--language");
+    const auto open_name = options.value("--open");
+    if (open_name && !OpenedScreens::known(*open_name))
+        throw UsageError("--open: expected menu, info or about, got '" + *open_name + "'");
     const int frames = frames_text ? parse_integer_in("--frames", *frames_text, 1, MAX_FRAMES) : 0;
     const double azimuth = az ? parse_number_in("--az", *az, -360.0, 360.0) : 0.0;
     const double altitude = alt ? parse_number_in("--alt", *alt, -90.0, 90.0) : 0.0;
@@ -134,7 +140,9 @@ int render_command(OptionList& options, std::ostream& out)
     const std::unique_ptr<NodeRegistration> sky_kind = Stars::register_kind();
     // Every data file the picture is made from that did not load soundly is reported, and then
     // the picture is not written.
-    bool sound = load_language(properties, "render");
+    bool sound = load_language(properties, "render", language);
+    if (properties.language().loaded_path().empty())
+        return 1;
     const SkinLoad skin = properties.load_skin(u"%app_path%/skins/bin/default.skin", DOTS_PER_INCH);
     if (!skin) {
         report_load_problem("render", skin.file, skin.problem);
@@ -164,8 +172,29 @@ int render_command(OptionList& options, std::ostream& out)
         sound = false;
     if (!sound)
         return 1;
+    if (open_name && !sky)
+        throw UsageError("--open needs the sky screen (--screen Main)");
+    if (open_name && *open_name == "info" && !select)
+        throw UsageError("--open info needs an object: --select star:HR, body:N or constellation:CODE");
     run.open(std::move(made));
-    for (size_t i = 0; i < events.size(); ++i)
+    std::unique_ptr<OpenedScreens> opened;
+    if (open_name) {
+        try {
+            opened = std::make_unique<OpenedScreens>(properties, document);
+        } catch (const skincore::SkinError& error) {
+            std::cerr << "stellaro render: the skin cannot make the screen '" << *open_name << "': " << error.what() << "\n";
+            return 1;
+        }
+        // The sky settles first, so that the screen opens over the finished picture.
+        int i = 0;
+        do
+            run.frame(FRAME_MS);
+        while (!settled(run, sky) && ++i < MAX_SETTLING_FRAMES);
+        opened->open(*open_name, *sky);
+        // Over the sky, the picture is settled once the sky is dimmed and nothing moves.
+        sky = nullptr;
+    }
+    for (size_t i = 0; i < events.size() && !run.application().quit_requested(); ++i)
         run_event_line(run, events[i], static_cast<int>(i + 1));
     if (frames > 0) {
         for (int i = 0; i < frames; ++i)
@@ -187,6 +216,8 @@ int render_command(OptionList& options, std::ostream& out)
         return 1;
     }
     out << *out_path << "\n";
+    if (run.application().quit_requested())
+        out << "The program was asked to quit: the window would close here.\n";
     return 0;
 }
 
