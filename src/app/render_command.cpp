@@ -39,6 +39,7 @@ namespace {
 // turns one radian per second), but not beyond a minute.
 constexpr int MAX_SETTLING_FRAMES = 1500;
 constexpr int MAX_FRAMES = 100000;
+constexpr uint32_t OPENED_SETTLING_MS = 1000;
 
 void apply_hidden(const std::string& list, Document& document)
 {
@@ -191,14 +192,15 @@ int render_command(OptionList& options, std::ostream& out)
             run.frame(FRAME_MS);
         while (!settled(run, sky) && ++i < MAX_SETTLING_FRAMES);
         opened->open(*open_name, *sky);
-        // Over the sky, the picture is settled once the sky is dimmed and nothing moves.
-        sky = nullptr;
     }
     for (size_t i = 0; i < events.size() && !run.application().quit_requested(); ++i)
         run_event_line(run, events[i], static_cast<int>(i + 1));
     if (frames > 0) {
         for (int i = 0; i < frames; ++i)
             run.frame(FRAME_MS);
+    } else if (opened) {
+        // A second lets the panels' slides and the dimming end (the Sun's panel never rests).
+        run.wait(OPENED_SETTLING_MS);
     } else {
         int i = 0;
         do

@@ -41,10 +41,11 @@ void SkinReloadTrigger::arm()
 
 void SkinReloadTrigger::fire()
 {
-    properties.send_reload_skin();
-    // Taken back rather than destroyed: this runs inside the screen's own update.
+    // Off the stack first (taken back rather than destroyed: this runs inside the screen's own
+    // update), so that a screen opened while rebuilding goes over the real screens.
     if (Application* application = Application::instance())
         owned = application->remove_screen(screen);
+    properties.send_reload_skin();
 }
 
 } // namespace stellaro

@@ -7,8 +7,8 @@
 namespace stellaro {
 
 // Makes every screen rebuild itself from the skin once the current frame's work is done: opened
-// as an overlay screen, on its next update it tells the skin's listeners to reload and takes
-// itself off the screen stack. Night mode and a change of language go through it, so that the
+// as an overlay screen, on its next update it takes itself off the screen stack and tells the
+// skin's listeners to reload. Night mode and a change of language go through it, so that the
 // screens are not rebuilt while one of them is still handling the menu that asked for it.
 class SkinReloadTrigger {
 public:
