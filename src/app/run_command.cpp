@@ -86,7 +86,8 @@ int run_window(Application& application, StartupOptions startup, const std::opti
     }
     log() << " WinMain 6\n";
     application.run();
-    if (!splash->finished() || splash->failed())
+    // Closing the window while the splash shows is the user's choice, not a failure.
+    if (splash->failed())
         return 1;
     const FileResult dumped = dump_path ? write_dump(application.screens(), *dump_path) : FileResult {};
     splash.reset();
