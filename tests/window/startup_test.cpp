@@ -80,6 +80,19 @@ TEST_F(Startup, MissingFilesAreToldAndTheProgramEnds)
     EXPECT_NE(result.err.find("Die Oberflächendateien von Stellaro fehlen"), std::string::npos) << result.err;
 }
 
+// With a single language file there is nothing to choose: the menu leaves the choice out.
+TEST_F(Startup, OneLanguageFileLeavesTheLanguageOutOfTheMenu)
+{
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        if (entry.path().extension() == ".lng" && entry.path().filename() != "english.lng")
+            std::filesystem::remove(entry.path());
+    const ProgramRun result = run("render --out " + folder.file("menu.png") + " --open menu --dump " + folder.file("menu.json"));
+    ASSERT_EQ(result.status, 0) << result.err;
+    const std::string dump = read_file(folder.file("menu.json"));
+    EXPECT_NE(dump.find("\"Night mode\""), std::string::npos);
+    EXPECT_EQ(dump.find("\"Language\""), std::string::npos);
+}
+
 } // namespace
 
 } // namespace stellaro
