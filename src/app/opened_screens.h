@@ -30,9 +30,6 @@ public:
 
     void reload_skin(Properties& properties) override;
 
-    MainMenu& menu() { return main_menu; }
-    ObjectInfoPanel& info() { return info_panel; }
-
 private:
     bool open_again();
 

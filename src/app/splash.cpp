@@ -65,7 +65,6 @@ void Splash::fail(std::u16string_view message)
 {
     remove_screen();
     failed_ = true;
-    finished_ = true;
     application.message_box(message);
     application.quit();
 }
@@ -126,7 +125,6 @@ void Splash::start()
     listener->on_resolution_changed();
     application.push_screen(std::move(made));
     remove_screen();
-    finished_ = true;
     log() << " WinMain splash 4\n";
 }
 

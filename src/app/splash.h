@@ -42,12 +42,8 @@ public:
     // Runs the rest of the start-up once the dimming has come halfway.
     void advance();
 
-    // Whether the start-up has ended (the main screen shows) and whether it failed.
-    bool finished() const { return finished_; }
+    // Whether the start-up failed (and ended the run).
     bool failed() const { return failed_; }
-    Properties& properties() { return interface_skin; }
-    Document* document() const { return document_.get(); }
-    Element* main_screen() const { return main_screen_; }
 
 private:
     class Screen;
@@ -65,7 +61,6 @@ private:
     Element* main_screen_ = nullptr;
     std::unique_ptr<ApplicationListener> fallback_listener;
     bool started = false;
-    bool finished_ = false;
     bool failed_ = false;
 };
 

@@ -25,7 +25,6 @@ public:
     void open();
     void close();
     bool is_open() const { return !owned_screen; }
-    Element& screen() const { return *screen_; }
 
     void on_click(Button& button, Point point) override;
     void reload_skin(Properties& properties) override;

@@ -39,12 +39,14 @@ void MainMenu::reload_skin(Properties&)
 
 void MainMenu::toggle_night_mode()
 {
-    document.night_mode = !document.night_mode;
-    // Kept at once: a restart should come up in the colours the user last chose.
-    document.save_settings();
+    // The flag changes only with the colours: a skin that cannot be loaded again leaves both as
+    // they were, rather than a menu that says night over day colours.
     const int32_t dots_per_inch = properties.scale() > 0 ? 192 : 96;
     if (!properties.load_skin(DEFAULT_SKIN, dots_per_inch))
         return;
+    document.night_mode = !document.night_mode;
+    // Kept at once: a restart should come up in the colours the user last chose.
+    document.save_settings();
     if (document.night_mode)
         properties.to_night_colors();
     trigger.arm();

@@ -33,12 +33,10 @@ public:
     void command(int32_t context, std::u16string_view id, std::u16string& title, std::vector<MenuItem>& items) override;
     void reload_skin(Properties& properties) override;
 
-    Menu& menu() const { return *menu_; }
     AboutPanel& about() { return about_; }
-    SkinReloadTrigger& reload_trigger() { return trigger; }
 
 private:
-    // Turns night mode over, keeps the choice and reloads the skin in the new colours.
+    // Reloads the skin in the other colours, turns night mode over and keeps the choice.
     void toggle_night_mode();
 
     Properties& properties;

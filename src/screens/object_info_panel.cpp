@@ -132,20 +132,21 @@ PictureRef ObjectInfoPanel::blank_picture() const
     return picture;
 }
 
-void ObjectInfoPanel::fill(std::u16string name_text, std::u16string designation, double ra, double dec)
+void ObjectInfoPanel::fill(std::u16string_view name_text, std::u16string_view designation, double ra, double dec)
 {
-    name_ = std::move(name_text);
-    designation_ = std::move(designation);
-    set_text(*name, name_);
-    set_text(*desc, designation_);
+    set_text(*name, name_text);
+    set_text(*desc, designation);
     set_text(required(*screen_, u"ra"), format_right_ascension(ra));
     set_text(required(*screen_, u"dec"), format_signed_degrees(dec));
-    const Document* document = Document::instance();
-    if (document) {
+    // Without a place and moment there is no horizon to measure from.
+    std::u16string azimuth, altitude;
+    if (const Document* document = Document::instance()) {
         const HorizontalPosition horizontal = equatorial_to_horizontal(document->observer, ra, dec);
-        set_text(required(*screen_, u"az"), format_signed_degrees(horizontal.azimuth));
-        set_text(required(*screen_, u"alt"), format_signed_degrees(horizontal.altitude));
+        azimuth = format_signed_degrees(horizontal.azimuth);
+        altitude = format_signed_degrees(horizontal.altitude);
     }
+    set_text(required(*screen_, u"az"), azimuth);
+    set_text(required(*screen_, u"alt"), altitude);
     if (auto* box = dynamic_cast<ImageBox*>(image))
         box->set_picture(picture_);
     image->invalidate_measure();
@@ -180,7 +181,7 @@ void ObjectInfoPanel::show_star(const StarRecord& star, const std::vector<Conste
         RenderSurface target(*picture_.picture->pixels());
         target.draw_scaled(pixels_of(sprite), Point{0, 0}, target.size(), *painter);
     }
-    fill(std::move(shown_name), std::move(designation), star.ra_hours(), star.dec_degrees());
+    fill(shown_name, designation, star.ra_hours(), star.dec_degrees());
     open();
 }
 
@@ -240,7 +241,8 @@ void ObjectInfoPanel::show_constellation(const Constellation& constellation)
         target.draw_scaled(pixels_of(figure), Point{(side.width - drawn.width) / 2, (side.height - drawn.height) / 2}, drawn,
                            plain_copy_painter());
     }
-    fill(constellation.display_name, u"", constellation.label_ra, constellation.label_dec);
+    // The designation is the constellation's abbreviation, as atlases write it.
+    fill(constellation.display_name, constellation.code, constellation.label_ra, constellation.label_dec);
     open();
 }
 

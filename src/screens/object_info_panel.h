@@ -64,15 +64,11 @@ public:
     void on_click(Button& button, Point point) override;
     void reload_skin(Properties& properties) override;
 
-    ObjectInfoScreen& screen() const { return *screen_; }
-    const std::u16string& name_text() const { return name_; }
-    const std::u16string& designation_text() const { return designation_; }
-    const PictureRef& picture() const { return picture_; }
 
 private:
     void build();
     // Shows the texts and coordinates of an object at ra (hours) and dec (degrees).
-    void fill(std::u16string name, std::u16string designation, double ra, double dec);
+    void fill(std::u16string_view name, std::u16string_view designation, double ra, double dec);
     void draw_body();
     // A square of the panel's picture size filled with the colour of "background".
     PictureRef blank_picture() const;
@@ -86,8 +82,6 @@ private:
     Element* name = nullptr;
     Element* desc = nullptr;
     Element* background = nullptr;
-    std::u16string name_;
-    std::u16string designation_;
     PictureRef picture_;
 
     // The body shown, -1 for a star or constellation; its picture and phase angle.
