@@ -54,6 +54,17 @@ TEST_F(Startup, TheMainScreenComesUpInOrderAndGoesDownCleanly)
     }
 }
 
+TEST_F(Startup, AnUnknownLanguageIsRefusedBeforeTheWindowOpens)
+{
+    const ProgramRun result = run("run --language klingon");
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find("--language: no language 'klingon' (available: english, french, german, italian, polish, "
+                              "russian, spanish, ukrainian)"),
+              std::string::npos)
+        << result.err;
+    EXPECT_EQ(log().find(" WinMain 0\n"), std::string::npos);
+}
+
 TEST_F(Startup, MissingFilesAreToldAndTheProgramEnds)
 {
     std::filesystem::rename(folder.file("skins/bin/splash.skin"), folder.file("splash.skin"));
