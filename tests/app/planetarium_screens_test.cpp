@@ -74,6 +74,26 @@ TEST_F(PlanetariumScreens, TheInformationPanelShowsAStarTheMoonAndAConstellation
     EXPECT_NE(dump().find("\"HR 1\""), std::string::npos);
 }
 
+TEST_F(PlanetariumScreens, TheSunsPictureIsAnimated)
+{
+    ASSERT_EQ(render("--open info --select body:Sun --frames 1").status, 0);
+    const auto first = read_png_565(picture());
+    ASSERT_EQ(render("--open info --select body:Sun --frames 4").status, 0);
+    const auto later = read_png_565(picture());
+    ASSERT_TRUE(first && later);
+    // Only the picture, 96 pixels square at (20, 64), changes.
+    int changed = 0;
+    for (int y = 0; y < first->height; ++y)
+        for (int x = 0; x < first->width; ++x) {
+            const size_t at = static_cast<size_t>(y * first->width + x);
+            if (first->pixels[at] == later->pixels[at])
+                continue;
+            ++changed;
+            EXPECT_TRUE(x >= 20 && x < 116 && y >= 64 && y < 160) << x << "," << y;
+        }
+    EXPECT_GT(changed, 0);
+}
+
 TEST_F(PlanetariumScreens, TheInformationPanelsBackButtonClosesIt)
 {
     ASSERT_EQ(render("--open info --select body:Moon", "tap back\n").status, 0);
@@ -131,6 +151,12 @@ TEST_F(PlanetariumScreens, TheLanguageComesFromTheOptionTheSettingsOrTheLocale)
     ASSERT_EQ(run_program("render --out " + picture() + " --open menu --dump " + folder.file("dump.json"),
                           "env -u LC_ALL LC_MESSAGES=de_DE.UTF-8 LANG=C").status, 0);
     EXPECT_NE(dump().find("Nachtmodus"), std::string::npos);
+    // The choice kept in the settings wins over the locale.
+    write_file(registry.path(), "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Vendrix\\Stellaro II]\n"
+                                "\"Language\"=\"ukrainian\"\n");
+    ASSERT_EQ(run_program("render --out " + picture() + " --open menu --dump " + folder.file("dump.json"),
+                          "env -u LC_ALL LC_MESSAGES=de_DE.UTF-8 LANG=C").status, 0);
+    EXPECT_NE(dump().find("Нічний режим"), std::string::npos);
     const ProgramRun unknown = run_program("render --out " + picture() + " --language klingon", LOCALE);
     EXPECT_EQ(unknown.status, 2);
     EXPECT_NE(unknown.err.find("--language: no language 'klingon' (available: english, french, german"), std::string::npos)
