@@ -75,13 +75,17 @@ bool languages_available() { return language_files().size() >= 2; }
 
 bool load_language(Properties& properties, std::u16string_view product, const LanguageProblem& problem)
 {
+    const std::vector<std::u16string> files = language_files();
     std::vector<std::u16string> tried;
+    // Only files that are there are tried, so that a name without a file (a language chosen
+    // once and since removed, a locale with no translation) is passed over without a word.
     const auto attempt = [&](const std::u16string& path) {
-        if (std::find(tried.begin(), tried.end(), path) != tried.end())
+        if (std::find(files.begin(), files.end(), path) == files.end() ||
+            std::find(tried.begin(), tried.end(), path) != tried.end())
             return false;
         tried.push_back(path);
         const LanguageLoad load = properties.load_language_file(path);
-        if (!load && problem && load.problem != "it cannot be read")
+        if (!load && problem)
             problem(path, load.problem);
         return load.loaded;
     };
@@ -90,7 +94,7 @@ bool load_language(Properties& properties, std::u16string_view product, const La
     for (const std::u16string& name : {stored, system_language_name(), std::u16string(u"english")})
         if (!name.empty() && attempt(language_path(name)))
             return true;
-    for (const std::u16string& path : language_files())
+    for (const std::u16string& path : files)
         if (attempt(path))
             return true;
     return false;

@@ -14,8 +14,10 @@
 #include "skin/surface/span_filler.h"
 #include "sky/sky_painters.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <string>
 
 namespace stellaro {
 
