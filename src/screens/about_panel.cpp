@@ -60,7 +60,7 @@ void AboutPanel::open()
     Application* application = Application::instance();
     if (!application || is_open())
         return;
-    application->push_screen(std::move(owned_screen), ScreenKind::FULL);
+    application->push_screen(std::move(owned_screen), ScreenKind::OVERLAY);
 }
 
 void AboutPanel::close()
