@@ -3,8 +3,11 @@
 #include "app/command_line.h"
 #include "app/load_report.h"
 #include "skin/io/paths.h"
-#include "skin/io/registry.h"
+#include "platform/utf.h"
+#include "screens/language_choice.h"
 
+#include <algorithm>
+#include <iostream>
 #include <vector>
 
 namespace stellaro {
@@ -27,22 +30,39 @@ int32_t parse_rotation(const std::string& text)
     return degrees / 90;
 }
 
-bool load_language(Properties& properties, const std::string& command)
+std::u16string check_language_name(const std::string& name)
 {
-    std::u16string name;
-    std::vector<std::u16string> candidates;
-    if (reg_get_string(u"HKEY_CURRENT_USER\\Software\\Vendrix\\Stellaro II", u"Language", name) && !name.empty())
-        candidates.push_back(u"%app_path%/" + name + u".lng");
-    candidates.push_back(u"%app_path%/english.lng");
+    const std::u16string path = language_path(utf8_to_utf16(name));
+    std::vector<std::u16string> files = language_files();
+    if (std::find(files.begin(), files.end(), path) != files.end())
+        return path;
+    std::sort(files.begin(), files.end());
+    std::string known;
+    for (const std::u16string& file : files)
+        known += (known.empty() ? "" : ", ") + utf16_to_utf8(language_name(file));
+    throw UsageError("--language: no language '" + name + "' (" +
+                     (known.empty() ? std::string("there are no language files") : "available: " + known) + ")");
+}
+
+bool load_language(Properties& properties, const std::string& command, const std::optional<std::string>& name)
+{
     bool sound = true;
-    for (const std::u16string& path : candidates) {
-        const LanguageLoad load = properties.load_language_file(path);
-        if (load)
-            return sound;
-        report_load_problem(command, native_path(path), load.problem);
+    const auto report = [&](const std::u16string& path, const std::string& problem) {
+        report_load_problem(command, native_path(path), problem);
         sound = false;
+    };
+    if (name) {
+        const std::u16string path = check_language_name(*name);
+        const LanguageLoad load = properties.load_language_file(path);
+        if (!load)
+            report(path, load.problem);
+        return load.loaded;
     }
-    return false;
+    if (!stellaro::load_language(properties, PRODUCT_NAME, report)) {
+        std::cerr << "stellaro " << command << ": no language file could be loaded from " << native_path(u"%app_path%") << "\n";
+        return false;
+    }
+    return sound;
 }
 
 } // namespace stellaro

@@ -16,6 +16,7 @@
 #include "shell/frame_clock.h"
 #include "skin/elements/keys.h"
 #include "skin/props/properties.h"
+#include "skin/props/skincore.h"
 #include "skin/surface/png_writer.h"
 #include "skin/surface/render_surface.h"
 #include "sky/stars.h"
@@ -38,16 +39,23 @@ namespace {
 // turns one radian per second), but not beyond a minute.
 constexpr int MAX_SETTLING_FRAMES = 1500;
 constexpr int MAX_FRAMES = 100000;
+constexpr uint32_t OPENED_SETTLING_MS = 1000;
 
-// What --open may open before the picture is taken, each as a tap on the main screen would.
+// What --open may open before the picture is taken, each as a tap on the main screen would: its
+// panels, or a screen over it (opened once the sky has settled, so that it shows over the
+// finished picture). False when there is nothing to open.
 struct Openable {
     const char* name;
-    void (*open)(MainScreen& screen);
+    bool over_the_sky;
+    bool (*open)(MainScreen& screen);
 };
 constexpr Openable OPENABLE[] = {
-    {"search", [](MainScreen& screen) { screen.open_panel(MainScreen::Panel::SEARCH); }},
-    {"datetime", [](MainScreen& screen) { screen.open_panel(MainScreen::Panel::DATETIME); }},
-    {"settings", [](MainScreen& screen) { screen.open_panel(MainScreen::Panel::SETTINGS); }},
+    {"search", false, [](MainScreen& screen) { screen.open_panel(MainScreen::Panel::SEARCH); return true; }},
+    {"datetime", false, [](MainScreen& screen) { screen.open_panel(MainScreen::Panel::DATETIME); return true; }},
+    {"settings", false, [](MainScreen& screen) { screen.open_panel(MainScreen::Panel::SETTINGS); return true; }},
+    {"menu", true, [](MainScreen& screen) { screen.open_menu(); return true; }},
+    {"about", true, [](MainScreen& screen) { screen.open_about(); return true; }},
+    {"info", true, [](MainScreen& screen) { return screen.open_selection_info(); }},
 };
 
 const Openable& parse_openable(const std::string& text)
@@ -141,6 +149,7 @@ int render_command(OptionList& options, std::ostream& out)
     const auto dump_path = options.value("--dump");
     const auto open_text = options.value("--open");
     const std::string screen_name = options.value("--screen").value_or("Main");
+    const auto language = options.value("--language");
     const int frames = frames_text ? parse_integer_in("--frames", *frames_text, 1, MAX_FRAMES) : 0;
     const double azimuth = az ? parse_number_in("--az", *az, -360.0, 360.0) : 0.0;
     const double altitude = alt ? parse_number_in("--alt", *alt, -90.0, 90.0) : 0.0;
@@ -161,7 +170,9 @@ int render_command(OptionList& options, std::ostream& out)
     const std::unique_ptr<NodeRegistration> sky_kind = Stars::register_kind();
     // Every data file the picture is made from that did not load soundly is reported, and then
     // the picture is not written.
-    bool sound = load_language(properties, "render");
+    bool sound = load_language(properties, "render", language);
+    if (properties.language().loaded_path().empty())
+        return 1;
     const SkinLoad skin = properties.load_skin(u"%app_path%/skins/bin/default.skin", DOTS_PER_INCH);
     if (!skin) {
         report_load_problem("render", skin.file, skin.problem);
@@ -194,14 +205,27 @@ int render_command(OptionList& options, std::ostream& out)
     auto* main_screen = dynamic_cast<MainScreen*>(made.get());
     if (to_open && !main_screen)
         throw UsageError("--open needs the main screen (--screen Main)");
+    if (to_open && std::string(to_open->name) == "info" && !select)
+        throw UsageError("--open info needs an object: --select star:HR, body:N or constellation:CODE");
     run.open(std::move(made));
-    if (to_open)
-        to_open->open(*main_screen);
-    for (size_t i = 0; i < events.size(); ++i)
+    if (to_open && to_open->over_the_sky) {
+        int i = 0;
+        do
+            run.frame(FRAME_MS);
+        while (!settled(run, sky) && ++i < MAX_SETTLING_FRAMES);
+    }
+    if (to_open && !to_open->open(*main_screen)) {
+        std::cerr << "stellaro render: there is nothing to show for --open " << to_open->name << "\n";
+        return 1;
+    }
+    for (size_t i = 0; i < events.size() && !run.application().quit_requested(); ++i)
         run_event_line(run, events[i], static_cast<int>(i + 1));
     if (frames > 0) {
         for (int i = 0; i < frames; ++i)
             run.frame(FRAME_MS);
+    } else if (to_open && to_open->over_the_sky) {
+        // A second lets the panels' slides and the dimming end (the Sun's panel never rests).
+        run.wait(OPENED_SETTLING_MS);
     } else {
         int i = 0;
         do
@@ -220,6 +244,8 @@ int render_command(OptionList& options, std::ostream& out)
         return 1;
     }
     out << *out_path << "\n";
+    if (run.application().quit_requested())
+        out << "The program was asked to quit: the window would close here.\n";
     return 0;
 }
 

@@ -4,6 +4,7 @@
 #include "app/place_and_moment.h"
 #include "app/program_setup.h"
 #include "app/screen_factory.h"
+#include "app/splash.h"
 
 #include "document/document.h"
 #include "platform/sdl_window.h"
@@ -12,6 +13,8 @@
 #include "shell/application.h"
 #include "shell/running_instance.h"
 #include "skin/io/log.h"
+#include "skin/io/paths.h"
+#include "skin/props/skincore.h"
 #include "skin/props/properties.h"
 #include "sky/stars.h"
 
@@ -29,35 +32,6 @@ namespace {
 
 constexpr const char16_t* TITLE = u"Stellaro II";
 constexpr const char* MAIN_SCREEN = "Main";
-constexpr const char16_t* NO_LANGUAGES = u"No languages, please reinstall\n"
-                                         u"\u041d\u0435 \u043d\u0430\u0439\u0434\u0435\u043d\u044b \u044f\u0437\u044b\u043a\u043e\u0432\u044b\u0435 "
-                                         u"\u0444\u0430\u0439\u043b\u044b, \u043d\u0443\u0436\u043d\u0430 "
-                                         u"\u043f\u0435\u0440\u0435\u0443\u0441\u0442\u0430\u043d\u043e\u0432\u043a\u0430\n";
-
-// What the program does with the application's calls while it shows another screen than the
-// main one (which answers them itself).
-class OtherScreenListener : public ApplicationListener {
-public:
-    explicit OtherScreenListener(Application& application) : application(application) { backlight.emplace(); }
-
-    void on_command_line(std::u16string_view) override { application.bring_to_front(); }
-    bool on_close() override { return true; }
-    bool on_wheel(Point, int) override { return false; }
-    void on_screen_closed(Element*, ScreenClosing) override {}
-    void on_resolution_changed() override {}
-    void on_help() override {}
-    void on_deactivated() override { backlight.reset(); }
-    void on_activated() override
-    {
-        backlight.reset();
-        backlight.emplace();
-    }
-    bool filter_key(const KeyEvent&) override { return false; }
-
-private:
-    Application& application;
-    std::optional<BacklightHold> backlight;
-};
 
 // Where a screen goes when there is no display to show it on: stellaro-sky.png for the sky,
 // else the node's name in lower case, e.g. stellaro-gallery.png.
@@ -89,62 +63,36 @@ int render_instead(const std::string& why, const std::vector<std::string>& rende
     return status;
 }
 
-// Loads the language and the skin; false, after saying why, when either is missing. Files that
-// did not load soundly are reported; the window shows what did load.
-bool load_skin(Properties& properties)
-{
-    if (!load_language(properties, "run") && properties.language().loaded_path().empty()) {
-        show_message(utf16_to_utf8(TITLE), utf16_to_utf8(NO_LANGUAGES));
-        return false;
-    }
-    const SkinLoad skin = properties.load_skin(u"%app_path%/skins/bin/default.skin", DOTS_PER_INCH);
-    if (!skin) {
-        report_load_problem("run", skin.file, skin.problem);
-        show_message(utf16_to_utf8(TITLE), utf16_to_utf8(properties.translate(u"NoSkins")));
-        return false;
-    }
-    return true;
-}
-
-// Shows the screen in the application's window until the window closes, then writes the dump
-// when one was asked for. The exit status.
-int run_window(Application& application, Properties& properties, const std::string& screen_name,
-               const std::vector<std::string>& place_options, const std::optional<std::string>& dump_path)
+// The start-up behind the splash screen, the window's loop and the shutdown, in the application's
+// window. The exit status: 1 when the start-up failed or the dump could not be written.
+int run_window(Application& application, StartupOptions startup, const std::optional<std::string>& dump_path)
 {
     const std::unique_ptr<NodeRegistration> sky_kind = Stars::register_kind();
-    Document document;
-    report_cities("run", document);
-    if (!place_options.empty()) {
-        OptionList given(place_options);
-        apply_place_and_moment(given, document);
-    }
-    if (document.night_mode)
-        properties.to_night_colors();
-    std::unique_ptr<Element> screen;
-    try {
-        screen = make_screen(properties, screen_name, ScreenUse::WINDOW);
-    } catch (const ScreenError& error) {
-        application.message_box(utf8_to_utf16(error.what()));
+    Properties splash_skin;
+    if (const SkinLoad skin = splash_skin.load_skin(u"%app_path%/skins/bin/splash.skin", DOTS_PER_INCH); !skin) {
+        report_load_problem("run", skin.file, skin.problem);
+        application.message_box(NO_LANGUAGES);
         return 1;
     }
-    Stars* sky = sky_of(*screen);
-    if (sky)
-        report_sky("run", *sky);
-    OtherScreenListener other_listener(application);
-    auto* main_screen = dynamic_cast<MainScreen*>(screen.get());
-    if (main_screen) {
-        main_screen->set_command_line_handler([&document](std::u16string_view text) { apply_handed_command_line(text, document); });
-        application.set_listener(main_screen);
-    } else {
-        application.set_listener(&other_listener);
+    log() << " WinMain 3\n";
+    log() << " WinMain 4\n";
+    log() << " WinMain 5\n";
+    std::unique_ptr<Splash> splash;
+    try {
+        splash = std::make_unique<Splash>(application, splash_skin, std::move(startup));
+    } catch (const skincore::SkinError& error) {
+        report_load_problem("run", native_path(u"%app_path%/skins/bin/splash.skin"), error.what());
+        application.message_box(NO_LANGUAGES);
+        return 1;
     }
-    Element* shown = screen.get();
-    application.push_screen(std::move(screen));
+    log() << " WinMain 6\n";
     application.run();
-    const DumpedState state{&document, &properties, sky};
+    // Closing the window while the splash shows is the user's choice, not a failure.
+    if (splash->failed())
+        return 1;
+    const DumpedState state{splash->document(), &splash->interface_skin(), splash->sky()};
     const FileResult dumped = dump_path ? write_dump(application.screens(), *dump_path, state) : FileResult {};
-    application.set_listener(nullptr);
-    application.remove_screen(shown);
+    splash.reset();
     if (!dumped) {
         std::cerr << "stellaro run: cannot write " << *dump_path << ": " << dumped.reason << "\n";
         return 1;
@@ -168,6 +116,7 @@ int run_command(OptionList& options, std::ostream& out)
     settings.orientation = parse_rotation(rotate_text);
     const std::string screen_name = options.value("--screen").value_or(MAIN_SCREEN);
     const std::optional<std::string> dump_path = options.value("--dump");
+    const std::optional<std::string> language = options.value("--language");
     if (dump_path && dump_path->empty())
         throw UsageError("--dump: expected a file name");
     // The place and the moment as given, handed to the render command when there is no display.
@@ -189,13 +138,17 @@ int run_command(OptionList& options, std::ostream& out)
         parse_number_in("--lon", *lon, -180.0, 180.0);
     if (time)
         parse_moment("--time", *time);
-    Properties properties;
-    if (!load_skin(properties))
-        return 1;
-    try {
-        check_screen_name(properties, screen_name);
-    } catch (const ScreenError& error) {
-        throw UsageError(std::string("--screen: ") + error.what());
+    if (language)
+        check_language_name(*language);
+    if (screen_name != MAIN_SCREEN) {
+        Properties skin;
+        if (skin.load_skin(u"%app_path%/skins/bin/default.skin", DOTS_PER_INCH)) {
+            try {
+                check_screen_name(skin, screen_name);
+            } catch (const ScreenError& error) {
+                throw UsageError(std::string("--screen: ") + error.what());
+            }
+        }
     }
 
     log() << " WinMain 0\n";
@@ -215,10 +168,20 @@ int run_command(OptionList& options, std::ostream& out)
         std::vector<std::string> render_options = {"--size", size_text, "--rotate", rotate_text, "--screen", screen_name};
         if (dump_path)
             render_options.insert(render_options.end(), {"--dump", *dump_path});
+        if (language)
+            render_options.insert(render_options.end(), {"--language", *language});
         render_options.insert(render_options.end(), place_options.begin(), place_options.end());
         return render_instead(why, render_options, screen_name, out);
     }
-    const int status = run_window(*made, properties, screen_name, place_options, dump_path);
+    StartupOptions startup;
+    startup.screen = screen_name;
+    startup.language = language;
+    if (!place_options.empty())
+        startup.adjust_document = [place_options](Document& document) {
+            OptionList given(place_options);
+            apply_place_and_moment(given, document);
+        };
+    const int status = run_window(*made, std::move(startup), dump_path);
     made.reset();
     close_running_instance();
     return status;

@@ -24,7 +24,7 @@ bool overlap(const Element& a, const Element& b)
 } // namespace
 
 MainScreen::MainScreen(Properties& properties, Document& document)
-    : properties(properties), document(document), settings(document),
+    : properties(properties), document(document), main_menu(properties, document), info_panel(properties), settings(document),
       date_time(document, [this] { show_clock_state(); })
 {
     backlight.emplace();
@@ -181,9 +181,42 @@ void MainScreen::open_panel(Panel panel)
         click_panel_button(*button);
 }
 
-void MainScreen::open_main_menu() {}
+void MainScreen::open_menu()
+{
+    menu_button->set_state(1, true);
+    for (Checkbox* button : {search_button, datetime_button, settings_button})
+        button->set_state(0, true);
+    show_panels();
+    main_menu.open();
+}
 
-void MainScreen::open_selection_info() {}
+bool MainScreen::open_selection_info()
+{
+    const SkyObject selected = stars->selection();
+    const SkyCatalog& catalog = stars->catalog();
+    const auto index = static_cast<size_t>(selected.index);
+    switch (selected.kind) {
+    case SkyKind::star:
+        if (const StarRecord* star = catalog.stars.find(selected.index)) {
+            info_panel.show_star(*star, catalog.constellations);
+            return true;
+        }
+        return false;
+    case SkyKind::body:
+        if (selected.index < 0 || index >= BODY_COUNT)
+            return false;
+        info_panel.show_body(stars->bodies()[index], selected.index);
+        return true;
+    case SkyKind::constellation:
+        if (selected.index < 0 || index >= catalog.constellations.size())
+            return false;
+        info_panel.show_constellation(catalog.constellations[index]);
+        return true;
+    case SkyKind::nothing:
+        return false;
+    }
+    return false;
+}
 
 void MainScreen::on_click(Checkbox& checkbox, Point)
 {
@@ -195,11 +228,7 @@ void MainScreen::on_click(Checkbox& checkbox, Point)
         for (Checkbox* tab : {tab_stars, tab_constellations, tab_planets})
             tab->set_state(tab == &checkbox ? 1 : 0, true);
     } else if (&checkbox == menu_button) {
-        menu_button->set_state(1, true);
-        for (Checkbox* button : {search_button, datetime_button, settings_button})
-            button->set_state(0, true);
-        show_panels();
-        open_main_menu();
+        open_menu();
     } else {
         checkbox.next_state(true);
     }

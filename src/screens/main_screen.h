@@ -1,6 +1,8 @@
 #pragma once
 #include "document/document.h"
 #include "screens/date_time_panel.h"
+#include "screens/main_menu.h"
+#include "screens/object_info_panel.h"
 #include "screens/search_panel.h"
 #include "screens/settings_panel.h"
 #include "shell/application.h"
@@ -53,6 +55,12 @@ public:
     SearchPanel& search() const { return *search_; }
     // Opens the panel as a tap on its button would.
     void open_panel(Panel panel);
+    // Opens the main menu as a tap on its button would.
+    void open_menu();
+    // Opens the about panel over the screen.
+    void open_about() { main_menu.about().open(); }
+    // Opens the selected object's information; false with nothing selected.
+    bool open_selection_info();
     // Shows or hides the search panel; the zoom knob shows exactly when it is hidden.
     void show_search(bool on, bool animated);
     // Shows the selection: its name, its target marker (moved by a dragged target) and close button.
@@ -94,10 +102,6 @@ private:
     void build();
     template <typename Kind>
     Kind& part(Element& parent, std::u16string_view name);
-    // The main menu opens here, the screen's panels closed and its button on.
-    void open_main_menu();
-    // The selected object's information opens here.
-    void open_selection_info();
     // The bar's panel buttons: the clicked one toggles, the others go off, the panels follow.
     void click_panel_button(Checkbox& clicked);
     void show_panels();
@@ -112,6 +116,8 @@ private:
 
     Properties& properties;
     Document& document;
+    MainMenu main_menu;
+    ObjectInfoPanel info_panel;
     SettingsPanel settings;
     DateTimePanel date_time;
     std::optional<BacklightHold> backlight;

@@ -31,6 +31,7 @@ public:
     // The message loop; returns when the window has been closed.
     void run() { game->run(); }
     void quit() { game->quit(); }
+    bool quit_requested() const { return game->quit_requested(); }
 
     // Opens a screen on top, which the screen stack then owns; an overlay dims what lies below it.
     void push_screen(std::unique_ptr<Element> screen, ScreenKind kind = ScreenKind::FULL);

@@ -56,6 +56,8 @@ public:
     // The message loop: until the window is closed (and the listener agrees) or `quit`.
     void run();
     void quit() { quitting = true; }
+    // A quit was asked for and the loop has not started again since.
+    bool quit_requested() const { return quitting; }
     // Handles one window event as the loop does (tests feed events through this).
     void handle_event(const WindowEvent& event);
     // One frame step at the tick: advance and, when something changed (or `force`), draw and show.

@@ -21,6 +21,13 @@ constexpr const char* BODY_NAMES[] = {"Sun", "Mercury", "Venus", "Moon", "Mars",
 
 using Entries = std::vector<std::pair<std::string, std::string>>;
 
+// Texts that a translation may share with English: names, abbreviations and words that are
+// spelt the same in some of the languages. Any other English text in a translation is a text
+// left untranslated.
+const std::set<std::string> SAME_IN_TRANSLATIONS = {"GPS", "Menu", "Date", "Constellations", "Version", "Venus", "Mars",
+                                                    "Jupiter", "Saturn", "Uranus", "Neptune", "Planet", "Jan", "Feb",
+                                                    "Apr", "Jun", "Jul", "Aug", "Sep", "Nov"};
+
 bool is_space(char c)
 {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -119,11 +126,17 @@ bool build_language_files(const std::string& sources_folder, const std::string& 
             return false;
 
         std::map<std::string, std::string> has_text(texts.begin(), texts.end());
-        for (const auto& [key, value] : english_texts)
+        for (const auto& [key, value] : english_texts) {
             if (!has_text.contains(key)) {
                 std::cerr << texts_folder << "/" << language.name << ".txt: the text \"" << key << "\" is missing\n";
                 return false;
             }
+            if (language.name != "english" && has_text[key] == value && !SAME_IN_TRANSLATIONS.contains(value)) {
+                std::cerr << texts_folder << "/" << language.name << ".txt: the text \"" << key
+                          << "\" is the English one, not translated\n";
+                return false;
+            }
+        }
         for (const char* body : BODY_NAMES)
             if (!has_text.contains(body)) {
                 std::cerr << texts_folder << "/" << language.name << ".txt: the body name \"" << body << "\" is missing\n";
