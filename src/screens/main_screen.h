@@ -113,6 +113,9 @@ private:
     bool over_panel(Point point) const;
     // The element lies (partly) under a shown panel.
     bool under_open_panel(const Element& element) const;
+    // Moves the selection pill beside an open panel that would cover it (landscape windows), and
+    // back to the centre when none does.
+    void keep_selection_clear();
 
     Properties& properties;
     Document& document;
@@ -131,6 +134,9 @@ private:
     Element* target_tip = nullptr;
     Button* selection_button = nullptr;
     Button* close_selection = nullptr;
+    // The pill holding the selection and close buttons, and its width as the skin gives it.
+    Element* selection_bar = nullptr;
+    int32_t selection_bar_width = 0;
     Checkbox* search_button = nullptr;
     Checkbox* datetime_button = nullptr;
     Checkbox* settings_button = nullptr;
