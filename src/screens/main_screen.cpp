@@ -189,10 +189,27 @@ void MainScreen::open_menu()
     for (Checkbox* button : {search_button, datetime_button, settings_button})
         button->set_state(0, true);
     show_panels();
+    step_aside();
     main_menu.open();
 }
 
+void MainScreen::step_aside()
+{
+    selection_button->set_visible(false);
+    close_selection->set_visible(false);
+}
+
 bool MainScreen::open_selection_info()
+{
+    // Aside first: the panel keeps a picture of this screen as it was when it opened.
+    step_aside();
+    if (show_selection_info())
+        return true;
+    refresh_selection();
+    return false;
+}
+
+bool MainScreen::show_selection_info()
 {
     const SkyObject selected = stars->selection();
     const SkyCatalog& catalog = stars->catalog();

@@ -161,4 +161,22 @@ TEST_F(MainScreenTest, AnOpenPanelInALandscapeWindowLeavesTheSelectionPillInView
     EXPECT_GE(panel.y(), pill.y() + pill.height());
 }
 
+TEST_F(MainScreenTest, TheSelectionPillWaitsWhileTheInformationIsOverTheScreen)
+{
+    lay_out(800, 480);
+    auto& sky = *dynamic_cast<Stars*>(screen->find_child(u"stars"));
+    sky.select(SkyObject::of(Body::moon));
+    screen->update(0.04);
+    ASSERT_TRUE(shown(u"btn_selection"));
+    // A phone-wide panel over a landscape window would cut the pill in two.
+    ASSERT_TRUE(screen->open_selection_info());
+    EXPECT_FALSE(shown(u"btn_selection"));
+    EXPECT_FALSE(shown(u"btn_close_selection"));
+    EXPECT_TRUE(shown(u"btn_target")) << "the object stays marked in the sky beside the panel";
+    // On top again, the screen shows it with its next frame.
+    screen->update(0.04);
+    EXPECT_TRUE(shown(u"btn_selection"));
+    EXPECT_TRUE(shown(u"btn_close_selection"));
+}
+
 } // namespace stellaro
