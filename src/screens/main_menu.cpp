@@ -18,6 +18,14 @@ MenuItem item(std::u16string id, bool checked = false)
     return entry;
 }
 
+// An entry of the main menu itself, drawn with its icon from the skin node "MenuEntry<id>".
+MenuItem main_entry(std::u16string id, bool checked = false)
+{
+    MenuItem entry = item(std::move(id), checked);
+    entry.template_name = u"MenuEntry" + entry.id;
+    return entry;
+}
+
 } // namespace
 
 MainMenu::MainMenu(Properties& properties, Document& document)
@@ -55,13 +63,13 @@ void MainMenu::toggle_night_mode()
 void MainMenu::command(int32_t, std::u16string_view id, std::u16string&, std::vector<MenuItem>& items)
 {
     if (id == MENU_ID) {
-        items.push_back(item(u"About"));
+        items.push_back(main_entry(u"About"));
         if (languages_available())
-            items.push_back(item(u"Language"));
-        items.push_back(item(u"NightMode", document.night_mode));
-        items.push_back(item(u"Minimize"));
-        items.push_back(item(u"Exit"));
-        items.push_back(item(u"Cancel"));
+            items.push_back(main_entry(u"Language"));
+        items.push_back(main_entry(u"NightMode", document.night_mode));
+        items.push_back(main_entry(u"Minimize"));
+        items.push_back(main_entry(u"Exit"));
+        items.push_back(main_entry(u"Cancel"));
     } else if (id == u"NightMode") {
         toggle_night_mode();
     } else if (id == u"Minimize") {

@@ -67,6 +67,8 @@ void MainScreen::build()
     target_tip = &part<Element>(*target, u"tip");
     selection_button = &part<Button>(*this, u"btn_selection");
     close_selection = &part<Button>(*this, u"btn_close_selection");
+    selection_bar = close_selection->parent();
+    selection_bar_width = selection_bar ? selection_bar->design_size.x : 0;
     search_button = &part<Checkbox>(*this, u"button_search");
     datetime_button = &part<Checkbox>(*this, u"button_datetime");
     datetime_exclamation = &part<Element>(*datetime_button, u"exclamation");
@@ -187,10 +189,27 @@ void MainScreen::open_menu()
     for (Checkbox* button : {search_button, datetime_button, settings_button})
         button->set_state(0, true);
     show_panels();
+    step_aside();
     main_menu.open();
 }
 
+void MainScreen::step_aside()
+{
+    selection_button->set_visible(false);
+    close_selection->set_visible(false);
+}
+
 bool MainScreen::open_selection_info()
+{
+    // Aside first: the panel keeps a picture of this screen as it was when it opened.
+    step_aside();
+    if (show_selection_info())
+        return true;
+    refresh_selection();
+    return false;
+}
+
+bool MainScreen::show_selection_info()
 {
     const SkyObject selected = stars->selection();
     const SkyCatalog& catalog = stars->catalog();
@@ -348,7 +367,35 @@ void MainScreen::update(double elapsed)
     if (menu_button->state() != 0)
         if (Application* application = Application::instance(); !application || application->screens().top() == this)
             menu_button->set_state(0, true);
+    keep_selection_clear();
     refresh_selection();
+}
+
+void MainScreen::keep_selection_clear()
+{
+    if (!selection_bar || selection_bar == this)
+        return;
+    const int32_t gap = std::max(1, selection_bar->border_min.y);
+    const int32_t centred_left = (width() - selection_bar_width) / 2;
+    const int32_t bar_bottom = selection_bar->border_min.y + selection_bar->design_size.y;
+    int32_t beside = -1;
+    for (const Element* panel : {search_panel, datetime_panel, settings_panel}) {
+        const int32_t panel_right = panel->x() - x() + panel->width();
+        if (panel->visible() && panel->y() - y() < bar_bottom && panel_right > centred_left)
+            beside = panel_right + gap;
+    }
+    const int32_t room = width() - beside - gap;
+    // Too narrow a strip of sky beside the panel holds no readable name; the pill then stays.
+    const bool move = beside >= 0 && room >= selection_bar_width / 2;
+    const AnchorMode anchor = move ? AnchorMode::MIN_SIDE : AnchorMode::CENTER;
+    const Point size{move ? std::min(room, selection_bar_width) : selection_bar_width, selection_bar->design_size.y};
+    const Point offset{move ? beside : 0, selection_bar->border_min.y};
+    if (selection_bar->anchor_x == anchor && selection_bar->design_size == size && selection_bar->border_min == offset)
+        return;
+    selection_bar->anchor_x = anchor;
+    selection_bar->design_size = size;
+    selection_bar->border_min = offset;
+    selection_bar->invalidate_measure();
 }
 
 bool MainScreen::under_open_panel(const Element& element) const

@@ -58,7 +58,11 @@ public:
     // Opens the main menu as a tap on its button would.
     void open_menu();
     // Opens the about panel over the screen.
-    void open_about() { main_menu.about().open(); }
+    void open_about()
+    {
+        step_aside();
+        main_menu.about().open();
+    }
     // Opens the selected object's information; false with nothing selected.
     bool open_selection_info();
     // Shows or hides the search panel; the zoom knob shows exactly when it is hidden.
@@ -113,6 +117,14 @@ private:
     bool over_panel(Point point) const;
     // The element lies (partly) under a shown panel.
     bool under_open_panel(const Element& element) const;
+    // Another screen goes over this one, phone-wide in larger windows: the pill, which it would
+    // cut and which cannot be taken meanwhile, waits for this screen to be on top again.
+    void step_aside();
+    // Hands the selected object to the information panel; false when there is none.
+    bool show_selection_info();
+    // Moves the selection pill beside an open panel that would cover it (landscape windows), and
+    // back to the centre when none does.
+    void keep_selection_clear();
 
     Properties& properties;
     Document& document;
@@ -131,6 +143,9 @@ private:
     Element* target_tip = nullptr;
     Button* selection_button = nullptr;
     Button* close_selection = nullptr;
+    // The pill holding the selection and close buttons, and its width as the skin gives it.
+    Element* selection_bar = nullptr;
+    int32_t selection_bar_width = 0;
     Checkbox* search_button = nullptr;
     Checkbox* datetime_button = nullptr;
     Checkbox* settings_button = nullptr;

@@ -41,6 +41,21 @@ TEST(LanguageData, EveryLanguageNamesStarsConstellationsBodiesCountriesAndTextsI
     }
 }
 
+TEST(LanguageData, MonthAbbreviationsStayShortEnoughForTheirDrum)
+{
+    // A month key shared with a longer text (a constellation's abbreviation, a coordinate caption) would
+    // be cut on the drum.
+    for (const char* language : {"english", "french", "german", "italian", "polish", "russian", "spanish", "ukrainian"}) {
+        SCOPED_TRACE(language);
+        LanguageTable table;
+        ASSERT_TRUE(table.load_language_file(utf8_to_utf16(built_file(std::string(language) + ".lng"))));
+        for (const char16_t* month : {u"MonthJan", u"MonthFeb", u"MonthMar", u"MonthApr", u"MonthMay", u"MonthJun",
+                                      u"MonthJul", u"MonthAug", u"MonthSep", u"MonthOct", u"MonthNov", u"MonthDec"})
+            EXPECT_LE(table.translate(month).size(), 5u) << utf16_to_utf8(month);
+        EXPECT_GT(table.translate(u"Declination").size(), 5u);
+    }
+}
+
 } // namespace
 
 } // namespace stellaro

@@ -39,6 +39,13 @@ protected:
         screen = std::make_unique<MainScreen>(properties, *document);
     }
 
+    // Lays the screen out in a window of the given size, as each frame does.
+    void lay_out(int32_t width, int32_t height)
+    {
+        screen->set_horizontal(0, width);
+        screen->set_vertical(0, height);
+    }
+
     Checkbox& box(std::u16string_view name) const { return *dynamic_cast<Checkbox*>(screen->find_child(name)); }
     bool shown(std::u16string_view name) const { return screen->find_child(name)->visible(); }
     void click(std::u16string_view name) { screen->on_click(box(name), Point{}); }
@@ -119,6 +126,57 @@ TEST_F(MainScreenTest, ASkinReloadRebuildsFromTheDocument)
     EXPECT_FALSE(shown(u"panel_settings")) << "the panels start closed";
     EXPECT_TRUE(screen->find_child(u"btn_now")->visible());
     EXPECT_TRUE(box(u"button_datetime").find_child(u"exclamation")->visible());
+}
+
+TEST_F(MainScreenTest, AnOpenPanelInALandscapeWindowLeavesTheSelectionPillInView)
+{
+    const Element& pill = *screen->find_child(u"btn_close_selection")->parent();
+    const Element& panel = *screen->find_child(u"panel_settings");
+    const auto beside = [&] { return pill.x() >= panel.x() + panel.width() && pill.x() + pill.width() <= 800; };
+    lay_out(800, 480);
+    const int32_t centred_x = pill.x();
+    click(u"button_settings");
+    for (int frame = 0; frame < 2; ++frame) {
+        screen->update(0.04);
+        lay_out(800, 480);
+    }
+    ASSERT_GT(panel.height() + 92, 480 - 64) << "the settings reach the top of a landscape window";
+    EXPECT_TRUE(beside());
+    EXPECT_GE(pill.width(), 200) << "room for a name";
+    EXPECT_EQ(pill.y(), 16);
+
+    // Closed again, the pill returns to the middle.
+    click(u"button_settings");
+    screen->update(0.04);
+    lay_out(800, 480);
+    EXPECT_EQ(pill.x(), centred_x);
+
+    // In the portrait design size the panel rises below the pill, which stays centred.
+    lay_out(480, 800);
+    const int32_t portrait_x = pill.x();
+    click(u"button_settings");
+    screen->update(0.04);
+    lay_out(480, 800);
+    EXPECT_EQ(pill.x(), portrait_x);
+    EXPECT_GE(panel.y(), pill.y() + pill.height());
+}
+
+TEST_F(MainScreenTest, TheSelectionPillWaitsWhileTheInformationIsOverTheScreen)
+{
+    lay_out(800, 480);
+    auto& sky = *dynamic_cast<Stars*>(screen->find_child(u"stars"));
+    sky.select(SkyObject::of(Body::moon));
+    screen->update(0.04);
+    ASSERT_TRUE(shown(u"btn_selection"));
+    // A phone-wide panel over a landscape window would cut the pill in two.
+    ASSERT_TRUE(screen->open_selection_info());
+    EXPECT_FALSE(shown(u"btn_selection"));
+    EXPECT_FALSE(shown(u"btn_close_selection"));
+    EXPECT_TRUE(shown(u"btn_target")) << "the object stays marked in the sky beside the panel";
+    // On top again, the screen shows it with its next frame.
+    screen->update(0.04);
+    EXPECT_TRUE(shown(u"btn_selection"));
+    EXPECT_TRUE(shown(u"btn_close_selection"));
 }
 
 } // namespace stellaro
