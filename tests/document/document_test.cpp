@@ -29,7 +29,7 @@ CityRecord city(const std::u16string& name, double latitude, double longitude)
     std::u16string key;
     for (const char16_t c : name)
         key.push_back(static_cast<char16_t>("22233344455566677778889999"[(c | 0x20) - u'a']));
-    return {name, key, u"XX", static_cast<int32_t>(latitude * 1024), static_cast<int32_t>(longitude * 1024)};
+    return {name, key, u"XX", static_cast<int32_t>(latitude * 1024), static_cast<int32_t>(longitude * 1024), ""};
 }
 
 struct CountingListener : DocumentListener {
