@@ -14,8 +14,8 @@ constexpr const char16_t* DIGIT_IDS[] = {u"2", u"3", u"4", u"5", u"6", u"7", u"8
 
 } // namespace
 
-// The screen's element: the keyboard types into the filter, Backspace takes a digit back,
-// Escape (and Backspace with nothing typed) closes the list.
+// The screen's element: the keyboard types into the filter, Backspace takes a digit back as
+// "del" does, Escape closes the list.
 class CityListScreen::Screen : public Element {
 public:
     explicit Screen(CityListScreen& owner) : owner(owner) {}
@@ -23,8 +23,7 @@ public:
     bool on_key(const KeyEvent& event) override
     {
         if (event.down && event.code == KEY_BACKSPACE) {
-            if (!owner.delete_digit() && event.first)
-                owner.close();
+            owner.delete_digit();
             return true;
         }
         if (event.down && event.code == KEY_ESC) {
