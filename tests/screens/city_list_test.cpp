@@ -141,6 +141,19 @@ TEST_F(CityListTest, TypingMosFindsMoscowAndChoosingItMovesThePlaceIntoMoscowTim
     auto* del = dynamic_cast<Button*>(screen.find_child(u"del"));
     ASSERT_NE(del, nullptr);
     EXPECT_TRUE(del->enabled());
+    // A digit key is enabled exactly when some listed city continues with it.
+    for (char16_t digit = u'2'; digit <= u'9'; ++digit) {
+        auto* key = dynamic_cast<Button*>(screen.find_child(std::u16string(1, digit)));
+        ASSERT_NE(key, nullptr);
+        EXPECT_EQ(key->enabled(), cities.result().next_digits[digit - u'0']) << static_cast<char>(digit);
+    }
+    EXPECT_TRUE(screen.on_text(u"cow"));
+    EXPECT_EQ(cities.filter(), u"667269");
+    EXPECT_FALSE(dynamic_cast<Button*>(screen.find_child(u"9"))->enabled()) << "no city goes on from Moscow with a 9";
+    screen.on_key({KEY_BACKSPACE, true, true});
+    screen.on_key({KEY_BACKSPACE, true, true});
+    screen.on_key({KEY_BACKSPACE, true, true});
+    EXPECT_EQ(cities.filter(), u"667");
 
     // Backspace takes a digit back, as "del" does.
     screen.on_key({KEY_BACKSPACE, true, true});
