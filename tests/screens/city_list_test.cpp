@@ -71,16 +71,6 @@ TEST(CityFilter, AnEmptyFilterListsEveryCityAndEnablesTheirFirstDigits)
     EXPECT_EQ(result.next_digits, next);
 }
 
-TEST(CityFilter, LettersTypeTheirKeypadDigits)
-{
-    EXPECT_EQ(keypad_digit(U'm'), u'6');
-    EXPECT_EQ(keypad_digit(U'S'), u'7');
-    EXPECT_EQ(keypad_digit(U'z'), u'9');
-    EXPECT_EQ(keypad_digit(U'7'), u'7');
-    EXPECT_EQ(keypad_digit(U'-'), 0);
-    EXPECT_EQ(keypad_digit(U'\u00e9'), 0);
-}
-
 const std::u16string APP_FOLDER = utf8_to_utf16(STELLARO_APP_DIR);
 
 class CityListTest : public ::testing::Test {
