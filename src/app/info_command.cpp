@@ -55,7 +55,10 @@ int info_command(OptionList& options, std::ostream& out)
         out << "none\n";
     }
     out << "local time: " << local_moment(document) << "\n";
-    out << "time zone: " << format_zone(document.zone_bias_minutes()) << "\n";
+    out << "time zone: " << format_zone(document.zone_bias_minutes());
+    if (!document.zone_fixed())
+        out << " (" << document.zone_name() << ")";
+    out << "\n";
     char jd[32];
     std::snprintf(jd, sizeof jd, "%.6f", observer.jd);
     out << "julian day: " << jd << "\n";

@@ -55,6 +55,7 @@ constexpr Openable OPENABLE[] = {
     {"settings", false, [](MainScreen& screen) { screen.open_panel(MainScreen::Panel::SETTINGS); return true; }},
     {"menu", true, [](MainScreen& screen) { screen.open_menu(); return true; }},
     {"about", true, [](MainScreen& screen) { screen.open_about(); return true; }},
+    {"cities", true, [](MainScreen& screen) { screen.open_city_list(); return true; }},
     {"info", true, [](MainScreen& screen) { return screen.open_selection_info(); }},
 };
 

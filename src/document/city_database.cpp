@@ -1,6 +1,7 @@
 #include "document/city_database.h"
 
 #include "platform/atomic_file.h"
+#include "platform/local_time.h"
 #include "skin/io/packed_bytes.h"
 
 #include <algorithm>
@@ -12,8 +13,8 @@ namespace stellaro {
 namespace {
 
 constexpr int64_t SCALE = 1 << 20;
-// The smallest record: three one-byte string lengths and two coordinates.
-constexpr size_t MIN_RECORD_BYTES = 3 + 4 + 4;
+// The smallest record: three one-byte string lengths, two coordinates and the zone's length.
+constexpr size_t MIN_RECORD_BYTES = 3 + 4 + 4 + 1;
 constexpr size_t MAX_FILE_BYTES = 512u * 1024 * 1024;
 constexpr size_t MAX_NAME_LENGTH = 255;
 constexpr char KEYPAD_DIGITS[] = "22233344455566677778889999";
@@ -69,8 +70,9 @@ const char* read_record(ByteReader& reader, CityRecord& record)
 {
     int32_t latitude = 0;
     int32_t longitude = 0;
+    std::u16string zone;
     if (!reader.string(record.country) || !reader.string(record.name) || !reader.string(record.key) ||
-        !reader.integer(4, latitude) || !reader.integer(4, longitude))
+        !reader.integer(4, latitude) || !reader.integer(4, longitude) || !reader.string(zone))
         return "a length beyond the end of the file";
     if (record.country.size() != 2 || !is_capital(record.country[0]) || !is_capital(record.country[1]))
         return "a country that is not two capital letters";
@@ -80,6 +82,12 @@ const char* read_record(ByteReader& reader, CityRecord& record)
         return "a keypad key that does not spell the name";
     if (std::abs(static_cast<int64_t>(latitude)) > 90 * SCALE || std::abs(static_cast<int64_t>(longitude)) > 180 * SCALE)
         return "a position off the globe";
+    // The zone is handed to the system's rules, so only a plain zone name will do; none at all
+    // leaves the city in the computer's zone.
+    record.zone.assign(zone.begin(), zone.end());
+    if (!std::all_of(zone.begin(), zone.end(), [](char16_t c) { return c < 0x80; }) ||
+        (!record.zone.empty() && !zone_name_valid(record.zone)))
+        return "a time zone that is not a zone name";
     record.latitude = latitude / 1024;
     record.longitude = longitude / 1024;
     return nullptr;
@@ -162,6 +170,7 @@ std::string serialize_cities(const std::vector<CityRecord>& cities)
         put_string(out, city.key);
         put_integer(out, city.latitude * 1024, 4);
         put_integer(out, city.longitude * 1024, 4);
+        put_string(out, std::u16string(city.zone.begin(), city.zone.end()));
     }
     return out;
 }
@@ -179,6 +188,7 @@ std::string serialize_cities(const std::vector<CityRecord>& cities, const std::v
         put_string(out, city.key);
         put_integer(out, position.latitude, 4);
         put_integer(out, position.longitude, 4);
+        put_string(out, std::u16string(city.zone.begin(), city.zone.end()));
     }
     return out;
 }

@@ -19,10 +19,11 @@ struct CityReadResult {
 };
 
 // Parses the bytes of "cities.db": a little-endian signed record count, then per record the
-// country, name and key strings and the latitude and longitude in degrees x 2^20. A record is
-// sound when every length fits the bytes that remain, the country is two capital letters, the
-// name is valid UTF-16 text of 1 to 255 units, the key spells the name on a telephone keypad
-// and the position lies on the globe. A damaged record is left out and reading goes on at the
+// country, name and key strings, the latitude and longitude in degrees x 2^20 and the name of
+// its time zone. A record is sound when every length fits the bytes that remain, the country is
+// two capital letters, the name is valid UTF-16 text of 1 to 255 units, the key spells the name
+// on a telephone keypad, the position lies on the globe and the zone is a well-formed zone name or
+// empty (the computer's zone). A damaged record is left out and reading goes on at the
 // next offset where a sound record starts, so the cities on either side of the damage survive;
 // the records read must number what the count says.
 CityReadResult parse_cities(std::string_view bytes, std::vector<CityRecord>& cities);

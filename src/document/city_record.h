@@ -11,6 +11,7 @@ struct CityRecord {
     std::u16string country; // ISO 3166 letters
     int32_t latitude = 0;   // degrees x 1024, north positive
     int32_t longitude = 0;  // degrees x 1024, east positive
+    std::string zone;       // the time-zone database's name of its zone ("Europe/Moscow")
 };
 
 } // namespace stellaro

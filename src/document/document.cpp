@@ -59,11 +59,12 @@ Document::Document(const std::u16string& cities_path)
     load_settings();
     observer.set_observer(longitude, latitude);
     load_cities(cities_path);
-    if (cities.empty())
-        return;
-    log() << "Document::Document0 " << stopwatch.lap() << "\n";
-    city_index = find_nearest_city(longitude, latitude);
-    log() << "Document::Document1 " << stopwatch.lap() << "\n";
+    if (!cities.empty()) {
+        log() << "Document::Document0 " << stopwatch.lap() << "\n";
+        city_index = find_nearest_city(longitude, latitude);
+        log() << "Document::Document1 " << stopwatch.lap() << "\n";
+    }
+    place_changed();
 }
 
 Document::~Document() = default;
@@ -81,6 +82,7 @@ void Document::set_location(double new_longitude, double new_latitude)
     latitude = new_latitude;
     observer.set_observer(longitude, latitude);
     city_index = find_nearest_city(longitude, latitude);
+    place_changed();
     notify({false});
     save_settings();
 }
@@ -94,13 +96,50 @@ void Document::set_city(int32_t index)
     latitude = city.latitude / 1024.0;
     observer.set_observer(longitude, latitude);
     city_index = index;
+    place_changed();
     notify({true});
     save_settings();
 }
 
+void Document::place_changed()
+{
+    std::string chosen;
+    if (!use_system_zone && !cities.empty()) {
+        if (city_index >= 0 && static_cast<size_t>(city_index) < cities.size()) {
+            chosen = cities[static_cast<size_t>(city_index)].zone;
+        } else {
+            // Out at sea the zone is the sea zone of the longitude: whole hours, 15 degrees wide.
+            const int hours = static_cast<int>(std::lround(longitude / 15.0));
+            chosen = hours == 0 ? "Etc/GMT" : std::string("Etc/GMT") + (hours > 0 ? "-" : "+") + std::to_string(std::abs(hours));
+        }
+        if (!chosen.empty() && !zone_available(chosen)) {
+            log() << "Document: the zone " << chosen << " is not in the system's zone rules; the computer's zone is used\n";
+            chosen.clear();
+        }
+    }
+    zone = chosen;
+    if (live_time)
+        reset_moment_to_clock();
+    else
+        update_moment();
+}
+
+void Document::set_use_system_zone(bool on)
+{
+    if (on == use_system_zone)
+        return;
+    use_system_zone = on;
+    place_changed();
+    // The local time moved, as it does with the place.
+    notify({false});
+    save_settings();
+}
+
+std::string Document::zone_name() const { return zone.empty() ? system_zone_name() : zone; }
+
 void Document::reset_moment_to_clock()
 {
-    const LocalClock now = local_clock_now();
+    const LocalClock now = zone_clock_now(zone);
     date_jd = julian_day_from_calendar(now.year, now.month, now.day, true);
     hour = now.hour;
     minute = now.minute;
@@ -128,7 +167,7 @@ int Document::zone_bias_minutes() const
         return *fixed_zone;
     const CalendarMoment day = calendar_from_jd(date_jd);
     const int whole_minute = static_cast<int>(std::floor(minute));
-    return stellaro::zone_bias_minutes(day.year, day.month, day.day, static_cast<int>(hour), whole_minute);
+    return stellaro::zone_bias_minutes(zone, day.year, day.month, day.day, static_cast<int>(hour), whole_minute);
 }
 
 void Document::update_moment()
@@ -178,6 +217,7 @@ void Document::load_settings()
     load_switch(u"show_constellations", show_constellations);
     load_switch(u"show_planets", show_planets);
     load_switch(u"refraction", refraction);
+    load_switch(u"system_time_zone", use_system_zone);
 }
 
 void Document::save_settings()
@@ -192,7 +232,8 @@ void Document::save_settings()
                                   {u"show_stars", show_stars},
                                   {u"show_constellations", show_constellations},
                                   {u"show_planets", show_planets},
-                                  {u"refraction", refraction}});
+                                  {u"refraction", refraction},
+                                  {u"system_time_zone", use_system_zone}});
 }
 
 void Document::add_listener(DocumentListener* listener)

@@ -5,6 +5,7 @@
 #include "skin/io/singleton.h"
 
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace stellaro {
@@ -46,8 +47,19 @@ public:
     void set_persistent(bool on) { persistent = on; }
     // A fixed zone bias in minutes (UTC = local + bias) instead of the system's rules; nothing for those.
     void set_fixed_zone(std::optional<int> bias_minutes);
+    // A zone given with the moment overrides every zone rule.
+    bool zone_fixed() const { return fixed_zone.has_value(); }
     // The zone bias in minutes in force for the moment shown.
     int zone_bias_minutes() const;
+    // The time-zone database's name of the zone whose rules give the local time: the zone of the
+    // place's nearest city, the sea zone of the longitude when no city is near, the computer's
+    // zone when asked for or when the cities do not say. Empty for the computer's zone.
+    const std::string& zone_rules() const { return zone; }
+    // The zone as people read it: the zone's name, or the computer's zone's name.
+    std::string zone_name() const;
+    // Use the computer's zone instead of the place's; a change tells the listeners (the local
+    // time moved) and is saved.
+    void set_use_system_zone(bool on);
 
     void add_listener(DocumentListener* listener);
     void remove_listener(DocumentListener* listener);
@@ -68,6 +80,8 @@ public:
     bool show_planets = true;
     // Atmospheric refraction in what the sky draws and the altitudes it shows.
     bool refraction = true;
+    // The local time is the computer's, not the place's.
+    bool use_system_zone = false;
     double longitude = 0.0;
     double latitude = 0.0;
     int32_t city_index = -1;
@@ -76,9 +90,12 @@ public:
 
 private:
     void load_cities(const std::u16string& path);
+    // Chooses the zone for the place and the switch, then shows the moment in it.
+    void place_changed();
 
     bool persistent = true;
     std::optional<int> fixed_zone;
+    std::string zone;
 };
 
 } // namespace stellaro

@@ -25,7 +25,7 @@ bool overlap(const Element& a, const Element& b)
 
 MainScreen::MainScreen(Properties& properties, Document& document)
     : properties(properties), document(document), main_menu(properties, document), info_panel(properties), settings(document),
-      date_time(document, [this] { show_clock_state(); })
+      date_time(document, [this] { show_clock_state(); }), city_list(properties, document)
 {
     backlight.emplace();
     build();
@@ -126,6 +126,11 @@ void MainScreen::show_clock_state()
 {
     now_button->set_visible(!document.live_time);
     datetime_exclamation->set_visible(!document.live_time);
+}
+
+void MainScreen::document_changed(DocumentChange)
+{
+    show_document_moment();
 }
 
 void MainScreen::show_document_moment()

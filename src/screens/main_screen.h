@@ -1,5 +1,6 @@
 #pragma once
 #include "document/document.h"
+#include "screens/city_list_screen.h"
 #include "screens/date_time_panel.h"
 #include "screens/main_menu.h"
 #include "screens/object_info_panel.h"
@@ -63,6 +64,12 @@ public:
         step_aside();
         main_menu.about().open();
     }
+    // Opens the city list over the screen.
+    void open_city_list()
+    {
+        step_aside();
+        city_list.open();
+    }
     // Opens the selected object's information; false with nothing selected.
     bool open_selection_info();
     // Shows or hides the search panel; the zoom knob shows exactly when it is hidden.
@@ -91,6 +98,8 @@ public:
     void on_drag(Button& button, ButtonDrag& drag) override;
 
     void search_chosen(SkyKind kind) override;
+    // A new place or zone switch moves the local time: the drums show it.
+    void document_changed(DocumentChange change) override;
 
     void on_command_line(std::u16string_view text) override;
     bool on_close() override { return true; }
@@ -132,6 +141,7 @@ private:
     ObjectInfoPanel info_panel;
     SettingsPanel settings;
     DateTimePanel date_time;
+    CityListScreen city_list;
     std::optional<BacklightHold> backlight;
     std::function<void(std::u16string_view)> command_line_handler;
     bool turn_by_keys = false;

@@ -25,7 +25,13 @@ bool SettingsPanel::take_state(Checkbox& checkbox)
     for (size_t i = 0; i < SWITCHES.size(); ++i) {
         if (boxes[i] != &checkbox)
             continue;
-        document.*SWITCHES[i].field = checkbox.state() != 0;
+        const bool on = checkbox.state() != 0;
+        // The zone changes what the moment is, so the document shows it anew.
+        if (SWITCHES[i].field == &Document::use_system_zone) {
+            document.set_use_system_zone(on);
+            return true;
+        }
+        document.*SWITCHES[i].field = on;
         document.save_settings();
         return true;
     }

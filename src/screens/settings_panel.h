@@ -17,13 +17,14 @@ public:
     };
     // In the document's order of its switches; a new switch is one more line here and one more
     // row in the skin.
-    static constexpr std::array<Switch, 6> SWITCHES = {{
+    static constexpr std::array<Switch, 7> SWITCHES = {{
         {u"setting_background", &Document::show_back},
         {u"setting_grid", &Document::show_grid},
         {u"setting_stars", &Document::show_stars},
         {u"setting_constellations", &Document::show_constellations},
         {u"setting_planets", &Document::show_planets},
         {u"setting_refraction", &Document::refraction},
+        {u"setting_system_zone", &Document::use_system_zone},
     }};
 
     explicit SettingsPanel(Document& document) : document(document) {}

@@ -36,6 +36,21 @@ TEST(InfoCommand, MoscowOn1987April10)
     EXPECT_EQ(read_file(home.file("r.reg")), "");
 }
 
+TEST(InfoCommand, ATimeWithoutAZoneIsInTheZoneOfTheNearestCity)
+{
+    TemporaryFolder home;
+    const auto zone_at = [&](const std::string& place, const std::string& moment) {
+        const ProgramRun run = run_program("info " + place + " --time " + moment, "STELLARO_REGISTRY=" + home.file("r.reg"));
+        EXPECT_EQ(run.status, 0) << run.err;
+        return line_of(run.out, "time zone");
+    };
+    EXPECT_EQ(zone_at("--lat 28.61 --lon 77.21", "2024-01-15T12:00"), "UTC+05:30 (Asia/Kolkata)");
+    EXPECT_EQ(zone_at("--lat 27.70 --lon 85.32", "2024-01-15T12:00"), "UTC+05:45 (Asia/Kathmandu)");
+    EXPECT_EQ(zone_at("--lat -33.87 --lon 151.21", "2024-01-15T12:00"), "UTC+11:00 (Australia/Sydney)");
+    EXPECT_EQ(zone_at("--lat 40.71 --lon -74.01", "2024-03-10T01:30"), "UTC-05:00 (America/New_York)");
+    EXPECT_EQ(zone_at("--lat 40.71 --lon -74.01", "2024-03-10T03:30"), "UTC-04:00 (America/New_York)");
+}
+
 TEST(InfoCommand, SecondsAreCutAsAClockShowsThemAndCarryIntoTheDate)
 {
     TemporaryFolder home;

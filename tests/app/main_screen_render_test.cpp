@@ -105,7 +105,7 @@ TEST_F(MainScreenRender, ThePanelsOpenAndCloseOneAtATime)
 
     const ProgramRun unknown = run_program("render --out " + folder.file("x.png") + " --open moon");
     EXPECT_EQ(unknown.status, 2);
-    EXPECT_NE(unknown.err.find("--open: unknown panel 'moon' (search, datetime, settings, menu, about, info)"), std::string::npos) << unknown.err;
+    EXPECT_NE(unknown.err.find("--open: unknown panel 'moon' (search, datetime, settings, menu, about, cities, info)"), std::string::npos) << unknown.err;
 }
 
 TEST_F(MainScreenRender, ATapSelectsAStarAndTheDraggedTargetAnother)
@@ -229,6 +229,36 @@ TEST_F(MainScreenRender, TheScreenAndItsPanelsInDayAndNightColours)
             const std::string name = "main" + (open.empty() ? "" : "-" + open) + (night ? "-night" : "-day") + ".png";
             EXPECT_TRUE(matches_golden(*picture, name));
         }
+    }
+}
+
+TEST_F(MainScreenRender, TheCityListNarrowsToMoscowAndChoosingItMovesThePlaceIntoMoscowTime)
+{
+    const std::string paris = "--time 2026-12-24T21:00 --lat 48.85 --lon 2.35";
+    render("wait 40\n", paris);
+    EXPECT_EQ(document()["place"]["zone"], "Europe/Paris");
+    EXPECT_EQ(document()["moment"]["local"], "2026-12-24T21:00:00+01:00");
+
+    render("text moscow\ntap-text Moscow\nwait 40\n", paris + " --open cities");
+    const Json place = document()["place"];
+    EXPECT_EQ(place["city"], "Moscow");
+    EXPECT_EQ(place["country"], "RU");
+    EXPECT_EQ(place["zone"], "Europe/Moscow");
+    EXPECT_NEAR(place["latitude"].get<double>(), 55.75, 0.01);
+    // The clock shown stays where it was set; it is now Moscow's.
+    EXPECT_EQ(document()["moment"]["local"], "2026-12-24T21:00:00+03:00");
+    EXPECT_EQ(document()["moment"]["utc"], "2026-12-24T18:00:00Z");
+    EXPECT_FALSE(shown("cities")) << "choosing a city closes the list";
+}
+
+TEST_F(MainScreenRender, TheCityListFilteredInDayAndNightColours)
+{
+    for (const bool night : {false, true}) {
+        render("text mos\nwait 40\n", PARIS_EVENING + " --open cities" + (night ? " --night" : ""));
+        EXPECT_EQ(element("filter")["text"], "667");
+        const auto picture = read_png_565(folder.file("main.png"));
+        ASSERT_TRUE(picture);
+        EXPECT_TRUE(matches_golden(*picture, std::string("cities-mos") + (night ? "-night" : "-day") + ".png"));
     }
 }
 

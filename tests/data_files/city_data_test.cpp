@@ -1,6 +1,7 @@
 #include "data_files/built_files.h"
 
 #include "document/city_database.h"
+#include "platform/local_time.h"
 
 #include <gtest/gtest.h>
 
@@ -57,6 +58,32 @@ TEST(CityData, EveryCityIsReadInOrderWithItsPositionAndAKeypadKeyForEachCharacte
     const auto paris = std::find_if(cities.begin(), cities.end(), [](const CityRecord& c) { return c.name == u"Paris"; });
     ASSERT_NE(paris, cities.end());
     EXPECT_EQ(paris->country, u"FR");
+}
+
+TEST(CityData, EveryCityHasAZoneOfItsCountryThatTheSystemKnows)
+{
+    std::vector<CityRecord> cities;
+    ASSERT_TRUE(read_city_file(built_file("cities.db"), cities).sound());
+    std::vector<std::string> checked;
+    for (const CityRecord& city : cities) {
+        if (std::find(checked.begin(), checked.end(), city.zone) != checked.end())
+            continue;
+        ASSERT_TRUE(zone_available(city.zone)) << utf16_to_utf8(city.name) << ": " << city.zone;
+        checked.push_back(city.zone);
+    }
+    // The nearest reference point of the city's own country, not of a neighbour across a border.
+    const struct {
+        std::u16string_view name, country;
+        const char* zone;
+    } expected[] = {{u"Moscow", u"RU", "Europe/Moscow"},    {u"Vladivostok", u"RU", "Asia/Vladivostok"},
+                    {u"Chicago", u"US", "America/Chicago"}, {u"Strasbourg", u"FR", "Europe/Paris"},
+                    {u"Kathmandu", u"NP", "Asia/Kathmandu"}, {u"Perth", u"AU", "Australia/Perth"}};
+    for (const auto& city : expected) {
+        const auto found = std::find_if(cities.begin(), cities.end(),
+                                        [&](const CityRecord& c) { return c.name == city.name && c.country == city.country; });
+        ASSERT_NE(found, cities.end()) << utf16_to_utf8(city.name);
+        EXPECT_EQ(found->zone, city.zone) << utf16_to_utf8(city.name);
+    }
 }
 
 } // namespace

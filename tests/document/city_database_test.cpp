@@ -18,10 +18,12 @@ std::string short_string(const std::string& ascii)
     return out.str();
 }
 
-std::string record(const std::string& country, const std::string& name, const std::string& key, int32_t lat, int32_t lon)
+std::string record(const std::string& country, const std::string& name, const std::string& key, int32_t lat, int32_t lon,
+                   const std::string& zone = "Europe/Paris")
 {
     ByteWriter out;
     out.bytes(short_string(country)).bytes(short_string(name)).bytes(short_string(key)).u32(lat).u32(lon);
+    out.bytes(short_string(zone));
     return out.str();
 }
 
@@ -33,15 +35,16 @@ std::string file_of(int32_t count, const std::string& records)
 TEST(CityDatabase, RecordsRoundTripWithScaledCoordinatesAndBothLengthForms)
 {
     std::vector<CityRecord> cities(2);
-    cities[0] = {u"S\u00e3o Paulo", u"7 6 72856", u"BR", -23 * 1024 - 560, -46 * 1024 - 650};
+    cities[0] = {u"S\u00e3o Paulo", u"7 6 72856", u"BR", -23 * 1024 - 560, -46 * 1024 - 650, "America/Sao_Paulo"};
     // Over 127 characters the length takes the long form.
-    cities[1] = {std::u16string(200, u'x'), std::u16string(200, u'9'), u"XX", 0, 0};
+    cities[1] = {std::u16string(200, u'x'), std::u16string(200, u'9'), u"XX", 0, 0, ""};
     std::vector<CityRecord> back;
     const CityReadResult result = parse_cities(serialize_cities(cities), back);
     EXPECT_TRUE(result.sound()) << result.problem;
     ASSERT_EQ(back.size(), 2u);
     EXPECT_EQ(back[0].name, cities[0].name);
     EXPECT_EQ(back[0].key, cities[0].key);
+    EXPECT_EQ(back[0].zone, "America/Sao_Paulo");
     EXPECT_EQ(back[0].latitude, cities[0].latitude);
     EXPECT_EQ(back[0].longitude, cities[0].longitude);
     EXPECT_EQ(back[1].name, cities[1].name);
@@ -76,9 +79,14 @@ TEST(CityDatabase, DamagedFilesAreReportedAndKeepTheSoundRecords)
         // characters or an unpaired surrogate, a key of another name, a place off the globe.
         {file_of(2, good + record("Xx", "Bad", "223", 0, 0)), 1},
         {file_of(2, good + record("XX", "B\x01d", "2 3", 0, 0)), 1},
-        {file_of(2, good + ByteWriter().bytes(short_string("XX")).u8(1).u16(0xD800).u8(1).u16(' ').u32(0).u32(0).str()), 1},
+        {file_of(2, good + ByteWriter().bytes(short_string("XX")).u8(1).u16(0xD800).u8(1).u16(' ').u32(0).u32(0).u8(0).str()), 1},
         {file_of(2, good + record("XX", "Bad", "224", 0, 0)), 1},
         {file_of(2, good + record("XX", "Bad", "223", 91 * 1048576, 0)), 1},
+        // Zones that would name files outside the zone database, or are no names at all.
+        {file_of(2, good + record("XX", "Bad", "223", 0, 0, "../../etc/passwd")), 1},
+        {file_of(2, good + record("XX", "Bad", "223", 0, 0, "/etc/passwd")), 1},
+        {file_of(2, good + record("XX", "Bad", "223", 0, 0, "Europe/Paris extra")), 1},
+        {file_of(2, good + record("XX", "Bad", "223", 0, 0, ":Europe/Paris")), 1},
     };
     for (const auto& file : files) {
         std::vector<CityRecord> cities;

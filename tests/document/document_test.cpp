@@ -29,7 +29,7 @@ CityRecord city(const std::u16string& name, double latitude, double longitude)
     std::u16string key;
     for (const char16_t c : name)
         key.push_back(static_cast<char16_t>("22233344455566677778889999"[(c | 0x20) - u'a']));
-    return {name, key, u"XX", static_cast<int32_t>(latitude * 1024), static_cast<int32_t>(longitude * 1024)};
+    return {name, key, u"XX", static_cast<int32_t>(latitude * 1024), static_cast<int32_t>(longitude * 1024), ""};
 }
 
 struct CountingListener : DocumentListener {
@@ -125,6 +125,58 @@ TEST_F(DocumentTest, ZoneBiasKeepsHalfHoursAndFollowsDaylightSavingOfTheDateShow
     EXPECT_FALSE(document.live_time);
     document.set_fixed_zone(-180);
     EXPECT_DOUBLE_EQ(document.observer.jd, 2461398.5 + 18.0 / 24.0);
+}
+
+TEST_F(DocumentTest, TheLocalTimeIsInTheZoneOfThePlacesCityWithItsDaylightSaving)
+{
+    const auto in_zone = [](CityRecord city, const char* zone) {
+        city.zone = zone;
+        return city;
+    };
+    write_cities({in_zone(city(u"Delhi", 28.65, 77.23), "Asia/Kolkata"), in_zone(city(u"Kathmandu", 27.70, 85.32), "Asia/Kathmandu"),
+                  in_zone(city(u"Sydney", -33.87, 151.21), "Australia/Sydney"), in_zone(city(u"Berlin", 52.52, 13.40), "Europe/Berlin"),
+                  in_zone(city(u"Nowhere", 10.0, 40.0), "Mars/Olympus_Mons")});
+    Document document(cities_file());
+    const struct {
+        double longitude, latitude;
+        double day; // Julian day of the local date
+        double hour;
+        const char* zone;
+        int bias;
+    } cases[] = {
+        {77.23, 28.65, 2460324.5, 12.0, "Asia/Kolkata", -330},      // 2024-01-15
+        {85.32, 27.70, 2460324.5, 12.0, "Asia/Kathmandu", -345},
+        {151.21, -33.87, 2460324.5, 12.0, "Australia/Sydney", -660}, // the southern summer
+        {151.21, -33.87, 2460477.5, 12.0, "Australia/Sydney", -600}, // 2024-06-16, its winter
+        {13.40, 52.52, 2460400.5, 1.5, "Europe/Berlin", -60},        // 2024-03-31, before the clocks go forward
+        {13.40, 52.52, 2460400.5, 3.5, "Europe/Berlin", -120},       // and after
+        {-150.0, 0.0, 2460324.5, 12.0, "Etc/GMT+10", 600},           // at sea, far from any city
+    };
+    for (const auto& c : cases) {
+        document.set_location(c.longitude, c.latitude);
+        document.set_moment(c.day, c.hour, 0.0);
+        EXPECT_EQ(document.zone_name(), c.zone) << c.zone;
+        EXPECT_EQ(document.zone_bias_minutes(), c.bias) << c.zone << " " << c.hour;
+        EXPECT_DOUBLE_EQ(document.observer.jd, c.day + c.hour / 24.0 + c.bias / 1440.0) << c.zone;
+    }
+    // A zone the system has no rules for leaves the computer's zone (UTC here), not a wrong one.
+    document.set_location(40.0, 10.0);
+    EXPECT_EQ(document.zone_rules(), "");
+    EXPECT_EQ(document.zone_bias_minutes(), 0);
+
+    // The switch to the computer's zone keeps the local time shown, changes its zone, tells the
+    // listeners and is saved.
+    document.set_location(77.23, 28.65);
+    CountingListener listener;
+    document.add_listener(&listener);
+    document.set_use_system_zone(true);
+    EXPECT_EQ(listener.calls, 1);
+    EXPECT_EQ(document.zone_bias_minutes(), 0);
+    EXPECT_EQ(document.zone_name(), "UTC");
+    bool stored = false;
+    EXPECT_TRUE(reg_get_bool(SETTINGS_KEY, u"system_time_zone", stored));
+    EXPECT_TRUE(stored);
+    document.remove_listener(&listener);
 }
 
 TEST(DocumentDeathTest, ASecondDocumentIsFatal)

@@ -2,6 +2,7 @@
 
 #include "keypad_key.h"
 #include "tsv_table.h"
+#include "zone_table.h"
 
 #include "document/city_database.h"
 #include "platform/utf.h"
@@ -42,8 +43,13 @@ int32_t fine_degrees(double degrees)
 
 } // namespace
 
-bool build_city_file(const std::string& source_path, std::string& bytes, size_t& count)
+bool build_city_file(const std::string& source_path, const std::string& zones_path, std::string& bytes, size_t& count)
 {
+    ZoneTable zones;
+    if (!zones.load(zones_path)) {
+        std::cerr << zones.problem << "\n";
+        return false;
+    }
     TsvTable table;
     if (!table.load(source_path)) {
         std::cerr << table.problem << "\n";
@@ -75,6 +81,7 @@ bool build_city_file(const std::string& source_path, std::string& bytes, size_t&
         parse_int(table.field(row, population), city.population);
         city.record.key = keypad_key(city.record.name, utf8_to_utf16(table.field(row, ascii)));
         city.position = {fine_degrees(lat), fine_degrees(lon)};
+        city.record.zone = zones.zone_of(table.field(row, country), lat, lon);
         city.record.latitude = city.position.latitude / 1024;
         city.record.longitude = city.position.longitude / 1024;
         city.sort_key = folded(city.record.name);

@@ -2,7 +2,7 @@
 //
 //   stellaro_databuild catalog STARS.tsv OUT/catalog.db
 //   stellaro_databuild constellations LINES.tsv NAMES_EN.tsv STARS.tsv OUT/constellations.txt OUT/constellations.zip
-//   stellaro_databuild cities CITIES.tsv OUT/cities.db
+//   stellaro_databuild cities CITIES.tsv ZONE1970.tab OUT/cities.db
 //   stellaro_databuild languages SOURCES_FOLDER TEXTS_FOLDER OUT_FOLDER name:code...
 //   stellaro_databuild map WORLD.jpg BORDERS.txt OUT/map.zip
 //   stellaro_databuild pictures OUT_FOLDER
@@ -55,10 +55,10 @@ bool build_cities(const Arguments& args)
 {
     std::string bytes;
     size_t count = 0;
-    if (!build_city_file(args[0], bytes, count))
+    if (!build_city_file(args[0], args[1], bytes, count))
         return false;
     std::cout << "cities.db: " << count << " cities\n";
-    return write_output(args[1], bytes);
+    return write_output(args[2], bytes);
 }
 
 bool build_languages(const Arguments& args)
@@ -99,7 +99,7 @@ struct Command {
 
 constexpr Command COMMANDS[] = {
     {"catalog", 2, build_catalog},     {"constellations", 5, build_constellations},
-    {"cities", 2, build_cities},       {"languages", 4, build_languages},
+    {"cities", 3, build_cities},       {"languages", 4, build_languages},
     {"map", 3, build_map},             {"pictures", 1, build_pictures},
     {"icon", 2, build_icon},
 };

@@ -26,6 +26,14 @@ void OldText::set_text(std::u16string_view text)
         request_repaint();
 }
 
+void OldText::set_highlight(size_t begin, size_t end, Colour colour)
+{
+    highlight_begin = begin;
+    highlight_end = end;
+    highlight_colour = colour;
+    request_repaint();
+}
+
 void OldText::send_text(std::u16string_view id, std::u16string_view text)
 {
     if (id == this->id())
@@ -50,7 +58,32 @@ void OldText::init_from_skin(Properties& properties, const SkinBlock* block)
 
 void OldText::paint(RenderSurface& surface, Point origin)
 {
-    draw_text(font, surface, colour, text_, origin, {width(), height()}, halign, valign, wrap);
+    const Size box{width(), height()};
+    const size_t end = std::min(highlight_end, text_.size());
+    if (highlight_begin >= end || wrap || !font) {
+        draw_text(font, surface, colour, text_, origin, box, halign, valign, wrap);
+        Element::paint(surface, origin);
+        return;
+    }
+    // The line is drawn three times, each clipped to its part: before the span, the span in the
+    // highlight colour, after it. A text cut with "..." is drawn from the left, as draw_text does.
+    const int32_t full = text_size().width;
+    int32_t left = 0;
+    if (full <= box.width && halign == HALIGN_RIGHT)
+        left = box.width - full;
+    else if (full <= box.width && halign == HALIGN_CENTER)
+        left = (box.width - full) / 2;
+    const int32_t span_left = left + font->measure_box(std::u16string_view(text_).substr(0, highlight_begin)).width;
+    const int32_t span_right = left + font->measure_box(std::u16string_view(text_).substr(0, end)).width;
+    const auto part = [&](Colour part_colour, int32_t from, int32_t to) {
+        from = std::clamp(from, 0, box.width);
+        to = std::clamp(to, 0, box.width);
+        if (to > from)
+            draw_text(font, surface, part_colour, text_, origin, box, halign, valign, false, {from, 0}, {to - from, box.height});
+    };
+    part(colour, 0, span_left);
+    part(highlight_colour, span_left, span_right);
+    part(colour, span_right, box.width);
     Element::paint(surface, origin);
 }
 

@@ -20,6 +20,9 @@ public:
     // Shows the text; re-measures the tree above when the element grows with its text.
     void set_text(std::u16string_view text);
     const std::u16string& text() const { return text_; }
+    // Draws the characters [begin, end) of the text in another colour (a search's matched
+    // letters); an empty span draws none. Kept until set again. Single-line texts only.
+    void set_highlight(size_t begin, size_t end, Colour colour);
 
     void send_text(std::u16string_view id, std::u16string_view text) override;
     void init_from_skin(Properties& properties, const SkinBlock* block) override;
@@ -41,6 +44,9 @@ private:
 
     std::u16string text_;
     TextSize measured_text{-1, -1};
+    size_t highlight_begin = 0;
+    size_t highlight_end = 0;
+    Colour highlight_colour{0, 0, 0, 255};
 };
 
 } // namespace stellaro
