@@ -56,6 +56,7 @@ constexpr Openable OPENABLE[] = {
     {"menu", true, [](MainScreen& screen) { screen.open_menu(); return true; }},
     {"about", true, [](MainScreen& screen) { screen.open_about(); return true; }},
     {"info", true, [](MainScreen& screen) { return screen.open_selection_info(); }},
+    {"gps", false, [](MainScreen& screen) { screen.open_gps(); return true; }},
 };
 
 const Openable& parse_openable(const std::string& text)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace stellaro {
 
@@ -66,6 +67,14 @@ std::optional<GpsdAddress> parse_gpsd_address(const std::string& text)
     if (number < 1 || number > 65535)
         return std::nullopt;
     return GpsdAddress{host, port};
+}
+
+std::optional<GpsdAddress> gpsd_address_from_environment()
+{
+    const char* named = std::getenv("STELLARO_GPSD");
+    if (!named || !*named)
+        return default_gpsd_address();
+    return parse_gpsd_address(named);
 }
 
 } // namespace stellaro

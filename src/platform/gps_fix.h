@@ -56,4 +56,8 @@ GpsdAddress default_gpsd_address();
 // or the port is not a number from 1 to 65535.
 std::optional<GpsdAddress> parse_gpsd_address(const std::string& text);
 
+// The address in STELLARO_GPSD, the default when it is unset or empty; nothing when it is set
+// to something that is not an address.
+std::optional<GpsdAddress> gpsd_address_from_environment();
+
 } // namespace stellaro

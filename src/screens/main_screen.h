@@ -1,6 +1,7 @@
 #pragma once
 #include "document/document.h"
 #include "screens/date_time_panel.h"
+#include "screens/gps_screen.h"
 #include "screens/main_menu.h"
 #include "screens/object_info_panel.h"
 #include "screens/search_panel.h"
@@ -59,6 +60,8 @@ public:
     void open_menu();
     // Opens the about panel over the screen.
     void open_about() { main_menu.about().open(); }
+    // Opens the GPS screen, made on first use.
+    void open_gps();
     // Opens the selected object's information; false with nothing selected.
     bool open_selection_info();
     // Shows or hides the search panel; the zoom knob shows exactly when it is hidden.
@@ -117,6 +120,7 @@ private:
     Properties& properties;
     Document& document;
     MainMenu main_menu;
+    std::unique_ptr<GpsScreen> gps_screen;
     ObjectInfoPanel info_panel;
     SettingsPanel settings;
     DateTimePanel date_time;
