@@ -3,8 +3,6 @@
 #include <arpa/inet.h>
 #include <chrono>
 #include <csignal>
-#include <cstdlib>
-#include <netinet/in.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <thread>
@@ -16,13 +14,10 @@ namespace {
 
 constexpr const char* GPSFAKE = "/usr/bin/gpsfake";
 
-// Waits for the child up to the deadline; true when it ended.
-bool reaped(pid_t pid, std::chrono::milliseconds deadline)
+bool reaped(pid_t pid)
 {
-    const auto until = std::chrono::steady_clock::now() + deadline;
-    while (std::chrono::steady_clock::now() < until) {
-        int status = 0;
-        if (waitpid(pid, &status, WNOHANG) == pid)
+    for (int i = 0; i < 250; ++i) {
+        if (waitpid(pid, nullptr, WNOHANG) == pid)
             return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
@@ -48,14 +43,14 @@ std::string free_tcp_port()
     return port;
 }
 
-GpsReplay::GpsReplay(const std::string& log_name) : port_(free_tcp_port())
+GpsReplay::GpsReplay(const std::string& log_name) : port(free_tcp_port())
 {
     const std::string log = std::string(STELLARO_TEST_DATA) + "/gps/" + log_name;
     child = fork();
     if (child == 0) {
-        // A process group of its own, so that its gpsd ends with it.
+        // A process group of its own, so that its gpsd can be ended with it.
         setpgid(0, 0);
-        execl(GPSFAKE, GPSFAKE, "-q", "-c", "0.05", "-P", port_.c_str(), log.c_str(), static_cast<char*>(nullptr));
+        execl(GPSFAKE, GPSFAKE, "-q", "-c", "0.05", "-P", port.c_str(), log.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     if (child > 0)
@@ -67,14 +62,11 @@ GpsReplay::~GpsReplay()
     if (child <= 0)
         return;
     kill(child, SIGTERM);
-    if (!reaped(child, std::chrono::seconds(5))) {
+    if (!reaped(child)) {
         kill(-child, SIGKILL);
-        reaped(child, std::chrono::seconds(5));
+        reaped(child);
     }
-    // Whatever gpsfake started and left behind in its group.
     kill(-child, SIGKILL);
 }
-
-std::string GpsReplay::address() const { return "127.0.0.1:" + port_; }
 
 } // namespace stellaro

@@ -4,28 +4,25 @@
 
 namespace stellaro {
 
-// A private gpsd fed by gpsfake with a receiver log from the test data, on a free port; ended
-// with the object. Tests skip when gpsfake is not installed.
+// A private gpsd fed by gpsfake with a receiver log from the test data folder "gps", on a free
+// port; ended with the object.
 class GpsReplay {
 public:
-    // Whether gpsfake can be run here.
     static bool available();
-    // The log's name in the test data folder "gps" (e.g. "fix_3d.nmea").
     explicit GpsReplay(const std::string& log_name);
     ~GpsReplay();
     GpsReplay(const GpsReplay&) = delete;
     GpsReplay& operator=(const GpsReplay&) = delete;
 
+    const std::string port;
     // "127.0.0.1:PORT", for STELLARO_GPSD.
-    std::string address() const;
-    std::string port() const { return port_; }
+    std::string address() const { return "127.0.0.1:" + port; }
 
 private:
-    std::string port_;
     pid_t child = -1;
 };
 
-// A port nobody listens on right now, from the kernel's ephemeral range.
+// A port nobody listens on right now.
 std::string free_tcp_port();
 
 } // namespace stellaro
