@@ -1,10 +1,8 @@
 #pragma once
 #include "platform/gps_fix.h"
 
-#include <condition_variable>
 #include <cstdint>
-#include <mutex>
-#include <thread>
+#include <memory>
 
 namespace stellaro {
 
@@ -21,6 +19,9 @@ class GpsPoller {
 public:
     // How long to wait between attempts to reach gpsd.
     static constexpr int RETRY_MS = 1000;
+    // How long the destructor waits for the thread; one still stuck connecting to a far address
+    // (name lookup, an unanswered connect) is left to end on its own.
+    static constexpr int STOP_WAIT_MS = 500;
 
     explicit GpsPoller(GpsdAddress address);
     // Stops the thread and closes the connection.
@@ -33,17 +34,9 @@ public:
     uint64_t serial() const;
 
 private:
-    void run();
-    void publish(bool connected, const GpsFix& fix);
-    // Sleeps up to `ms` or until stopped; true when stopped.
-    bool pause(int ms);
-
-    const GpsdAddress address;
-    mutable std::mutex mutex;
-    std::condition_variable stop_signal;
-    bool stopping = false;
-    GpsSnapshot snapshot;
-    std::thread worker;
+    // Shared with the thread, which may outlive the poller.
+    struct Shared;
+    std::shared_ptr<Shared> shared;
 };
 
 } // namespace stellaro
