@@ -61,8 +61,10 @@ bool same(const GpsSatellite& a, const GpsSatellite& b)
 
 Point sky_plot_point(double elevation_deg, double azimuth_deg, Point centre, int32_t radius)
 {
-    const double distance = radius * (90.0 - std::clamp(elevation_deg, 0.0, 90.0)) / 90.0;
-    const double azimuth = azimuth_deg * PI / 180.0;
+    // Values that cannot be placed land on the horizon due north rather than anywhere at all.
+    const double elevation = std::isfinite(elevation_deg) ? std::clamp(elevation_deg, 0.0, 90.0) : 0.0;
+    const double distance = radius * (90.0 - elevation) / 90.0;
+    const double azimuth = std::isfinite(azimuth_deg) ? std::fmod(azimuth_deg, 360.0) * PI / 180.0 : 0.0;
     return {centre.x + static_cast<int32_t>(std::lround(distance * std::sin(azimuth))),
             centre.y - static_cast<int32_t>(std::lround(distance * std::cos(azimuth)))};
 }
@@ -178,7 +180,7 @@ void SatellitePlot::paint_bars(RenderSurface& surface, Point origin, Size size)
         if (!font)
             continue;
         if (satellite.signal_db > 0.0)
-            draw_text(font, surface, colour, decimal(static_cast<int32_t>(satellite.signal_db)), {x, base - bar - label},
+            draw_text(font, surface, colour, decimal(static_cast<int32_t>(std::min(satellite.signal_db, 999.0))), {x, base - bar - label},
                       {slot, label}, HALIGN_CENTER, VALIGN_BOTTOM, false);
         draw_text(font, surface, label_colour, decimal(satellite.prn), {x, base + 1}, {slot, label}, HALIGN_CENTER,
                   VALIGN_TOP, false);

@@ -28,6 +28,7 @@ TEST(SkyPlot, NorthIsUpAndEastToTheRight)
     EXPECT_EQ(sky_plot_point(0.0, 180.0, centre, 90), (Point{100, 290}));
     EXPECT_EQ(sky_plot_point(45.0, 270.0, centre, 90), (Point{55, 200})) << "distance grows evenly with the angle";
     EXPECT_EQ(sky_plot_point(-10.0, 0.0, centre, 90), (Point{100, 110})) << "below the horizon stays on its circle";
+    EXPECT_EQ(sky_plot_point(NAN, 1e300, centre, 90), (Point{100, 110}));
 }
 
 } // namespace
