@@ -16,17 +16,24 @@ namespace {
 
 using namespace stellaro;
 
-// Long scripts and long waits only repeat frames already drawn; capped so that one input
-// stays quick.
+// Long scripts and long waits only repeat frames already drawn, and real sleeps only slow the
+// fuzzer down; capped so that one input stays quick.
 constexpr size_t MAX_LINES = 32;
 constexpr long MAX_WAIT_MS = 1000;
+constexpr long MAX_SLEEP_MS = 5;
 
-// The script reads words as a stream does, after any white space.
+// Whether the line starts with the verb and a number above the limit; the script reads words as
+// a stream does, after any white space.
+bool longer_than(const std::string& line, const std::string& verb, long limit)
+{
+    const size_t start = line.find_first_not_of(" \t\n\v\f\r");
+    return start != std::string::npos && line.compare(start, verb.size(), verb) == 0 &&
+           std::strtol(line.c_str() + start + verb.size(), nullptr, 10) > limit;
+}
+
 bool long_wait(const std::string& line)
 {
-    const size_t verb = line.find_first_not_of(" \t\n\v\f\r");
-    return verb != std::string::npos && line.compare(verb, 4, "wait") == 0 &&
-           std::strtol(line.c_str() + verb + 4, nullptr, 10) > MAX_WAIT_MS;
+    return longer_than(line, "wait", MAX_WAIT_MS) || longer_than(line, "sleep", MAX_SLEEP_MS);
 }
 
 } // namespace

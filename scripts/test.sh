@@ -21,7 +21,7 @@ export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
 cmake -S "$root" -B "$root/build/tsan" -DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS_DEBUG=-g -O1" \
   -DSTELLARO_THREAD_SANITIZE=ON -DSTELLARO_BENCHMARKS=OFF >/dev/null
 cmake --build "$root/build/tsan" --parallel "$jobs" --target skin_io_tests platform_tests shell_tests
-ctest --test-dir "$root/build/tsan" --output-on-failure --parallel "$jobs" -R '^(LogTest|RegistryStore|ActiveScheduler|ApplicationTest)\.'
+ctest --test-dir "$root/build/tsan" --output-on-failure --parallel "$jobs" -R '^(LogTest|RegistryStore|ActiveScheduler|ApplicationTest|GpsPollerTest|GpsPollerWithoutDaemon)\.'
 
 bash "$root/scripts/build_fuzz.sh"
 ctest --test-dir "$root/build/fuzz" --output-on-failure --parallel "$jobs"

@@ -8,8 +8,10 @@
 #include "skin/elements/element_query.h"
 #include "skin/elements/keys.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <sstream>
+#include <thread>
 
 namespace stellaro {
 
@@ -21,6 +23,8 @@ constexpr long long MAX_COORDINATE = 100000;
 constexpr size_t MAX_SCRIPT_BYTES = 1024 * 1024;
 // All the time a script lets pass, its waits, taps and drags together: ten minutes of the program.
 constexpr long long MAX_SCRIPT_MS = 10 * 60 * 1000;
+// The longest a line may let real time pass: a minute is plenty for any outside source to answer.
+constexpr long long MAX_SLEEP_MS = 60 * 1000;
 // A drag moves in this many frames, then holds still long enough for its speed to fall to
 // nothing before the release.
 constexpr int DRAG_STEPS = 10;
@@ -51,6 +55,8 @@ public:
             run.text(utf8_to_utf16(rest_after(verb)));
         else if (verb == "wait")
             wait(words);
+        else if (verb == "sleep")
+            sleep(words);
         else
             throw fail("unknown event " + quoted(verb));
     }
@@ -75,6 +81,17 @@ private:
         no_more(words, usage);
         spend(ms);
         run.wait(static_cast<uint32_t>(ms));
+    }
+
+    // Real time passes for what comes from outside (gpsd's reports); the program's own clock
+    // stands still, and one frame then shows what arrived.
+    void sleep(std::istringstream& words)
+    {
+        const std::string usage = "sleep MS (0.." + std::to_string(MAX_SLEEP_MS) + ")";
+        const long long ms = number_word(words, 0, MAX_SLEEP_MS, usage);
+        no_more(words, usage);
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        run.frame(0);
     }
 
     // Everything after the verb and one space: names and texts may hold spaces.

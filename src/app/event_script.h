@@ -23,7 +23,10 @@ std::vector<std::string> read_event_lines(const std::string& path);
 //                                            hold still, release (no fling)
 //     key NAME down|up                       a key by its name ("Enter", "End", "A", "SOFT_LEFT")
 //     text TEXT                              typed text
-//     wait MS                                let MS milliseconds pass
+//     wait MS                                let MS milliseconds of the program's time pass
+//     sleep MS                               let MS milliseconds of real time pass (at most a
+//                                            minute) for data from outside, such as gpsd's, then
+//                                            draw one frame without the program's time moving
 void run_event_line(HeadlessRun& run, const std::string& line, int number);
 
 } // namespace stellaro

@@ -57,6 +57,7 @@ constexpr Openable OPENABLE[] = {
     {"about", true, [](MainScreen& screen) { screen.open_about(); return true; }},
     {"cities", true, [](MainScreen& screen) { screen.open_city_list(); return true; }},
     {"info", true, [](MainScreen& screen) { return screen.open_selection_info(); }},
+    {"gps", false, [](MainScreen& screen) { screen.open_gps(); return true; }},
 };
 
 const Openable& parse_openable(const std::string& text)

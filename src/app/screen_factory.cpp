@@ -4,6 +4,7 @@
 #include "platform/utf.h"
 #include "screens/gallery_screen.h"
 #include "screens/main_screen.h"
+#include "screens/satellite_plot.h"
 #include "skin/props/skincore.h"
 
 namespace stellaro {
@@ -38,6 +39,8 @@ std::unique_ptr<Element> make_gallery(Properties& properties)
 std::unique_ptr<Element> make_plain_screen(Properties& properties, const std::string& name)
 {
     auto screen = std::make_unique<Element>();
+    // The program's own kinds that a node may hold besides the sky; needed only while loading.
+    const std::unique_ptr<NodeRegistration> plot_kind = SatellitePlot::register_kind();
     try {
         if (!screen->load_from_skin(properties, utf8_to_utf16(name)))
             throw ScreenError("the skin has no node '" + name + "'");

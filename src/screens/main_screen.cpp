@@ -33,6 +33,14 @@ MainScreen::MainScreen(Properties& properties, Document& document)
     document.add_listener(this);
 }
 
+void MainScreen::open_gps()
+{
+    if (!gps_screen)
+        gps_screen = std::make_unique<GpsScreen>(properties, document);
+    step_aside();
+    gps_screen->open();
+}
+
 MainScreen::~MainScreen()
 {
     properties.remove_listener(this);

@@ -2,6 +2,7 @@
 #include "document/document.h"
 #include "screens/city_list_screen.h"
 #include "screens/date_time_panel.h"
+#include "screens/gps_screen.h"
 #include "screens/main_menu.h"
 #include "screens/object_info_panel.h"
 #include "screens/search_panel.h"
@@ -70,6 +71,8 @@ public:
         step_aside();
         city_list.open();
     }
+    // Opens the GPS screen, made on first use.
+    void open_gps();
     // Opens the selected object's information; false with nothing selected.
     bool open_selection_info();
     // Shows or hides the search panel; the zoom knob shows exactly when it is hidden.
@@ -138,6 +141,7 @@ private:
     Properties& properties;
     Document& document;
     MainMenu main_menu;
+    std::unique_ptr<GpsScreen> gps_screen;
     ObjectInfoPanel info_panel;
     SettingsPanel settings;
     DateTimePanel date_time;

@@ -77,6 +77,15 @@ TEST_F(EventScript, AScriptLetsAtMostTenMinutesPass)
     EXPECT_NE(hour.err.find("line 1"), std::string::npos) << hour.err;
 }
 
+TEST_F(EventScript, SleepLetsRealTimePassButNotTheProgramsTime)
+{
+    const ProgramRun after_ten_minutes = render_script("wait 600000\nsleep 20\n");
+    EXPECT_EQ(after_ten_minutes.status, 0) << after_ten_minutes.err;
+    const ProgramRun too_long = render_script("sleep 60001\n");
+    EXPECT_EQ(too_long.status, 2);
+    EXPECT_NE(too_long.err.find("sleep MS (0..60000)"), std::string::npos) << too_long.err;
+}
+
 } // namespace
 
 } // namespace stellaro
