@@ -210,11 +210,13 @@ int render_command(OptionList& options, std::ostream& out)
     if (to_open && std::string(to_open->name) == "info" && !select)
         throw UsageError("--open info needs an object: --select star:HR, body:N or constellation:CODE");
     run.open(std::move(made));
+    // A reload of the skin (night mode, another language) makes the main screen's sky anew.
+    const auto current_sky = [main_screen, sky] { return main_screen ? &main_screen->sky() : sky; };
     if (to_open && to_open->over_the_sky) {
         int i = 0;
         do
             run.frame(FRAME_MS);
-        while (!settled(run, sky) && ++i < MAX_SETTLING_FRAMES);
+        while (!settled(run, current_sky()) && ++i < MAX_SETTLING_FRAMES);
     }
     if (to_open && !to_open->open(*main_screen)) {
         std::cerr << "stellaro render: there is nothing to show for --open " << to_open->name << "\n";
@@ -232,10 +234,10 @@ int render_command(OptionList& options, std::ostream& out)
         int i = 0;
         do
             run.frame(FRAME_MS);
-        while (!settled(run, sky) && ++i < MAX_SETTLING_FRAMES);
+        while (!settled(run, current_sky()) && ++i < MAX_SETTLING_FRAMES);
     }
     if (dump_path) {
-        const DumpedState state{&document, &properties, sky};
+        const DumpedState state{&document, &properties, current_sky()};
         if (const FileResult written = write_dump(run.application().screens(), *dump_path, state); !written) {
             std::cerr << "stellaro render: cannot write " << *dump_path << ": " << written.reason << "\n";
             return 1;
