@@ -9,9 +9,11 @@ namespace stellaro {
 
 namespace {
 
-// The month rows' texts are these keys of the language.
-constexpr std::array<const char16_t*, 12> MONTH_KEYS = {u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun",
-                                                        u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec"};
+// The month rows' texts are these keys of the language; "Month" keeps them apart from the
+// constellation codes ("Oct" is Octans).
+constexpr std::array<const char16_t*, 12> MONTH_KEYS = {u"MonthJan", u"MonthFeb", u"MonthMar", u"MonthApr",
+                                                        u"MonthMay", u"MonthJun", u"MonthJul", u"MonthAug",
+                                                        u"MonthSep", u"MonthOct", u"MonthNov", u"MonthDec"};
 
 std::u16string decimal(int32_t value, bool two_digits)
 {
