@@ -149,6 +149,27 @@ public:
     // Ends the program as its close button does.
     void close_program() { stop(program, SIGTERM); }
 
+    // Clicks the middle of the named element of the main screen as the render command lays it out
+    // at that size; false when the layout has no such element.
+    bool click_element(const std::string& size, const std::string& name)
+    {
+        const std::string dump = folder + "/layout.json";
+        output_of(environment() + STELLARO_EXE " render --size " + size + " --dump " + dump + " --out " + folder +
+                  "/layout.png >/dev/null 2>&1");
+        std::ifstream file(dump);
+        std::stringstream text;
+        text << file.rdbuf();
+        const std::string json = text.str();
+        std::smatch found;
+        const std::regex rect("\"name\": \"" + name + "\",\\s*\"kind\": \"[a-z]*\",\\s*\"rect\": \\[\\s*([0-9]+),\\s*([0-9]+),\\s*([0-9]+),\\s*([0-9]+)");
+        if (!std::regex_search(json, found, rect))
+            return false;
+        const int x = std::stoi(found[1]) + std::stoi(found[3]) / 2;
+        const int y = std::stoi(found[2]) + std::stoi(found[4]) / 2;
+        xdotool("mousemove --window " + window + " " + std::to_string(x) + " " + std::to_string(y) + " click 1");
+        return true;
+    }
+
     std::string log_text() const
     {
         std::ifstream file(folder + "/state/stellaro/stellaro.txt");
@@ -210,6 +231,35 @@ void BM_WindowAtRest(benchmark::State& state)
     }
 }
 BENCHMARK(BM_WindowAtRest)->Args({480, 800})->Args({1920, 1080})->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+
+// The window at rest with a panel of the bottom bar open (0 search with its list, 1 date and
+// time with its drums, 2 settings, 3 the menu): its CPU time over REST_SECONDS as a percentage
+// of one core.
+void BM_WindowPanelAtRest(benchmark::State& state)
+{
+    if (tools_missing(state))
+        return;
+    static const char* const BUTTONS[] = {"button_search", "button_datetime", "button_settings", "button_menu"};
+    const std::string size = "480x800";
+    for (auto _ : state) {
+        WindowRun run;
+        if (!run.start(size)) {
+            state.SkipWithError("no window appeared");
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::seconds(SETTLE_SECONDS));
+        if (!run.click_element(size, BUTTONS[state.range(0)])) {
+            state.SkipWithError("the layout has no such button");
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::seconds(SETTLE_SECONDS));
+        const double before = run.cpu_seconds();
+        std::this_thread::sleep_for(std::chrono::seconds(REST_SECONDS));
+        state.SetIterationTime(REST_SECONDS);
+        state.counters["cpu_percent"] = (run.cpu_seconds() - before) * 100.0 / REST_SECONDS;
+    }
+}
+BENCHMARK(BM_WindowPanelAtRest)->DenseRange(0, 3)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 
 // A drag across the sky with a pointer move every 5 ms: the frames shown per second while the
 // sky moves, as the program's log counts them (its longest run of moving frames).

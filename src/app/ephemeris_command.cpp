@@ -204,6 +204,8 @@ int ephemeris_command(OptionList& options, std::ostream& out)
     const std::vector<std::string> stars = options.values("--star");
     const std::vector<std::string> codes = options.values("--constellation");
     Document document;
+    // A command that draws or prints changes no stored setting.
+    document.set_persistent(false);
     apply_place_and_moment(options, document);
     options.finish();
 

@@ -39,6 +39,8 @@ std::string local_moment(const Document& document)
 int info_command(OptionList& options, std::ostream& out)
 {
     Document document;
+    // A command that draws or prints changes no stored setting.
+    document.set_persistent(false);
     apply_place_and_moment(options, document);
     options.finish();
     // The nearest city is only as good as the city database.

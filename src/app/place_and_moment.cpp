@@ -13,7 +13,6 @@ namespace stellaro {
 
 void apply_place_and_moment(OptionList& options, Document& document)
 {
-    document.set_persistent(false);
     const auto lat = options.value("--lat");
     const auto lon = options.value("--lon");
     const double latitude = lat ? parse_number_in("--lat", *lat, -90.0, 90.0) : document.latitude;

@@ -5,8 +5,8 @@ namespace stellaro {
 
 class Document;
 
-// Applies --lat, --lon and --time to the document without storing anything: the stored place and
-// the clock stand for what is not given.
+// Applies --lat, --lon and --time to the document: the stored place and the clock stand for what
+// is not given. A persistent document stores the given place as the user's own choice.
 void apply_place_and_moment(OptionList& options, Document& document);
 
 // Applies the --lat, --lon and --time of a command line that a later start handed over (its

@@ -160,6 +160,8 @@ int render_command(OptionList& options, std::ostream& out)
     const std::vector<std::string> events = events_path ? read_event_lines(*events_path) : std::vector<std::string>{};
 
     Document document;
+    // A command that draws or prints changes no stored setting.
+    document.set_persistent(false);
     apply_place_and_moment(options, document);
     options.finish();
     if (hide)

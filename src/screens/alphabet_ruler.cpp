@@ -107,8 +107,9 @@ void AlphabetRuler::fit_cells()
     }
     cell_letter_index.assign(cells.size(), 0);
     for (int32_t i = 0; i < shown; ++i) {
-        // Evenly spread over all the letters when not every one has a cell.
-        const auto letter = static_cast<int32_t>(int64_t{count} * i / shown);
+        // Evenly spread over all the letters when not every one has a cell: each cell shows the
+        // letter a finger on its middle picks, so that a tap gives the letter tapped.
+        const auto letter = static_cast<int32_t>(int64_t{count} * (2 * i + 1) / (2 * shown));
         cell_letter_index[static_cast<size_t>(i)] = letter;
         cells[static_cast<size_t>(i)]->send_text(u"#text", letters_[static_cast<size_t>(letter)]);
     }

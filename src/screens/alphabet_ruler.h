@@ -35,8 +35,8 @@ std::vector<std::u16string> ruler_letters(const NameIndex& names);
 
 // An alphabet beside a list: a column of letter cells made from the skin's template over a
 // button that reports the letter under the finger while it is pressed and dragged. When the
-// column is too short for every letter, the cells show evenly spaced ones, but the finger still
-// picks among all of them. The cells are made again whenever the column's height changes. The
+// column is too short for every letter, the cells show evenly spaced ones (each the letter under
+// its middle), but the finger still picks among all of them. The cells are made again whenever the column's height changes. The
 // ruler goes before its host's elements (or is attached to new ones once they are gone).
 class AlphabetRuler : public ButtonListener, private LayoutObserver {
 public:

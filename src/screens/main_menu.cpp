@@ -76,6 +76,9 @@ void MainMenu::command(int32_t, std::u16string_view id, std::u16string&, std::ve
         if (Application* application = Application::instance())
             application->minimize();
     } else if (id == u"About") {
+        // The menu goes first: the panel opens over the picture of what lies below it, and in a
+        // wide window that picture shows beside the panel.
+        menu_->close();
         about_.open();
     } else if (id == u"Exit") {
         items.push_back(item(u"ReallyExit"));

@@ -460,6 +460,13 @@ bool MainScreen::on_key(const KeyEvent& event)
 {
     if (Element::on_key(event))
         return true;
+    // Escape (or the back key) closes the open panel, as it closes the menu and the other panels.
+    if (event.down && (event.code == KEY_ESC || event.code == KEY_BACKSPACE))
+        for (Checkbox* button : {search_button, datetime_button, settings_button})
+            if (button->state() != 0) {
+                click_panel_button(*button);
+                return true;
+            }
     if (stars->effectively_visible() && stars->on_key(event))
         return true;
     return turn_by_keys && turn_by_arrow(event);

@@ -110,6 +110,27 @@ TEST_F(PlanetariumScreens, TheMenuAndTheAboutPanelInDayAndNight)
     EXPECT_EQ(dump().find("Stellaro"), std::string::npos);
 }
 
+// In a wide window the sky shows beside the about panel: the menu it was chosen from is not
+// left in that picture.
+TEST_F(PlanetariumScreens, TheAboutPanelChosenFromTheMenuLeavesNoMenuBehind)
+{
+    const auto beside_the_panel = [this](const std::string& events, const std::string& options) {
+        const ProgramRun run = render("--size 1600x900 --frames 40 " + options, events);
+        EXPECT_EQ(run.status, 0) << run.err;
+        return read_png_565(picture());
+    };
+    const auto chosen = beside_the_panel("tap-text About\n", "--open menu");
+    const auto opened = beside_the_panel("", "--open about");
+    ASSERT_TRUE(chosen && opened);
+    // Where the menu stood: the same dimmed sky, but for a twinkling star here and there.
+    int differing = 0;
+    int all = 0;
+    for (int y = 450; y < 700; ++y)
+        for (int x = 600; x < 1500; ++x, ++all)
+            differing += chosen->pixels[static_cast<size_t>(y * 1600 + x)] != opened->pixels[static_cast<size_t>(y * 1600 + x)];
+    EXPECT_LT(differing, all / 20);
+}
+
 TEST_F(PlanetariumScreens, NightModeReloadsTheSkinInRedBothWaysAndIsKept)
 {
     ASSERT_EQ(render("--open menu", "tap-text Night mode\n").status, 0);

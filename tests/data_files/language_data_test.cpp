@@ -16,8 +16,8 @@ TEST(LanguageData, EveryLanguageNamesStarsConstellationsBodiesCountriesAndTextsI
     // A few texts per language; Polish translates few star names, the others keep their English one.
     const std::map<std::string, std::vector<std::pair<std::u16string, std::u16string>>> samples = {
         {"english", {{u"2491", u"Sirius"}, {u"Ori", u"Orion"}, {u"iso3166_DE", u"Germany"}}},
-        {"german", {{u"CMa", u"Großer Hund"}, {u"Moon", u"Mond"}, {u"iso3166_DE", u"Deutschland"}}},
-        {"russian", {{u"2491", u"Сириус"}, {u"Sun", u"Солнце"}}},
+        {"german", {{u"CMa", u"Großer Hund"}, {u"Moon", u"Mond"}, {u"iso3166_DE", u"Deutschland"}, {u"MonthDec", u"Dez"}, {u"MonthOct", u"Okt"}, {u"Oct", u"Oktant"}}},
+        {"russian", {{u"2491", u"Сириус"}, {u"Sun", u"Солнце"}, {u"MonthDec", u"дек"}, {u"Declination", u"Склонение"}}},
         {"french", {}}, {"spanish", {}}, {"italian", {}}, {"ukrainian", {}},
         {"polish", {{u"2061", u"Betelgeza"}, {u"1017", u"Mirfak"}, {u"Moon", u"Księżyc"}}}};
     for (const auto& [language, texts] : samples) {

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 
 namespace stellaro {
 
@@ -89,6 +90,40 @@ TEST_F(MainScreenTest, ThePanelsOpenOneAtATime)
     EXPECT_EQ(box(u"button_settings").state(), 0u);
     screen->update(0.04);
     EXPECT_EQ(box(u"button_menu").state(), 0u) << "no menu screen is up";
+}
+
+TEST_F(MainScreenTest, EscapeClosesTheOpenPanel)
+{
+    const KeyEvent escape{KEY_ESC, true};
+    EXPECT_FALSE(screen->on_key(escape)) << "with no panel open the key is left to others";
+    for (const MainScreen::Panel panel : {MainScreen::Panel::SEARCH, MainScreen::Panel::DATETIME, MainScreen::Panel::SETTINGS}) {
+        screen->open_panel(panel);
+        EXPECT_TRUE(screen->on_key(escape));
+        EXPECT_FALSE(shown(u"panel_search") || shown(u"panel_datetime") || shown(u"panel_settings"));
+        EXPECT_EQ(box(u"button_search").state() + box(u"button_datetime").state() + box(u"button_settings").state(), 0u);
+    }
+}
+
+// A screen at rest asks for no new layout on its frames, whatever panel is open: a layout
+// on every frame would draw the whole window at the display's rate.
+TEST_F(MainScreenTest, AtRestNoFrameLaysTheScreenOutAgain)
+{
+    const auto frame = [this] {
+        screen->set_horizontal(0, 480);
+        screen->set_vertical(0, 800);
+        screen->update(0.01);
+    };
+    for (const std::optional<MainScreen::Panel> panel :
+         {std::optional<MainScreen::Panel>{}, std::optional{MainScreen::Panel::SEARCH}, std::optional{MainScreen::Panel::DATETIME},
+          std::optional{MainScreen::Panel::SETTINGS}}) {
+        if (panel)
+            screen->open_panel(*panel);
+        // Panels slide in over a few seconds of frames.
+        for (int i = 0; i < 300; ++i)
+            frame();
+        frame();
+        EXPECT_FALSE(screen->needs_layout()) << "panel " << (panel ? static_cast<int>(*panel) : -1);
+    }
 }
 
 TEST_F(MainScreenTest, TheSwitchesAndThePlaceOutliveARestart)

@@ -162,6 +162,14 @@ bool build_language_files(const std::string& sources_folder, const std::string& 
         for (const auto& [code, name] : countries)
             entries.emplace_back("iso3166_" + code, name);
 
+        // One key, one text: a key given twice would show its last text in both places.
+        std::set<std::string> keys;
+        for (const auto& [key, value] : entries)
+            if (!keys.insert(key).second) {
+                std::cerr << language.name << ".lng: the key \"" << key << "\" is given twice\n";
+                return false;
+            }
+
         if (!write_output(out_folder + "/" + language.name + ".lng", language_file(entries)))
             return false;
     }

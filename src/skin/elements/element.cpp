@@ -180,13 +180,16 @@ void Element::on_enabled_changed(bool effective)
 void Element::set_visible(bool flag)
 {
     const bool before = effectively_visible();
+    const bool changed = visible_ != flag;
     visible_ = flag;
     if (before != effectively_visible()) {
         on_visible_changed(effectively_visible());
         if (parent_)
             parent_->request_repaint();
     }
-    invalidate_measure();
+    // Screens set the visibility of their parts on every frame: only a change lays them out again.
+    if (changed)
+        invalidate_measure();
     if (flag)
         return;
     cancel_captures();
