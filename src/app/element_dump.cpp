@@ -107,7 +107,8 @@ nlohmann::ordered_json document_json(const DumpedState& state)
     const bool has_city = document.city_index >= 0 && static_cast<size_t>(document.city_index) < document.cities.size();
     out["place"] = {{"latitude", document.latitude},
                     {"longitude", document.longitude},
-                    {"city", has_city ? utf16_to_utf8(document.cities[document.city_index].name) : std::string()}};
+                    {"city", has_city ? utf16_to_utf8(document.cities[document.city_index].name) : std::string()},
+                    {"zone", zone_of(document.zone_bias_minutes())}};
     const double local_jd = document.date_jd + document.hour / 24.0 + document.minute / 1440.0;
     out["moment"] = {{"utc", iso_moment(document.observer.jd, "Z")},
                      {"local", iso_moment(local_jd, zone_of(document.zone_bias_minutes()))},

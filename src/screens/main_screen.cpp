@@ -35,6 +35,7 @@ MainScreen::MainScreen(Properties& properties, Document& document)
 
 MainScreen::~MainScreen()
 {
+    close_location();
     properties.remove_listener(this);
     document.remove_listener(this);
     if (stars)
@@ -86,8 +87,11 @@ void MainScreen::build()
         button->set_listener(this);
     for (Checkbox* checkbox : {search_button, datetime_button, settings_button, menu_button, tab_stars, tab_constellations, tab_planets})
         checkbox->set_listener(this);
-    // The location screen comes later; until then its way in is shown but cannot be taken.
-    location_button->set_enabled(false);
+    close_location();
+    location_home.reset();
+    auto location = std::make_unique<LocationScreen>(properties, document, location_home);
+    location_ = location.get();
+    location_home = std::move(location);
 
     zoom_rest = zoom_knob->border_min;
     zoom_offset_px = 0.0;
@@ -275,7 +279,23 @@ void MainScreen::on_click(Button& button, Point)
         refresh_selection();
     } else if (&button == selection_button) {
         open_selection_info();
+    } else if (&button == location_button) {
+        open_location();
     }
+}
+
+void MainScreen::open_location()
+{
+    if (location_)
+        location_->open();
+}
+
+void MainScreen::close_location()
+{
+    // Only the pointer is compared: the application may have let the screen go already.
+    if (location_ && !location_home)
+        if (Application* application = Application::instance())
+            location_home = application->remove_screen(location_);
 }
 
 void MainScreen::on_press_changed(Button& button, Point, bool)
