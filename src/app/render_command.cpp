@@ -62,7 +62,7 @@ constexpr Openable OPENABLE[] = {
     {"about", true, [](MainScreen& screen) { screen.open_about(); return true; }},
     {"info", true, [](MainScreen& screen) { return screen.open_selection_info(); }},
     {"location", true, [](MainScreen& screen) { screen.open_location(); return true; },
-     [](const MainScreen& screen) { return screen.location().loader().busy(); }},
+     [](const MainScreen& screen) { return screen.location().loading(); }},
 };
 
 const Openable& parse_openable(const std::string& text)

@@ -114,6 +114,8 @@ void LocationScreen::place_chosen(double longitude_deg, double latitude_deg)
     refresh();
 }
 
+bool LocationScreen::loading() const { return loader_->busy() || map_->in_motion(); }
+
 double LocationScreen::degrees_per_pixel() const
 {
     return 360.0 / (MAP_TILE_PX * std::exp2(std::floor(map_->zoom())));

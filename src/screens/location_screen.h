@@ -58,6 +58,8 @@ public:
     double shown_longitude() const { return shown_longitude_; }
     double shown_latitude() const { return shown_latitude_; }
     int32_t shown_city() const { return shown_city_; }
+    // Whether tiles are still being read or the map still moves or zooms.
+    bool loading() const;
     // Rebuilds the markers and texts from the document and the map.
     void refresh();
 

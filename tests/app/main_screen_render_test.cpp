@@ -105,7 +105,7 @@ TEST_F(MainScreenRender, ThePanelsOpenAndCloseOneAtATime)
 
     const ProgramRun unknown = run_program("render --out " + folder.file("x.png") + " --open moon");
     EXPECT_EQ(unknown.status, 2);
-    EXPECT_NE(unknown.err.find("--open: unknown panel 'moon' (search, datetime, settings, menu, about, info)"), std::string::npos) << unknown.err;
+    EXPECT_NE(unknown.err.find("--open: unknown panel 'moon' (search, datetime, settings, menu, about, info, location)"), std::string::npos) << unknown.err;
 }
 
 TEST_F(MainScreenRender, ATapSelectsAStarAndTheDraggedTargetAnother)

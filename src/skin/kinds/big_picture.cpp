@@ -341,6 +341,14 @@ void BigPicture::paint(RenderSurface& surface, Point origin)
                 surface.draw_scaled(slot->surface, tile.at, tile.size, copy);
         }
     }
+    // Nearest the view centre first, so that the middle of the screen fills in first.
+    const auto distance = [&](const Placement& tile) {
+        const int64_t dx = tile.at.x + tile.size.width / 2 - (origin.x + width() / 2);
+        const int64_t dy = tile.at.y + tile.size.height / 2 - (origin.y + height() / 2);
+        return dx * dx + dy * dy;
+    };
+    std::stable_sort(requests.begin(), requests.end(),
+                     [&](const Placement& a, const Placement& b) { return distance(a) < distance(b); });
     if (provider_)
         for (const Placement& tile : requests)
             provider_->request_tile(level, tile.column, tile.row);
@@ -381,7 +389,7 @@ void BigPicture::update(double elapsed)
         velocity_y = slower == 0.0 ? 0.0 : vy * slower / speed;
         move_center(center_x_ + vx * elapsed * f, center_y_ + vy * elapsed * f);
     }
-    if (zoom_ != zoom_target_ || animating || velocity_x != 0.0 || velocity_y != 0.0)
+    if (in_motion())
         request_frame_after(0.0);
 }
 

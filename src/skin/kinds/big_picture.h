@@ -79,6 +79,8 @@ public:
     int32_t max_level() const { return max_level_; }
     double center_x() const { return center_x_; }
     double center_y() const { return center_y_; }
+    // Whether a zoom change, a move animation or inertia runs.
+    bool in_motion() const { return zoom_ != zoom_target_ || animating || velocity_x != 0.0 || velocity_y != 0.0; }
     // Whether the view pans fast enough that tiles are not requested.
     bool moving_fast() const;
 
