@@ -27,7 +27,8 @@ double map_y_of_latitude(double latitude_deg) { return (90.0 - latitude_deg) * M
 double longitude_of_map_x(double x) { return x * DEGREES_PER_UNIT - 180.0; }
 double latitude_of_map_y(double y) { return 90.0 - y * DEGREES_PER_UNIT; }
 
-LocationScreen::LocationScreen(Properties& properties, Document& document, std::unique_ptr<Element>& home)
+LocationScreen::LocationScreen(Properties& properties, Document& document, std::unique_ptr<Element>& home,
+                               std::u16string_view map_archive)
     : properties(properties), document(document), home(home)
 {
     if (!load_from_skin(properties, NODE))
@@ -52,7 +53,7 @@ LocationScreen::LocationScreen(Properties& properties, Document& document, std::
     map_->setup(static_cast<int32_t>(MAP_WIDTH), static_cast<int32_t>(MAP_HEIGHT), MAP_TILE_PX, MAP_TILE_PX, 0.0);
     map_->set_zoom_range(0.0, MAP_TOP_LEVEL);
     map_->set_listener(this);
-    loader_ = std::make_unique<MapTileLoader>(u"%app_path%/map.zip", *map_, application_scheduler());
+    loader_ = std::make_unique<MapTileLoader>(std::u16string(map_archive), *map_, application_scheduler());
     loader_->set_night(night);
     map_->set_provider(loader_.get());
     map_->set_center(map_x_of_longitude(document.longitude), map_y_of_latitude(document.latitude));

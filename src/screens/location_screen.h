@@ -16,6 +16,7 @@ namespace stellaro {
 inline constexpr double MAP_WIDTH = 8192.0;
 inline constexpr double MAP_HEIGHT = 4096.0;
 inline constexpr double MAP_UNITS_PER_DEGREE = MAP_WIDTH / 360.0;
+inline constexpr std::u16string_view MAP_ARCHIVE = u"%app_path%/map.zip";
 // The map's tiles and the levels the archive holds.
 inline constexpr int32_t MAP_TILE_PX = 256;
 inline constexpr int32_t MAP_TOP_LEVEL = 4;
@@ -38,7 +39,8 @@ public:
     // The screen is kept in `home` while it is closed and handed to the application while open.
     // Builds itself from "Location" (skincore::NodeNotFoundInSkin without it,
     // skincore::NodeNotFound for a missing part) and starts the tile loader.
-    LocationScreen(Properties& properties, Document& document, std::unique_ptr<Element>& home);
+    LocationScreen(Properties& properties, Document& document, std::unique_ptr<Element>& home,
+                   std::u16string_view map_archive = MAP_ARCHIVE);
     ~LocationScreen() override;
 
     // Centres the map on the document's place and shows the screen on the application's stack.
