@@ -238,6 +238,9 @@ int render_command(OptionList& options, std::ostream& out)
         std::cerr << "stellaro render: there is nothing to show for --open " << to_open->name << "\n";
         return 1;
     }
+    // A screen that loads is laid out and filled before the events act on it, and again after.
+    if (to_open && to_open->loading)
+        wait_for_loading(run, *to_open, *main_screen);
     for (size_t i = 0; i < events.size() && !run.application().quit_requested(); ++i)
         run_event_line(run, events[i], static_cast<int>(i + 1));
     if (to_open && to_open->loading)

@@ -192,6 +192,34 @@ bool LocationScreen::on_key(const KeyEvent& event)
     return Element::on_key(event);
 }
 
+bool LocationScreen::on_pointer_button(const PointerEvent& event)
+{
+    // The controls float above the map: a press they take is not also a press on the map.
+    if (event.down) {
+        map_has_pointer = false;
+        if (Element::on_pointer_button(event))
+            return true;
+        if (!map_->effectively_visible() || !map_->contains({event.x, event.y}))
+            return false;
+        map_has_pointer = map_->on_pointer_button(event);
+        return map_has_pointer;
+    }
+    if (map_has_pointer) {
+        map_has_pointer = false;
+        map_->on_pointer_button(event);
+        return true;
+    }
+    return Element::on_pointer_button(event);
+}
+
+void LocationScreen::on_pointer_move(const PointerEvent& event)
+{
+    if (map_has_pointer)
+        map_->on_pointer_move(event);
+    else
+        Element::on_pointer_move(event);
+}
+
 void LocationScreen::on_click(Button& button, Point)
 {
     if (&button == back)

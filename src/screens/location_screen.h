@@ -67,6 +67,8 @@ public:
 
     void update(double elapsed) override;
     bool on_key(const KeyEvent& event) override;
+    bool on_pointer_button(const PointerEvent& event) override;
+    void on_pointer_move(const PointerEvent& event) override;
     void on_click(Button& button, Point point) override;
     void on_press_changed(Button& button, Point point, bool cancelled) override;
     void on_drag(Button& button, ButtonDrag& drag) override;
@@ -101,6 +103,8 @@ private:
     Element* arrow = nullptr;
     Element* arrow_tip = nullptr;
     Point target_drag;
+    // The map took the last press (the controls above it did not).
+    bool map_has_pointer = false;
     // The map's size when the markers were last placed.
     Size laid_out;
     bool night = false;

@@ -36,12 +36,7 @@ struct BigPicture::Slot {
     bool loaded = false;
 };
 
-BigPicture::BigPicture(Element* owner) : Element(owner)
-{
-    if (owner)
-        owner->add_input_child(this);
-    setup(64, 64, 64, 64, 0.0);
-}
+BigPicture::BigPicture(Element* owner) : Element(owner) { setup(64, 64, 64, 64, 0.0); }
 
 BigPicture::~BigPicture() = default;
 

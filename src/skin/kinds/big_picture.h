@@ -35,7 +35,8 @@ public:
 // level L shows the picture scaled by 1 / 2^(max_level - L). A small cache of tile surfaces
 // around the view is reused least recently used first; tiles still loading are drawn from a
 // loaded tile of a coarser level (magnified) or a finer one (reduced), else as a placeholder.
-// The user pans by dragging, with inertia. The slots are guarded by a lock, so that a provider
+// The user pans by dragging, with inertia. The picture lies under its screen's controls, so it is
+// no input child: the screen hands it the pointer its controls did not take. The slots are guarded by a lock, so that a provider
 // thread may call tile_wanted and tile_loaded.
 class BigPicture : public Element {
 public:
