@@ -46,6 +46,16 @@ TEST_F(LocationRender, TheMapAtLevelsZeroAndFour)
     }
 }
 
+TEST_F(LocationRender, TheSettingsLocationButtonOpensTheScreen)
+{
+    write_file(folder.file("script.events"), "tap setting_location\n");
+    const ProgramRun run = run_program("render --open settings --out " + folder.file("location.png") + " --events " +
+                                       folder.file("script.events") + " --dump " + folder.file("dump.json") + " " + PARIS);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const nlohmann::json screens = nlohmann::json::parse(read_file(folder.file("dump.json")))["screens"];
+    EXPECT_EQ(screens.back()["name"], "Location");
+}
+
 TEST_F(LocationRender, TheDumpReportsThePlaceItsCityAndZone)
 {
     render("", PARIS);
