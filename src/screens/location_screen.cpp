@@ -179,7 +179,8 @@ void LocationScreen::update(double elapsed)
     // The scheduler wakes the window for finished tiles; a loop that never runs it (a headless
     // run) still gets them here.
     loader_->deliver();
-    if (loader_->busy())
+    // Without a scheduler nothing else wakes the loop when a tile is finished.
+    if (!application_scheduler() && loader_->busy())
         request_frame_after(0.03);
 }
 

@@ -64,7 +64,6 @@ void BigPicture::setup(int32_t full_width, int32_t full_height, int32_t tile_wid
     zoom_target_ = zoom_;
     slots.clear();
     cache_level = FRESH_LEVEL;
-    wanted_level = FRESH_LEVEL;
     request_repaint();
 }
 
@@ -313,7 +312,6 @@ void BigPicture::paint(RenderSurface& surface, Point origin)
         ++stamp;
         wanted_center_x = center_x_;
         wanted_center_y = center_y_;
-        wanted_level = level;
         refresh_cache(level, tiles, requests);
         // Nothing is drawn past the picture's own edges (a coarse tile holds more than the picture).
         const Point top_left = picture_to_screen(0.0, 0.0);

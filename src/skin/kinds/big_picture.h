@@ -128,7 +128,6 @@ private:
     // The view as the provider sees it, written under the lock by each paint.
     double wanted_center_x = 0.0;
     double wanted_center_y = 0.0;
-    int32_t wanted_level = -100;
 
     int32_t tile_w = 64;
     int32_t tile_h = 64;
