@@ -21,7 +21,6 @@ class LocationScreenTest : public ::testing::Test {
 protected:
     LocationScreenTest()
     {
-        static const std::vector<std::unique_ptr<NodeRegistration>> kinds = register_toolkit_kinds();
         properties.load_language_file(APP_FOLDER + u"/english.lng");
         EXPECT_TRUE(properties.load_skin(APP_FOLDER + u"/skins/bin/default.skin", 96));
         document = std::make_unique<Document>(APP_FOLDER + u"/cities.db");
@@ -58,6 +57,7 @@ protected:
     }
 
     TemporaryRegistry registry;
+    std::vector<std::unique_ptr<NodeRegistration>> kinds = register_toolkit_kinds();
     Properties properties;
     std::unique_ptr<Document> document;
     std::unique_ptr<Element> home;

@@ -230,14 +230,10 @@ void BigPicture::fill_placeholder(Slot& slot)
               VALIGN_VCENTER, false);
 }
 
-void BigPicture::refresh_cache(int32_t level, const std::vector<Placement>& tiles, std::vector<Placement>& requests)
+void BigPicture::refresh_cache(int32_t level, const std::vector<Placement>& tiles, size_t capacity,
+                               std::vector<Placement>& requests)
 {
-    if (level != cache_level) {
-        log() << "Refresh cache\n";
-        cache_level = level;
-    }
     const bool restricted = moving_fast();
-    const size_t capacity = 2 * tiles.size() + SPARE_SLOTS;
     for (const Placement& tile : tiles) {
         if (Slot* slot = find_slot(level, tile.column, tile.row)) {
             slot->stamp = stamp;
@@ -305,6 +301,13 @@ void BigPicture::paint(RenderSurface& surface, Point origin)
     surface.apply(origin, {width(), height()}, SolidFiller(empty_color));
     const int32_t level = paint_level();
     const std::vector<Placement> tiles = visible_tiles(level, origin);
+    std::vector<Placement> whole;
+    const int64_t coarsest_x = int64_t{tile_w} << max_level_;
+    const int64_t coarsest_y = int64_t{tile_h} << max_level_;
+    for (int32_t row = 0; row < (full_h + coarsest_y - 1) / coarsest_y; ++row)
+        for (int32_t column = 0; column < (full_w + coarsest_x - 1) / coarsest_x; ++column)
+            whole.push_back({column, row, {}, {}});
+    std::vector<Placement> first_requests;
     std::vector<Placement> requests;
     bool waiting = false;
     {
@@ -312,7 +315,15 @@ void BigPicture::paint(RenderSurface& surface, Point origin)
         ++stamp;
         wanted_center_x = center_x_;
         wanted_center_y = center_y_;
-        refresh_cache(level, tiles, requests);
+        if (level != cache_level) {
+            log() << "Refresh cache\n";
+            cache_level = level;
+        }
+        const size_t capacity = 2 * tiles.size() + SPARE_SLOTS + whole.size();
+        // The coarsest level is always kept (and asked for first): whatever else is missing is
+        // drawn from it, so that no frame is ever blank.
+        refresh_cache(0, whole, capacity, first_requests);
+        refresh_cache(level, tiles, capacity, requests);
         // Nothing is drawn past the picture's own edges (a coarse tile holds more than the picture).
         const Point top_left = picture_to_screen(0.0, 0.0);
         const Point bottom_right = picture_to_screen(full_w, full_h);
@@ -342,9 +353,12 @@ void BigPicture::paint(RenderSurface& surface, Point origin)
     };
     std::stable_sort(requests.begin(), requests.end(),
                      [&](const Placement& a, const Placement& b) { return distance(a) < distance(b); });
-    if (provider_)
+    if (provider_) {
+        for (const Placement& tile : first_requests)
+            provider_->request_tile(0, tile.column, tile.row);
         for (const Placement& tile : requests)
             provider_->request_tile(level, tile.column, tile.row);
+    }
     // Tiles skipped while the view moved fast are asked for once it slows.
     if (waiting && moving_fast())
         request_frame_after(0.1);

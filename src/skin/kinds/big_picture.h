@@ -110,9 +110,10 @@ private:
     int32_t paint_level() const;
     // The visible tiles of the level, as drawn at the current view.
     std::vector<Placement> visible_tiles(int32_t level, Point origin) const;
-    // Gives each visible tile a slot, reusing the least recently used; fills the requests.
-    // The lock is held.
-    void refresh_cache(int32_t level, const std::vector<Placement>& tiles, std::vector<Placement>& requests);
+    // Gives each tile of the level a slot, making slots up to the capacity and then reusing the
+    // least recently used; adds the tiles to load to the requests. The lock is held.
+    void refresh_cache(int32_t level, const std::vector<Placement>& tiles, size_t capacity,
+                       std::vector<Placement>& requests);
     Slot* find_slot(int32_t level, int32_t column, int32_t row) const;
     // Draws the tile from a loaded slot of another level; false when there is none.
     bool draw_from_other_level(RenderSurface& surface, int32_t level, const Placement& tile);
