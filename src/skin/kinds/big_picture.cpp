@@ -360,8 +360,9 @@ void BigPicture::paint(RenderSurface& surface, Point origin)
             provider_->request_tile(level, tile.column, tile.row);
     }
     // Tiles skipped while the view moved fast are asked for once it slows.
-    if (waiting && moving_fast())
-        request_frame_after(0.1);
+    skipped_tiles = waiting && moving_fast();
+    if (skipped_tiles)
+        request_frame_after(STILL_S);
     Element::paint(surface, origin);
 }
 
@@ -369,6 +370,10 @@ void BigPicture::update(double elapsed)
 {
     Element::update(elapsed);
     drag_still_s += elapsed;
+    if (skipped_tiles && !moving_fast()) {
+        skipped_tiles = false;
+        request_repaint();
+    }
     if (zoom_ != zoom_target_) {
         const double step = ZOOM_SPEED * elapsed;
         zoom_ = std::abs(zoom_target_ - zoom_) <= step ? zoom_target_ : zoom_ + std::copysign(step, zoom_target_ - zoom_);

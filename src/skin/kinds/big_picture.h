@@ -150,6 +150,8 @@ private:
     bool dragging = false;
     // Seconds since the dragging finger last moved: a held finger is no fast pan.
     double drag_still_s = 0.0;
+    // The last paint left tiles unasked for because the view moved fast.
+    bool skipped_tiles = false;
     PointerEvent last_move;
 
     Colour empty_color{0, 0, 0, 255};
