@@ -115,6 +115,12 @@ void LocationScreen::place_chosen(double longitude_deg, double latitude_deg)
     refresh();
 }
 
+void LocationScreen::zoom_by_steps(int steps)
+{
+    map_->zoom_to(std::round(map_->zoom_target()) + steps);
+    refresh();
+}
+
 bool LocationScreen::loading() const { return loader_->busy() || map_->in_motion(); }
 
 double LocationScreen::degrees_per_pixel() const
@@ -230,9 +236,9 @@ void LocationScreen::on_click(Button& button, Point)
     else if (&button == gps)
         open_gps();
     else if (&button == plus)
-        map_->zoom_to(std::floor(map_->zoom_target()) + 1.0);
+        zoom_by_steps(1);
     else if (&button == minus)
-        map_->zoom_to(std::ceil(map_->zoom_target()) - 1.0);
+        zoom_by_steps(-1);
     refresh();
 }
 

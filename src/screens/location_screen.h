@@ -49,6 +49,9 @@ public:
     void close();
     bool is_open() const { return !home; }
 
+    // Zooms the map by whole levels (a wheel's notches; positive zooms in).
+    void zoom_by_steps(int steps);
+
     // The city list or the GPS screen chose a place: the document moves there (saved, its
     // listeners told) and the map follows.
     void city_chosen(int32_t city_index);

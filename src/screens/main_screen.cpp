@@ -480,6 +480,11 @@ void MainScreen::on_command_line(std::u16string_view text)
 
 bool MainScreen::on_wheel(Point, int steps)
 {
+    // The window's wheel goes to the screen on top.
+    if (location_ && !location_home) {
+        location_->zoom_by_steps(steps);
+        return true;
+    }
     if (!stars->effectively_visible())
         return false;
     stars->zoom_by(-steps * WHEEL_PIXELS);
