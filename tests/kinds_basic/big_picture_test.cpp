@@ -167,6 +167,10 @@ TEST_F(BigPictureTest, TheZoomStaysInsideItsRange)
     for (int frame = 0; frame < 100 && picture.in_motion(); ++frame)
         picture.update(0.02);
     EXPECT_EQ(picture.zoom(), 4.0);
+    // At rest the picture asks for no more frames.
+    picture.take_frame_wait_seconds();
+    picture.update(0.02);
+    EXPECT_EQ(picture.take_frame_wait_seconds(), Element::NO_FRAME_WAIT);
 }
 
 } // namespace stellaro
