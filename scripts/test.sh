@@ -16,12 +16,12 @@ bash "$root/scripts/build.sh" build/asan -DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_F
 ctest --test-dir "$root/build/asan" --output-on-failure --parallel "$jobs"
 
 # Only the programs of the threaded tests: the log, the scheduler, the application's loop and
-# wake-up, the settings store.
+# wake-up, the settings store, the map's tile loader.
 export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
 cmake -S "$root" -B "$root/build/tsan" -DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS_DEBUG=-g -O1" \
   -DSTELLARO_THREAD_SANITIZE=ON -DSTELLARO_BENCHMARKS=OFF >/dev/null
-cmake --build "$root/build/tsan" --parallel "$jobs" --target skin_io_tests platform_tests shell_tests
-ctest --test-dir "$root/build/tsan" --output-on-failure --parallel "$jobs" -R '^(LogTest|RegistryStore|ActiveScheduler|ApplicationTest|GpsPollerTest|GpsPollerWithoutDaemon)\.'
+cmake --build "$root/build/tsan" --parallel "$jobs" --target skin_io_tests platform_tests shell_tests screens_tests
+ctest --test-dir "$root/build/tsan" --output-on-failure --parallel "$jobs" -R '^(LogTest|RegistryStore|ActiveScheduler|ApplicationTest|GpsPollerTest|GpsPollerWithoutDaemon|MapTileLoaderTest)\.'
 
 bash "$root/scripts/build_fuzz.sh"
 ctest --test-dir "$root/build/fuzz" --output-on-failure --parallel "$jobs"

@@ -22,13 +22,13 @@ const std::array COMMANDS = {
              "the CSV is always airless and appends topocentric RA and Dec, distance, lit fraction and magnitude", ephemeris_command},
     Command {"render", "render --out FILE.png [--size WxH] [--rotate 0|90|180|270] [--time T] [--lat DEG --lon DEG] [--az DEG --alt DEG --zoom Z] [--night] "
                        "[--select star:HR|body:N|body:NAME|constellation:CODE] [--hide grid,stars,constellations,planets,background,refraction] "
-                       "[--frames N] [--open search|datetime|settings|menu|about|info] [--language NAME] [--events FILE] [--screen NODE] "
+                       "[--frames N] [--open search|datetime|settings|menu|about|info|location] [--language NAME] [--events FILE] [--screen NODE] "
                        "[--dump FILE.json]",
              "draws a screen (the main screen unless --screen names another node of the skin, e.g. Gallery) headless into a PNG, "
              "turned as --rotate turns the window, after "
              "scripted input (press/move/release X Y, tap NAME, tap-text TEXT, drag NAME DX DY, key NAME down|up, text S, "
              "wait MS); --open opens a panel of the main screen first (search, date and time, settings), or the main menu, the "
-             "about panel or the selected object's information over it; --language names a language file (english, german...) "
+             "about panel, the selected object's information or the location screen (once its map tiles are read) over it; --language names a language file (english, german...) "
              "instead of the stored choice; --dump writes the element tree as JSON with the document's state",
              render_command},
 };

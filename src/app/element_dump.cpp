@@ -109,7 +109,7 @@ nlohmann::ordered_json document_json(const DumpedState& state)
                     {"longitude", document.longitude},
                     {"city", has_city ? utf16_to_utf8(document.cities[document.city_index].name) : std::string()},
                     {"country", has_city ? utf16_to_utf8(document.cities[document.city_index].country) : std::string()},
-                    {"zone", document.zone_fixed() ? std::string() : document.zone_name()}};
+                    {"zone", document.zone_fixed() ? zone_of(document.zone_bias_minutes()) : document.zone_name()}};
     const double local_jd = document.date_jd + document.hour / 24.0 + document.minute / 1440.0;
     out["moment"] = {{"utc", iso_moment(document.observer.jd, "Z")},
                      {"local", iso_moment(local_jd, zone_of(document.zone_bias_minutes()))},

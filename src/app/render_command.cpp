@@ -22,12 +22,14 @@
 #include "sky/stars.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <fstream>
 #include <iostream>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace stellaro {
@@ -40,6 +42,7 @@ namespace {
 constexpr int MAX_SETTLING_FRAMES = 1500;
 constexpr int MAX_FRAMES = 100000;
 constexpr uint32_t OPENED_SETTLING_MS = 1000;
+constexpr int MAX_LOADING_MS = 10000;
 
 // What --open may open before the picture is taken, each as a tap on the main screen would: its
 // panels, or a screen over it (opened once the sky has settled, so that it shows over the
@@ -48,6 +51,8 @@ struct Openable {
     const char* name;
     bool over_the_sky;
     bool (*open)(MainScreen& screen);
+    // Whether what was opened still loads on another thread (the picture waits for it).
+    bool (*loading)(const MainScreen& screen) = nullptr;
 };
 constexpr Openable OPENABLE[] = {
     {"search", false, [](MainScreen& screen) { screen.open_panel(MainScreen::Panel::SEARCH); return true; }},
@@ -58,6 +63,8 @@ constexpr Openable OPENABLE[] = {
     {"cities", true, [](MainScreen& screen) { screen.open_city_list(); return true; }},
     {"info", true, [](MainScreen& screen) { return screen.open_selection_info(); }},
     {"gps", false, [](MainScreen& screen) { screen.open_gps(); return true; }},
+    {"location", true, [](MainScreen& screen) { screen.open_location(); return true; },
+     [](const MainScreen& screen) { return screen.location().loading(); }},
 };
 
 const Openable& parse_openable(const std::string& text)
@@ -118,6 +125,19 @@ SkyObject parse_selection(const std::string& text, const Stars& sky)
         return {SkyKind::constellation, static_cast<int32_t>(found - all.data())};
     }
     throw UsageError("--select: expected star:HR, body:N or constellation:CODE, got '" + text + "'");
+}
+
+// Steps frames until the opened screen has loaded what its worker reads (in real time, which
+// frames do not take), but not beyond MAX_LOADING_MS.
+void wait_for_loading(HeadlessRun& run, const Openable& opened, const MainScreen& screen)
+{
+    const auto start = std::chrono::steady_clock::now();
+    do {
+        run.frame(FRAME_MS);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    } while (opened.loading(screen) && std::chrono::steady_clock::now() - start < std::chrono::milliseconds(MAX_LOADING_MS));
+    // The last tiles are handed over and drawn.
+    run.frame(FRAME_MS);
 }
 
 // Whether the picture has come to rest: the sky has shown its labels and reached its selection;
@@ -224,8 +244,13 @@ int render_command(OptionList& options, std::ostream& out)
         std::cerr << "stellaro render: there is nothing to show for --open " << to_open->name << "\n";
         return 1;
     }
+    // A screen that loads is laid out and filled before the events act on it, and again after.
+    if (to_open && to_open->loading)
+        wait_for_loading(run, *to_open, *main_screen);
     for (size_t i = 0; i < events.size() && !run.application().quit_requested(); ++i)
         run_event_line(run, events[i], static_cast<int>(i + 1));
+    if (to_open && to_open->loading)
+        wait_for_loading(run, *to_open, *main_screen);
     if (frames > 0) {
         for (int i = 0; i < frames; ++i)
             run.frame(FRAME_MS);

@@ -43,6 +43,7 @@ void MainScreen::open_gps()
 
 MainScreen::~MainScreen()
 {
+    close_location();
     properties.remove_listener(this);
     document.remove_listener(this);
     if (stars)
@@ -96,8 +97,12 @@ void MainScreen::build()
         button->set_listener(this);
     for (Checkbox* checkbox : {search_button, datetime_button, settings_button, menu_button, tab_stars, tab_constellations, tab_planets})
         checkbox->set_listener(this);
-    // The location screen comes later; until then its way in is shown but cannot be taken.
-    location_button->set_enabled(false);
+    close_location();
+    location_home.reset();
+    auto location = std::make_unique<LocationScreen>(properties, document, location_home);
+    location_ = location.get();
+    location_->set_openers([this] { open_city_list(); }, [this] { open_gps(); });
+    location_home = std::move(location);
 
     zoom_rest = zoom_knob->border_min;
     zoom_offset_px = 0.0;
@@ -307,7 +312,23 @@ void MainScreen::on_click(Button& button, Point)
         refresh_selection();
     } else if (&button == selection_button) {
         open_selection_info();
+    } else if (&button == location_button) {
+        open_location();
     }
+}
+
+void MainScreen::open_location()
+{
+    if (location_)
+        location_->open();
+}
+
+void MainScreen::close_location()
+{
+    // Only the pointer is compared: the application may have let the screen go already.
+    if (location_ && !location_home)
+        if (Application* application = Application::instance())
+            location_home = application->remove_screen(location_);
 }
 
 void MainScreen::on_press_changed(Button& button, Point, bool)
@@ -527,6 +548,11 @@ void MainScreen::on_command_line(std::u16string_view text)
 
 bool MainScreen::on_wheel(Point, int steps)
 {
+    // The window's wheel goes to the screen on top.
+    if (location_ && !location_home) {
+        location_->zoom_by_steps(steps);
+        return true;
+    }
     if (!stars->effectively_visible())
         return false;
     stars->zoom_by(-steps * WHEEL_PIXELS);

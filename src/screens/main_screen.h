@@ -3,6 +3,7 @@
 #include "screens/city_list_screen.h"
 #include "screens/date_time_panel.h"
 #include "screens/gps_screen.h"
+#include "screens/location_screen.h"
 #include "screens/main_menu.h"
 #include "screens/object_info_panel.h"
 #include "screens/search_panel.h"
@@ -73,6 +74,9 @@ public:
     }
     // Opens the GPS screen, made on first use.
     void open_gps();
+    // Opens the location screen as the settings' location button does.
+    void open_location();
+    LocationScreen& location() const { return *location_; }
     // Opens the selected object's information; false with nothing selected.
     bool open_selection_info();
     // Shows or hides the search panel; the zoom knob shows exactly when it is hidden.
@@ -121,6 +125,8 @@ private:
     // The bar's panel buttons: the clicked one toggles, the others go off, the panels follow.
     void click_panel_button(Checkbox& clicked);
     void show_panels();
+    // Takes the location screen back from the application when it is open.
+    void close_location();
     void place(Element& element, Point offset);
     // The document's moment left the live clock: the way back and the marker show.
     void show_clock_state();
@@ -180,6 +186,9 @@ private:
     // How far the knob may leave its rest either way: the ends of its track.
     double zoom_travel_px = 0.0;
     Point target_drag;
+    // The location screen while it is closed (the application holds it while open).
+    std::unique_ptr<Element> location_home;
+    LocationScreen* location_ = nullptr;
     // Goes before the elements it looks after (members go before the element base).
     std::unique_ptr<SearchPanel> search_;
 };

@@ -33,6 +33,11 @@ Application::~Application()
     log() << "Application::~Application()\n";
     install_edit_host(nullptr);
     overlay.clear();
+    // Screens go top first while the scheduler lives, so that their active objects can cancel;
+    // the listener may be gone already.
+    stack.set_listener(nullptr);
+    while (stack.size() > 0)
+        stack.remove(stack.at(stack.size() - 1));
     game.reset();
     while (!kinds.empty())
         kinds.pop_back();

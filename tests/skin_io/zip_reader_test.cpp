@@ -131,6 +131,20 @@ TEST_F(ZipReaderTest, DamagedArchivesGiveOnlyTheMembersThatAreWholeAndStored)
     EXPECT_FALSE(ZipReader(utf8_to_utf16(folder.file("missing.zip"))).find(u"Ori.png"));
 }
 
+TEST_F(ZipReaderTest, LooksMembersUpInTheIndexMadeWhenOpenedWithoutRescanning)
+{
+    ZipReader zip(figures());
+    EXPECT_EQ(zip.member_count(), 5u);
+    // Damage the first local header after opening: a rescan would stop there at once.
+    std::string bytes = read_file(path());
+    bytes[0] = 'X';
+    write_file(path(), bytes);
+    ASSERT_TRUE(zip.find(u"uma.png"));
+    char buffer[20];
+    ASSERT_EQ(zip.read(buffer, sizeof buffer), 20u);
+    EXPECT_EQ(std::string(buffer, 20), pattern(20, 'k'));
+}
+
 } // namespace
 
 } // namespace stellaro

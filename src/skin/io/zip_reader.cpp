@@ -34,7 +34,22 @@ void normalize_name(std::u16string& name)
 
 } // namespace
 
-ZipReader::ZipReader(std::u16string_view archive_path) : file(archive_path, FileStream::READ) {}
+ZipReader::ZipReader(std::u16string_view archive_path) : file(archive_path, FileStream::READ) { build_index(); }
+
+void ZipReader::build_index()
+{
+    archive_size = file.size();
+    next_header = 0;
+    std::u16string entry;
+    // An entry without a name ends the scan like any other damaged header.
+    while (read_entry(entry) && !entry.empty()) {
+        normalize_name(entry);
+        index.try_emplace(entry, Member{data_start, member_size});
+    }
+    position = 0;
+    data_start = 0;
+    member_size = 0;
+}
 
 bool ZipReader::read_entry(std::u16string& name)
 {
@@ -74,24 +89,17 @@ bool ZipReader::read_entry(std::u16string& name)
 
 bool ZipReader::find(std::u16string_view name)
 {
-    next_header = 0;
     position = 0;
     data_start = 0;
     member_size = 0;
-    archive_size = file.size();
     std::u16string wanted(name);
     normalize_name(wanted);
-    std::u16string entry;
-    // An entry without a name ends the scan like any other damaged header.
-    while (read_entry(entry) && !entry.empty()) {
-        normalize_name(entry);
-        if (entry == wanted && file.seek(data_start))
-            return true;
-    }
-    position = 0;
-    data_start = 0;
-    member_size = 0;
-    return false;
+    const auto found = index.find(wanted);
+    if (found == index.end() || !file.seek(found->second.data_start))
+        return false;
+    data_start = found->second.data_start;
+    member_size = found->second.size;
+    return true;
 }
 
 size_t ZipReader::read(void* buffer, size_t count)

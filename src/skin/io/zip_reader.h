@@ -6,12 +6,13 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace stellaro {
 
 // Finds members of a zip archive whose members are stored uncompressed, by walking the local
-// headers from the start of the file (the central directory is never read), and then reads the
-// member found as a stream of its own bytes.
+// headers from the start of the file once when it is opened (the central directory is never
+// read) into an index of names, and then reads the member found as a stream of its own bytes.
 //
 // Names are matched ignoring letter case and one trailing "/" or "\"; inside a name "/" and "\"
 // are different characters. The scan stops at the first entry that is not a stored local
@@ -23,12 +24,15 @@ namespace stellaro {
 //     if (zip.find(u"Ori.png")) { ... zip.size(), zip.read(buffer, count) ... }
 class ZipReader final : public InputStream, public OutputStream {
 public:
-    // A missing archive gives a reader on which every find fails.
+    // Opens the archive and indexes its members. A missing archive gives a reader on which
+    // every find fails.
     explicit ZipReader(std::u16string_view archive_path);
 
-    // Rescans the archive from its start; true when the member was found, the reader then being
-    // at its first byte. On failure the reader holds no member (size 0, reads return 0).
+    // Looks the member up in the index; true when it was found, the reader then being at its
+    // first byte. On failure the reader holds no member (size 0, reads return 0).
     bool find(std::u16string_view name);
+    // Number of members the index holds.
+    size_t member_count() const { return index.size(); }
 
     // The current member as a stream: reads and skips stop at its end.
     size_t read(void* buffer, size_t count) override;
@@ -44,11 +48,21 @@ public:
     uint32_t data_offset() const { return data_start; }
 
 private:
+    // Where a member's bytes lie in the archive.
+    struct Member {
+        uint32_t data_start = 0;
+        uint32_t size = 0;
+    };
+
     // Reads the local header at next_header; the member's name, or false when the scan must end.
     bool read_entry(std::u16string& name);
+    // Walks the local headers once and records each stored member by its normalised name.
+    void build_index();
 
     FileStream file;
     uint64_t archive_size = 0;
+    // The first of equal names wins, as a scan from the start would find it.
+    std::unordered_map<std::u16string, Member> index;
     uint32_t next_header = 0;
     uint32_t position = 0;
     uint32_t data_start = 0;

@@ -1,5 +1,6 @@
 #include "skin/kinds/toolkit_kinds.h"
 
+#include "skin/kinds/big_picture.h"
 #include "skin/kinds/button.h"
 #include "skin/kinds/checkbox.h"
 #include "skin/kinds/clip_box.h"
@@ -38,6 +39,7 @@ std::vector<std::unique_ptr<NodeRegistration>> register_toolkit_kinds()
     add(u"text", factory_of<TextElement>());
     add(u"edit", factory_of<EditElement>());
     add(u"label_edit", factory_of<LabelEdit>());
+    add(BigPicture::KIND, factory_of<BigPicture>());
     return kinds;
 }
 
