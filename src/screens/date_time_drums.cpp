@@ -67,6 +67,17 @@ void DateTimeDrums::show_moment()
     host.set_drum_value(Drum::MINUTE, shown.minute);
 }
 
+void DateTimeDrums::move_to_month(CalendarDay day)
+{
+    const int length = days_in_month(day.year, day.month);
+    const bool clamped = day.day > length;
+    day.day = std::min(day.day, length);
+    moment_.date_jd = date_jd_of(day);
+    moved();
+    if (clamped)
+        host.set_drum_value(Drum::DAY, day.day - 1);
+}
+
 bool DateTimeDrums::accept(Drum drum, const SpinnerProposal& proposal)
 {
     switch (drum) {
@@ -95,13 +106,7 @@ bool DateTimeDrums::accept(Drum drum, const SpinnerProposal& proposal)
             return false;
         day.year += proposal.crossings;
         day.month = whole(proposal.wrapped) + 1;
-        const int length = days_in_month(day.year, day.month);
-        const bool clamped = day.day > length;
-        day.day = std::min(day.day, length);
-        moment_.date_jd = date_jd_of(day);
-        moved();
-        if (clamped)
-            host.set_drum_value(Drum::DAY, day.day - 1);
+        move_to_month(day);
         return true;
     }
     case Drum::YEAR: {
@@ -110,13 +115,7 @@ bool DateTimeDrums::accept(Drum drum, const SpinnerProposal& proposal)
         CalendarDay day = current();
         // The rubber band at either end may propose a year beyond the drum.
         day.year = std::clamp(whole(proposal.wrapped), 0, YEARS - 1);
-        const int length = days_in_month(day.year, day.month);
-        const bool clamped = day.day > length;
-        day.day = std::min(day.day, length);
-        moment_.date_jd = date_jd_of(day);
-        moved();
-        if (clamped)
-            host.set_drum_value(Drum::DAY, day.day - 1);
+        move_to_month(day);
         return true;
     }
     }

@@ -69,6 +69,9 @@ public:
 
 private:
     CalendarDay current() const { return date_of(moment_.date_jd); }
+    // Moves the moment to the day in another month or year: a day past that month's end becomes
+    // its last, and the day drum follows.
+    void move_to_month(CalendarDay day);
     void moved() { host.moment_moved(moment_); }
 
     DrumHost& host;
