@@ -19,6 +19,8 @@ constexpr const char16_t* DIGIT_IDS[] = {u"2", u"3", u"4", u"5", u"6", u"7", u"8
 class CityListScreen::Screen : public Element {
 public:
     explicit Screen(CityListScreen& owner) : owner(owner) {}
+    // The application may end an open list before its owner: the owner must not reach for it.
+    ~Screen() override { owner.screen_gone(*this); }
 
     bool on_key(const KeyEvent& event) override
     {
@@ -114,8 +116,9 @@ void CityListScreen::build()
         throw skincore::NodeNotFound(NODE, u"hint");
     highlight = properties.get_color(properties.find_block(HIGHLIGHT_NODE), u"color", {0, 0, 0, 255});
     list->set_source(this, static_cast<int32_t>(document.cities.size()));
+    // Set first, so that the screen this one replaces does not take the new one's parts with it.
+    screen_ = made.get();
     owned_screen = std::move(made);
-    screen_ = owned_screen.get();
     run_filter();
 }
 
@@ -127,6 +130,19 @@ void CityListScreen::open()
     if (!application || is_open())
         return;
     application->push_screen(std::move(owned_screen), ScreenKind::OVERLAY);
+}
+
+void CityListScreen::screen_gone(const Element& gone)
+{
+    if (screen_ != &gone)
+        return;
+    screen_ = nullptr;
+    list = nullptr;
+    filter_text = nullptr;
+    hint = nullptr;
+    back = nullptr;
+    del = nullptr;
+    digits.fill(nullptr);
 }
 
 void CityListScreen::close()
@@ -158,6 +174,8 @@ bool CityListScreen::delete_digit()
 void CityListScreen::run_filter()
 {
     filter_cities(document.cities, filter_, document.city_index, result_);
+    if (!screen_)
+        return;
     for (size_t i = 0; i < digits.size(); ++i)
         digits[i]->set_enabled(result_.next_digits[i + 2]);
     del->set_enabled(!filter_.empty());

@@ -40,7 +40,7 @@ public:
     // selected and scrolled to.
     void open();
     void close();
-    bool is_open() const { return !owned_screen; }
+    bool is_open() const { return screen_ && !owned_screen; }
 
     // Types a digit; false (nothing changes) when no listed city continues with it.
     bool type_digit(char16_t digit);
@@ -60,6 +60,8 @@ private:
     class Screen;
     class Row;
     void build();
+    // The screen's element is going (its owner may be the application): forget its parts.
+    void screen_gone(const Element& gone);
     // Filters the cities by the typed digits and shows the result.
     void run_filter();
 
