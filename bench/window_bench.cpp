@@ -204,6 +204,18 @@ bool tools_missing(benchmark::State& state)
     return false;
 }
 
+// Starts the window and lets it settle; false, with the benchmark marked skipped, when no window
+// appeared.
+bool started_and_settled(WindowRun& run, const std::string& size, benchmark::State& state)
+{
+    if (!run.start(size)) {
+        state.SkipWithError("no window appeared");
+        return false;
+    }
+    std::this_thread::sleep_for(std::chrono::seconds(SETTLE_SECONDS));
+    return true;
+}
+
 std::string size_of(const benchmark::State& state)
 {
     return std::to_string(state.range(0)) + "x" + std::to_string(state.range(1));
@@ -217,11 +229,8 @@ void BM_WindowAtRest(benchmark::State& state)
         return;
     for (auto _ : state) {
         WindowRun run;
-        if (!run.start(size_of(state))) {
-            state.SkipWithError("no window appeared");
+        if (!started_and_settled(run, size_of(state), state))
             return;
-        }
-        std::this_thread::sleep_for(std::chrono::seconds(SETTLE_SECONDS));
         const double before = run.cpu_seconds();
         std::this_thread::sleep_for(std::chrono::seconds(REST_SECONDS));
         const double used = run.cpu_seconds() - before;
@@ -243,11 +252,8 @@ void BM_WindowPanelAtRest(benchmark::State& state)
     const std::string size = "480x800";
     for (auto _ : state) {
         WindowRun run;
-        if (!run.start(size)) {
-            state.SkipWithError("no window appeared");
+        if (!started_and_settled(run, size, state))
             return;
-        }
-        std::this_thread::sleep_for(std::chrono::seconds(SETTLE_SECONDS));
         if (!run.click_element(size, BUTTONS[state.range(0)])) {
             state.SkipWithError("the layout has no such button");
             return;
@@ -269,11 +275,8 @@ void BM_WindowDrag(benchmark::State& state)
         return;
     for (auto _ : state) {
         WindowRun run;
-        if (!run.start(size_of(state))) {
-            state.SkipWithError("no window appeared");
+        if (!started_and_settled(run, size_of(state), state))
             return;
-        }
-        std::this_thread::sleep_for(std::chrono::seconds(SETTLE_SECONDS));
         std::string moves = "mousemove --window " + run.window + " 60 400 mousedown 1";
         for (int step = 1; step <= 300; ++step)
             moves += " mousemove --window " + run.window + " " + std::to_string(60 + step) + " " +
